@@ -1,0 +1,7 @@
+#include "almacor/calendars.h"
+
+namespace almacor {
+
+LunisolarDate CalcLunisolar(double, const TimeScale&) { return {}; }
+
+}  // namespace almacor

@@ -1,0 +1,83 @@
+#include "almacor/angles.h"
+
+#include <cmath>
+
+#include "almacor/timescales.h"
+
+namespace almacor {
+namespace {
+
+double Sign(double x) { return x > 0 ? 1.0 : x < 0 ? -1.0 : 0.0; }
+
+}  // namespace
+
+double Normalize360(double a) { return (a / 360 - std::floor(a / 360)) * 360; }
+
+double DegAsin(double x) {
+  const double s = x * x;
+  if (s >= 1) return Sign(x) * 90;
+  return std::atan(x / std::sqrt(1 - s)) / kRad;
+}
+
+double DegAcos(double x) { return 90 - DegAsin(x); }
+
+double DegAtan2(double y, double x) {
+  double a = x != 0 ? std::atan(y / x) / kRad : Sign(y) * 90;
+  if (x < 0) a += 180;
+  return Normalize360(a);
+}
+
+double TrueObliquity(double d, const TimeScale& ts) {
+  const double t = YearsSinceEpoch(d, false, ts);
+  const double mean = 23.4392911111111 - (0.46815 * t + 5.9e-8 * t * t - 1.813e-9 * t * t * t) / 3600;
+  const double nutation = 0.00256 * std::cos((234.95 + 19.341 * t) * kRad) +
+                          0.00015 * std::cos((201.1 + 720.02 * t) * kRad);
+  return mean + nutation;
+}
+
+double EclipticToAscension(double lambda, double beta, double epsilon) {
+  const double l = lambda * kRad, b = beta * kRad, e = epsilon * kRad;
+  return DegAtan2(std::sin(l) * std::cos(b) * std::cos(e) - std::sin(b) * std::sin(e),
+                  std::cos(l) * std::cos(b));
+}
+
+double EclipticToDeclination(double lambda, double beta, double epsilon) {
+  const double l = lambda * kRad, b = beta * kRad, e = epsilon * kRad;
+  return DegAsin(std::sin(b) * std::cos(e) + std::cos(b) * std::sin(e) * std::sin(l));
+}
+
+double EclipticToAscension(double lambda, double beta, double d, const TimeScale& ts) {
+  return EclipticToAscension(lambda, beta, TrueObliquity(d, ts));
+}
+
+double EclipticToDeclination(double lambda, double beta, double d, const TimeScale& ts) {
+  return EclipticToDeclination(lambda, beta, TrueObliquity(d, ts));
+}
+
+double Refraction(double h) {
+  if (h <= -4.4) return 0;
+  const double a = h + 8.6 / (h + 4.4);
+  if (a <= 0 || a >= 90) return 0;
+  return 0.0167 / std::tan(a * kRad);
+}
+
+Horizontal HourAngleToHorizontal(double hourAngle, double delta, double latitude) {
+  const double h = hourAngle * kRad, dl = delta * kRad, p = latitude * kRad;
+  const double altitude =
+      DegAsin(std::cos(p) * std::cos(dl) * std::cos(h) + std::sin(p) * std::sin(dl));
+  const double azimuth = DegAtan2(-std::cos(dl) * std::sin(h),
+                                  std::cos(p) * std::sin(dl) - std::sin(p) * std::cos(dl) * std::cos(h));
+  return {azimuth, altitude};
+}
+
+Horizontal EquatorialToHorizontal(double alpha, double delta, double d, const Settings& s) {
+  const double theta = CalcSiderealTime(d, LocalApparent, s);
+  return HourAngleToHorizontal(theta - alpha, delta, s.observer.latitude);
+}
+
+double TopocentricAltitude(double altitudeG, double rho) {
+  const double z = (90 - altitudeG) * kRad;
+  return altitudeG - DegAtan2(rho * std::sin(z), 1 - rho * std::cos(z));
+}
+
+}  // namespace almacor

@@ -1,0 +1,10 @@
+#include "almacor/settings.h"
+
+namespace almacor {
+
+Settings& LibrarySettings() {
+  static Settings settings;
+  return settings;
+}
+
+}  // namespace almacor

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "almacor/settings.h"
+
+namespace almacor {
+
+/// Calendar conversions of a local linear day count d (days since 1899-12-30 00:00 local civil
+/// time). Day comparisons use Floor of local day counts, so results depend on the time zone.
+
+/// Japanese lunisolar date.
+struct LunisolarDate {
+  std::int16_t year = 0;
+  std::int16_t month = 0;       ///< 1..12
+  std::int16_t day = 0;         ///< 1..30
+  bool leap = false;            ///< the month is a leap month
+  std::int16_t dayOfMonth = 0;  ///< 29 or 30
+  friend bool operator==(const LunisolarDate&, const LunisolarDate&) = default;
+};
+LunisolarDate CalcLunisolar(double d, const TimeScale& ts);
+
+/// Solar-term calendar: months beginning at the sectional terms, the 24 terms and 72 climates.
+struct SolarTermDate {
+  std::int16_t year = 0;
+  std::int16_t month = 0;      ///< 1..12, month 1 begins at 立春 (solar longitude 315)
+  std::int16_t day = 0;        ///< days since the sectional term's day, that day being 1
+  std::int16_t month24 = 0;    ///< 0..23, 0 = 立春
+  std::int16_t day24 = 0;      ///< days since the latest of the 24 terms, that day being 1
+  std::int16_t climate72 = 0;  ///< 0..71
+  friend bool operator==(const SolarTermDate&, const SolarTermDate&) = default;
+};
+/// `sunLongitude` is the Sun's longitude at d; `previous` supplies the climate when none of the
+/// three climates of the current term qualifies.
+SolarTermDate CalcSolarTerms(double d, double sunLongitude, const TimeScale& ts,
+                             const SolarTermDate& previous);
+
+/// Julian-calendar date of the civil date of d.
+struct JulianCalendarDate {
+  std::int16_t year = 0;
+  std::int16_t month = 0;
+  std::int16_t day = 0;
+  friend bool operator==(const JulianCalendarDate&, const JulianCalendarDate&) = default;
+};
+JulianCalendarDate CalcJulianCalendar(double d);
+
+/// Tabular Islamic date; all zero before 0622-07-19.
+struct IslamicDate {
+  std::int16_t year = 0;
+  std::int16_t monthIndex = 0;  ///< 0 = Muharram
+  std::int16_t day = 0;
+  friend bool operator==(const IslamicDate&, const IslamicDate&) = default;
+};
+IslamicDate CalcIslamicCalendar(double d);
+
+/// Hebrew date.
+struct HebrewDate {
+  std::int16_t year = 0;
+  std::int16_t monthIndex = 0;  ///< 0 = Nisan … 11 = Adar (Adar I in a leap year), 12 = Adar II
+  std::int16_t day = 0;
+  friend bool operator==(const HebrewDate&, const HebrewDate&) = default;
+};
+HebrewDate CalcHebrewCalendar(double d);
+
+/// Maya long count and the Haab and Tzolkin dates, as texts ("13.0.0.0.0", "3Kankin", "4Ahau").
+struct MayaDate {
+  std::string longCount;
+  std::string haab;
+  std::string tzolkin;
+  friend bool operator==(const MayaDate&, const MayaDate&) = default;
+};
+MayaDate CalcMayaCalendar(double d);
+
+}  // namespace almacor

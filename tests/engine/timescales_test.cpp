@@ -1,0 +1,87 @@
+#include "almacor/timescales.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "almacor/date.h"
+
+namespace almacor {
+namespace {
+
+TEST(DeltaT, JoinsTheFormulaAt2010) {
+  const TimeScale ts;
+  EXPECT_NEAR(EstimateDeltaT(40179, ts), 66.07, 0.01);
+  EXPECT_NEAR(EstimateDeltaT(40179 - 1e-6, ts), 66.07, 0.01);
+  EXPECT_NEAR(EstimateDeltaT(40179, ts), EstimateDeltaT(40179 - 1e-6, ts), 0.01);
+}
+
+TEST(DeltaT, MeetsEveryNodeValue) {
+  const TimeScale ts;
+  // Nodes are 1 January 12:00 of their year.
+  struct Node {
+    int year;
+    double value;
+  } nodes[] = {{50, 10100}, {100, 9600}, {1000, 1600}, {1600, 110}, {1620, 124},
+               {1800, 13.7}, {1880, -5.4}, {1900, -2.72}, {2000, 63.83}};
+  for (const Node& n : nodes) {
+    EXPECT_NEAR(EstimateDeltaT(CivilToDays(n.year, 1, 1, 43200), ts), n.value, 1e-9) << n.year;
+  }
+  EXPECT_DOUBLE_EQ(CivilToDays(50, 1, 1, 43200), -675695.5);
+}
+
+TEST(DeltaT, InterpolatesSmoothlyAndExtrapolatesBeforeTheYear50) {
+  const TimeScale ts;
+  // Between 1990 (56.86) and 2000 (63.83) the cubic stays between its node values.
+  const double mid = EstimateDeltaT(CivilToDays(1995, 1, 1, 43200), ts);
+  EXPECT_GT(mid, 56.86);
+  EXPECT_LT(mid, 63.83);
+  // Before the first node the first cubic goes on (no clamping): ΔT keeps rising into the past.
+  EXPECT_GT(EstimateDeltaT(CivilToDays(20, 1, 1), ts), 10100);
+  // A value near 1950 from published ΔT tables (≈ 29 s).
+  EXPECT_NEAR(EstimateDeltaT(CivilToDays(1950, 1, 1), ts), 29.15, 0.2);
+}
+
+TEST(DeltaT, StoredValueWhenNotEstimated) {
+  TimeScale ts;
+  ts.deltaTEstimated = false;
+  ts.deltaT = 120;
+  EXPECT_EQ(EstimateDeltaT(-600000, ts), 120);
+  EXPECT_EQ(EstimateDeltaT(70000, ts), 120);
+  EXPECT_NEAR((JulianDayTDOf(1000, ts) - JulianDayOf(1000, ts)) * 86400, 120, 1e-4);
+}
+
+TEST(TimeScales, JulianDayAndYearsSinceEpoch) {
+  TimeScale ts;
+  ts.timeZone = 9;
+  EXPECT_DOUBLE_EQ(JulianDayOf(CivilToDays(2000, 1, 1, 21 * 3600), ts), 2451545.0);
+  ts.deltaTEstimated = false;
+  ts.deltaT = 0;
+  EXPECT_DOUBLE_EQ(YearsSinceEpoch(36526.5 + 0.375 + 365.25, false, ts), 1.0);
+  EXPECT_DOUBLE_EQ(YearsSinceEpoch(27394 + 0.375, true, ts), 0.0);
+}
+
+TEST(SiderealTime, GreenwichMeanAtJ2000AndLocalOffset) {
+  Settings s;
+  s.observer.longitude = 139.7447;
+  // 2000-01-01 12:00 UT: GMST = 280.46062° (18h41m50.5s).
+  EXPECT_NEAR(CalcSiderealTime(36526.5, GreenwichMean, s), 280.46062, 1e-4);
+  for (double lon : {139.7447, -75.0, 180.0, -180.0}) {
+    s.observer.longitude = lon;
+    const double diff =
+        CalcSiderealTime(40000.3, LocalMean, s) - CalcSiderealTime(40000.3, GreenwichMean, s);
+    EXPECT_NEAR(std::fmod(diff + 720, 360), std::fmod(lon + 720, 360), 1e-9) << lon;
+  }
+  // The zone does not change the sidereal time of the same UT instant.
+  Settings tokyo = s;
+  tokyo.time.timeZone = 9;
+  EXPECT_NEAR(CalcSiderealTime(40000.3 + 0.375, GreenwichMean, tokyo),
+              CalcSiderealTime(40000.3, GreenwichMean, s), 1e-6);
+  // The equation of the equinoxes stays within about 1.2 s of time (0.005°).
+  const double eq = CalcSiderealTime(40000.3, GreenwichApparent, s) -
+                    CalcSiderealTime(40000.3, GreenwichMean, s);
+  EXPECT_LT(std::fabs(eq), 0.0053);
+}
+
+}  // namespace
+}  // namespace almacor
