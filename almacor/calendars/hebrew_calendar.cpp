@@ -56,8 +56,10 @@ int MonthLength(int monthIndex, int monthsInYear, std::int64_t lengthCode) {
 
 HebrewDate CalcHebrewCalendar(double d) {
   const std::int64_t n = WholeDay(d) + kEpochOffset;  // 1409587 … 5025486, years 3860 … 13760
-  // The estimate never exceeds the year of n; the search then steps to the first new year after
-  // n. Over the whole date range it takes at most two steps; the cap only guards the arithmetic.
+  // The estimate never exceeds the year of n (were it ever to, the month walk below would run
+  // out of months and raise); the search then steps to the first new year after
+  // n. Over the whole date range it evaluates two to four new years; the cap only guards the
+  // arithmetic.
   std::int64_t year = static_cast<std::int64_t>(std::floor(static_cast<double>(n) / kMeanYear));
   std::int64_t previousNewYear = 0;
   std::int64_t newYear = 0;
