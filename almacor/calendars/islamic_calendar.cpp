@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "almacor/calendars.h"
 #include "basic_arithmetic.h"
 #include "whole_day.h"
@@ -20,8 +22,11 @@ constexpr int kEpochOffset = 466579;
 }  // namespace
 
 IslamicDate CalcIslamicCalendar(double d) {
-  const std::int32_t n = WholeDay(d) + kEpochOffset;  // −190855 (0100-01-01) … 3425044 (9999-12-31)
-  if (n < 0) return {};
+  // Any day before the epoch, even one before the date range, has the all-zero date; only days
+  // after 9999-12-31 are out of range.
+  RequireFinite(d, "day count");
+  if (std::floor(d) < -kEpochOffset) return {};
+  const std::int32_t n = WholeDay(d) + kEpochOffset;  // 0 … 3425044 (9999-12-31)
   int year = 30 * IntDiv(n, kCycleDays);
   int r = Mod(n, kCycleDays);  // 0 … 10630, day of the 30-year cycle
   int i = 1;
