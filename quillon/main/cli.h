@@ -1,0 +1,62 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "almacor/date.h"
+#include "qx_module.h"
+
+namespace quillon {
+
+/// The options of the command line. The observer defaults are those of a first run of the window.
+struct CommandLine {
+  enum class Mode { Window, Json, Text, Find, Help, Version };
+  Mode mode = Mode::Window;
+  std::optional<almacor::CivilDateTime> at;    ///< --at; empty = now in the chosen zone
+  std::optional<almacor::CivilDateTime> from;  ///< --from, with --to: a series of instants
+  std::optional<almacor::CivilDateTime> to;
+  long long stepSeconds = 86400;  ///< --step
+  double longitude = 139.7447;
+  double latitude = 35.6544;
+  double height = 0;
+  double timeZone = 9;
+  std::optional<double> deltaT;  ///< --delta-t; empty = estimated
+  SearchCommand find;            ///< --find
+  std::string findName;          ///< the KIND as given
+  long long count = 1;           ///< --count
+};
+
+/// A command line that cannot be run; the message names the option (without the "quillon: "
+/// prefix that the program puts before it).
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+/// Parses the arguments after the program name. Accepts "--name value" and "--name=value".
+/// Raises UsageError for an unknown option, a missing or malformed value, or options that do not
+/// go together. Ranges of the observer values are checked when they are applied (RunCommandLine).
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+/// A local civil date-time "YYYY-MM-DD", "YYYY-MM-DDThh:mm" or "YYYY-MM-DDThh:mm:ss" (a space may
+/// replace the T), 0100-01-01 … 9999-12-31; empty if the text is none of these.
+std::optional<almacor::CivilDateTime> ParseDateTime(const std::string& text);
+
+/// The usage text of --help.
+std::string UsageText();
+
+/// Runs a parsed command line without a window, writing to `out` and `err`, and returns the exit
+/// status: 0 done, 2 an option value rejected by the library (for example --latitude 95), 3 a
+/// search with no event left in the supported range, 1 an error of the library. `now` supplies
+/// the present UTC time as seconds since 1970-01-01 for a missing --at.
+int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err,
+                   long long nowUnixSeconds);
+
+/// The whole headless program: parses `args` (after the program name), runs, reports errors as
+/// one line "quillon: …" on `err`, and returns the exit status (2 for a bad argument).
+int QuillonMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace quillon

@@ -1,0 +1,153 @@
+#include "cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace quillon {
+namespace {
+
+using Mode = CommandLine::Mode;
+
+TEST(ParseDateTime, AcceptsTheThreeFormsWithTOrSpace) {
+  const auto day = ParseDateTime("2024-04-08");
+  ASSERT_TRUE(day);
+  EXPECT_EQ(*day, (almacor::CivilDateTime{2024, 4, 8, 0, 0, 0}));
+  EXPECT_EQ(*ParseDateTime("2024-04-08T18:21"), (almacor::CivilDateTime{2024, 4, 8, 18, 21, 0}));
+  EXPECT_EQ(*ParseDateTime("2024-04-08 18:21:07"), (almacor::CivilDateTime{2024, 4, 8, 18, 21, 7}));
+  EXPECT_EQ(*ParseDateTime("0100-01-01T00:00:00"), (almacor::CivilDateTime{100, 1, 1, 0, 0, 0}));
+  EXPECT_EQ(*ParseDateTime("9999-12-31T23:59:59"),
+            (almacor::CivilDateTime{9999, 12, 31, 23, 59, 59}));
+}
+
+TEST(ParseDateTime, RejectsOtherShapesAndImpossibleDates) {
+  for (const char* text : {"", "2024-4-8", "2024/04/08", "2024-04-08T18", "2024-04-08T18:21:7",
+                           "2024-04-08x18:21", "2024-04-08T18:21:07Z", "0099-12-31", "2023-02-29",
+                           "2024-13-01", "2024-04-31", "2024-04-08T24:00", "2024-04-08T23:60",
+                           "2024-04-08T23:59:60", "+024-04-08", "２０２４-04-08"}) {
+    EXPECT_FALSE(ParseDateTime(text)) << text;
+  }
+  EXPECT_TRUE(ParseDateTime("2024-02-29"));
+}
+
+TEST(ParseCommandLine, DefaultsAreTheFirstRunObserver) {
+  const CommandLine c = ParseCommandLine({});
+  EXPECT_EQ(c.mode, Mode::Window);
+  EXPECT_FALSE(c.at);
+  EXPECT_DOUBLE_EQ(c.longitude, 139.7447);
+  EXPECT_DOUBLE_EQ(c.latitude, 35.6544);
+  EXPECT_DOUBLE_EQ(c.height, 0);
+  EXPECT_DOUBLE_EQ(c.timeZone, 9);
+  EXPECT_FALSE(c.deltaT);
+  EXPECT_EQ(c.stepSeconds, 86400);
+  EXPECT_EQ(c.count, 1);
+}
+
+TEST(ParseCommandLine, ReadsEveryOptionInBothSpellings) {
+  const CommandLine c =
+      ParseCommandLine({"--json", "--at", "2024-01-01T06:30", "--longitude=-0.1278", "--latitude",
+                        "+51.5", "--height", "35", "--timezone=0", "--delta-t", "69.2"});
+  EXPECT_EQ(c.mode, Mode::Json);
+  EXPECT_EQ(*c.at, (almacor::CivilDateTime{2024, 1, 1, 6, 30, 0}));
+  EXPECT_DOUBLE_EQ(c.longitude, -0.1278);
+  EXPECT_DOUBLE_EQ(c.latitude, 51.5);
+  EXPECT_DOUBLE_EQ(c.height, 35);
+  EXPECT_DOUBLE_EQ(c.timeZone, 0);
+  EXPECT_DOUBLE_EQ(*c.deltaT, 69.2);
+
+  const CommandLine series =
+      ParseCommandLine({"--json", "--from", "2024-01-01", "--to", "2024-01-02", "--step", "6h"});
+  EXPECT_EQ(series.stepSeconds, 6 * 3600);
+  EXPECT_EQ(ParseCommandLine({"--json", "--from", "2024-01-01", "--to", "2024-01-01", "--step=90s"})
+                .stepSeconds,
+            90);
+  EXPECT_EQ(ParseCommandLine({"--json", "--from=2024-01-01", "--to=2024-01-02", "--step", "2d"})
+                .stepSeconds,
+            2 * 86400);
+
+  const CommandLine find = ParseCommandLine({"--find", "previous-lunar-eclipse", "--count", "3"});
+  EXPECT_EQ(find.mode, Mode::Find);
+  EXPECT_EQ(find.find.kind, SearchKind::LunarEclipse);
+  EXPECT_TRUE(find.find.previous);
+  EXPECT_EQ(find.count, 3);
+  EXPECT_EQ(ParseCommandLine({"--find=next-new-moon"}).find.kind, SearchKind::NewMoon);
+  EXPECT_EQ(ParseCommandLine({"--text", "--help"}).mode, Mode::Help);
+  EXPECT_EQ(ParseCommandLine({"--version"}).mode, Mode::Version);
+}
+
+// Each bad command line is refused with a message that names the offending option.
+TEST(ParseCommandLine, BadArgumentsNameTheOption) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* named;
+  };
+  const Case cases[] = {
+      {{"--frobnicate"}, "--frobnicate"},
+      {{"stray"}, "stray"},
+      {{"--at"}, "--at"},
+      {{"--at", "yesterday"}, "--at"},
+      {{"--at", "2024-02-30"}, "--at"},
+      {{"--longitude", "east"}, "--longitude"},
+      {{"--latitude", "nan"}, "--latitude"},
+      {{"--height", "1e999"}, "--height"},
+      {{"--timezone", "9h"}, "--timezone"},
+      {{"--delta-t", ""}, "--delta-t"},
+      {{"--json=yes"}, "--json"},
+      {{"--find", "next-eclipse"}, "--find"},
+      {{"--find", "next-new-moon", "--count", "0"}, "--count"},
+      {{"--find", "next-new-moon", "--count", "2.5"}, "--count"},
+      {{"--count", "2"}, "--count"},
+      {{"--json", "--from", "2024-01-01"}, "--from"},
+      {{"--json", "--to", "2024-01-01"}, "--to"},
+      {{"--text", "--from", "2024-01-01", "--to", "2024-01-02"}, "--from"},
+      {{"--json", "--from", "2024-01-02", "--to", "2024-01-01"}, "--to"},
+      {{"--json", "--from", "2024-01-01", "--to", "2024-01-02", "--step", "1w"}, "--step"},
+      {{"--json", "--from", "2024-01-01", "--to", "2024-01-02", "--step", "0h"}, "--step"},
+      {{"--json", "--from", "2024-01-01", "--to", "2024-01-02", "--step", "h"}, "--step"},
+      {{"--json", "--step", "1h"}, "--step"},
+      {{"--json", "--at", "2024-01-01", "--from", "2024-01-01", "--to", "2024-01-02"}, "--at"},
+      {{"--json", "--text"}, "--json"},
+  };
+  for (const Case& c : cases) {
+    try {
+      ParseCommandLine(c.args);
+      ADD_FAILURE() << "accepted: " << c.args.front();
+    } catch (const UsageError& error) {
+      EXPECT_NE(std::string(error.what()).find(c.named), std::string::npos) << error.what();
+    }
+  }
+}
+
+// The headless entry point: one line on stderr beginning "quillon: ", exit status 2.
+TEST(QuillonMain, RejectedValuesExitWithTwo) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--bogus"},
+                                             {"--json", "--latitude", "90"},
+                                             {"--json", "--longitude", "180.5"},
+                                             {"--json", "--height", "-1"},
+                                             {"--json", "--timezone", "12.5"},
+                                             {"--json", "--delta-t", "259201"},
+                                             {"--json", "--delta-t", "-10.5"}}) {
+    std::ostringstream out, err;
+    EXPECT_EQ(QuillonMain(args, out, err), 2) << args.back();
+    EXPECT_EQ(out.str(), "");
+    const std::string message = err.str();
+    EXPECT_EQ(message.rfind("quillon: ", 0), 0u) << message;
+    EXPECT_EQ(message.find('\n'), message.size() - 1) << "one line: " << message;
+    const std::string& option = args.size() > 1 ? args[args.size() - 2] : args[0];
+    EXPECT_NE(message.find(option), std::string::npos) << message;
+  }
+}
+
+TEST(QuillonMain, HelpAndVersion) {
+  std::ostringstream out, err;
+  EXPECT_EQ(QuillonMain({"--help"}, out, err), 0);
+  EXPECT_NE(out.str().find("--find KIND"), std::string::npos);
+  EXPECT_EQ(err.str(), "");
+  std::ostringstream vout, verr;
+  EXPECT_EQ(QuillonMain({"--version"}, vout, verr), 0);
+  EXPECT_EQ(vout.str().rfind("quillon ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,0 +1,240 @@
+#include "qx_module.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "almacor/calendar.h"
+#include "almacor/error.h"
+
+namespace quillon {
+namespace {
+
+using almacor::Calendar;
+using almacor::Date;
+
+constexpr double kSecond = 1.0 / 86400.0;
+
+double CivilDays(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+  return Date::FromCivil(y, mo, d, h, mi, s).Days();
+}
+
+// A stand-in Moon whose syzygies fall exactly every `period` days from `epoch`: the solver returns
+// the event of the wanted kind nearest to its start, as the library's does.
+struct RegularMoon {
+  double epoch = CivilDays(2024, 1, 11, 20, 57, 0);  // a new moon
+  double period = 29.530589;
+  int calls = 0;
+  double EventNear(double elongation, double start) {
+    ++calls;
+    const double first = epoch + (elongation == 180 ? period / 2 : 0);
+    return first + std::round((start - first) / period) * period;
+  }
+  ElongationSolver Solver() {
+    return [this](double e, double start) { return EventNear(e, start); };
+  }
+};
+
+TEST(SearchLimits, StoredValuesAreTheTabulatedInstants) {
+  struct Row {
+    double days;
+    int y, mo, d, h, mi, s;
+  };
+  const EventRange n = RangeOf(SearchKind::NewMoon), f = RangeOf(SearchKind::FullMoon);
+  const EventRange se = RangeOf(SearchKind::SolarEclipse), le = RangeOf(SearchKind::LunarEclipse);
+  for (const Row& r :
+       {Row{n.first, 100, 1, 27, 2, 37, 8}, Row{n.last, 9999, 12, 30, 18, 54, 8},
+        Row{f.first, 100, 1, 12, 23, 28, 25}, Row{f.last, 9999, 12, 16, 18, 52, 44},
+        Row{se.first, 100, 2, 25, 19, 59, 44}, Row{se.last, 9999, 10, 3, 10, 56, 16},
+        Row{le.first, 100, 2, 11, 10, 42, 10}, Row{le.last, 9999, 10, 18, 20, 19, 55},
+        Row{LowestBackwardStart(), 100, 1, 30, 12, 44, 3},
+        Row{HighestForwardStart(), 9999, 12, 2, 11, 15, 57}}) {
+    EXPECT_NEAR(r.days, CivilDays(r.y, r.mo, r.d, r.h, r.mi, r.s), 0.01 * kSecond)
+        << r.y << "-" << r.mo << "-" << r.d;
+  }
+  // A month step from the step bounds lands just inside the date range.
+  EXPECT_GE(LowestBackwardStart() - kMeanSynodicMonth, CivilDays(100, 1, 1));
+  EXPECT_LT(HighestForwardStart() + kMeanSynodicMonth,
+            CivilDays(9999, 12, 31, 23, 59, 59) + kSecond);
+}
+
+TEST(SearchLimits, MenuItemsMapToKindAndDirection) {
+  EXPECT_TRUE(MenuSearchCommand(0, false).previous);
+  EXPECT_FALSE(MenuSearchCommand(1, false).previous);
+  EXPECT_TRUE(MenuSearchCommand(3, false).previous);
+  EXPECT_EQ(MenuSearchCommand(1, false).kind, SearchKind::NewMoon);
+  EXPECT_EQ(MenuSearchCommand(4, false).kind, SearchKind::FullMoon);
+  EXPECT_EQ(MenuSearchCommand(0, true).kind, SearchKind::SolarEclipse);
+  EXPECT_EQ(MenuSearchCommand(3, true).kind, SearchKind::LunarEclipse);
+  EXPECT_THROW(MenuSearchCommand(2, true), almacor::Error);
+  EXPECT_THROW(MenuSearchCommand(5, false), almacor::Error);
+}
+
+TEST(FindSyzygyRules, AnEventWithinASecondDoesNotCount) {
+  RegularMoon moon;
+  const double event = moon.epoch;
+  for (const double nudge : {0.0, 0.9 * kSecond, -0.9 * kSecond}) {
+    EXPECT_NEAR(FindSyzygyDays(event + nudge, false, false, 0, moon.Solver()), event + moon.period,
+                1e-9);
+    EXPECT_NEAR(FindSyzygyDays(event + nudge, false, true, 0, moon.Solver()), event - moon.period,
+                1e-9);
+  }
+  // Two seconds away the event counts.
+  EXPECT_NEAR(FindSyzygyDays(event - 2 * kSecond, false, false, 0, moon.Solver()), event, 1e-9);
+  EXPECT_NEAR(FindSyzygyDays(event + 2 * kSecond, false, true, 0, moon.Solver()), event, 1e-9);
+}
+
+TEST(FindSyzygyRules, RepeatedSearchesMoveOn) {
+  RegularMoon moon;
+  double t = moon.epoch + 3;
+  for (int i = 1; i <= 5; ++i) {
+    t = FindSyzygyDays(t, true, false, 0, moon.Solver());
+    EXPECT_NEAR(t, moon.epoch + moon.period / 2 + (i - 1) * moon.period, 1e-9);
+  }
+  for (int i = 1; i <= 5; ++i) t = FindSyzygyDays(t, true, true, 0, moon.Solver());
+  EXPECT_NEAR(t, moon.epoch + moon.period / 2 - moon.period, 1e-9);
+}
+
+TEST(FindSyzygyRules, BeyondTheRangeTheLimitingEventInLocalTimeShiftsWithTheOffset) {
+  RegularMoon moon;
+  const EventRange news = RangeOf(SearchKind::NewMoon);
+  const EventRange fulls = RangeOf(SearchKind::FullMoon);
+  // Looking ahead from 0100-01-20 the answer is the first new moon, fixed in TD, given in local
+  // time: TD − o with o = ΔT − 3600 × zone (for example ΔT 10000 s and zone +9).
+  for (const double o : {0.0, 10000.0 - 32400.0, 259200.0}) {
+    EXPECT_NEAR(FindSyzygyDays(CivilDays(100, 1, 20), false, false, o, moon.Solver()),
+                news.first - o * kSecond, 1e-9);
+    EXPECT_NEAR(FindSyzygyDays(CivilDays(100, 1, 5), true, false, o, moon.Solver()),
+                fulls.first - o * kSecond, 1e-9);
+    EXPECT_NEAR(FindSyzygyDays(CivilDays(9999, 12, 31, 12), false, true, o, moon.Solver()),
+                news.last - o * kSecond, 1e-9);
+    EXPECT_NEAR(FindSyzygyDays(CivilDays(9999, 12, 25), true, true, o, moon.Solver()),
+                fulls.last - o * kSecond, 1e-9);
+  }
+  EXPECT_EQ(moon.calls, 0) << "the ephemeris is not asked outside the range";
+}
+
+TEST(FindSyzygyRules, AStepThatWouldLeaveTheDateRangeEndsAtTheBoundEvent) {
+  // Events placed so that the one found sits at the date and the month step is refused.
+  RegularMoon moon;
+  moon.epoch = RangeOf(SearchKind::NewMoon).first;
+  EXPECT_NEAR(FindSyzygyDays(moon.epoch, false, true, 0, moon.Solver()), moon.epoch, 1e-9);
+  moon.epoch = RangeOf(SearchKind::NewMoon).last;
+  EXPECT_NEAR(FindSyzygyDays(moon.epoch, false, false, 0, moon.Solver()), moon.epoch, 1e-9);
+}
+
+TEST(FindSyzygyRules, ASolverThatNeverMovesRaisesInsteadOfHanging) {
+  const double date = CivilDays(2024, 6, 1);
+  const ElongationSolver stuck = [date](double, double) { return date; };
+  EXPECT_THROW(FindSyzygyDays(date, false, false, 0, stuck), almacor::Error);
+}
+
+class CalendarFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    calendar_.SetPause(true);
+    calendar_.SetObsLongitude(139.7447);
+    calendar_.SetObsLatitude(35.6544);
+    calendar_.SetObsHeight(0);
+    calendar_.SetTimeZone(9);
+    calendar_.SetDtEstimated(true);
+    calendar_.SetPause(false);
+  }
+  void TearDown() override {
+    calendar_.SetPause(true);
+    calendar_.SetDtEstimated(true);
+    calendar_.SetTimeZone(9);
+  }
+  // Fixed ΔT and zone, so that dynamical time is the local time plus a known offset.
+  void UseFixedTimeScale(double deltaT, float zone) {
+    calendar_.SetPause(true);
+    calendar_.SetTimeZone(zone);
+    calendar_.SetDeltaT(deltaT);
+    calendar_.SetDtEstimated(false);
+    calendar_.SetPause(false);
+  }
+  void SetInstant(double days) {
+    calendar_.SetPause(true);
+    calendar_.SetDateTime(Date::FromDays(days));
+    calendar_.SetPause(false);
+  }
+  Calendar calendar_;
+};
+
+using CurrentDynamicalTimeTest = CalendarFixture;
+
+TEST_F(CurrentDynamicalTimeTest, AddsDeltaTLessTheZoneUpToTheUpperLimit) {
+  UseFixedTimeScale(60, 9);
+  SetInstant(CivilDays(2024, 1, 1, 9));
+  EXPECT_NEAR(CurrentDynamicalDays(calendar_), CivilDays(2024, 1, 1, 0, 1, 0), 1e-9);
+  EXPECT_NEAR(CurrentDynamicalTime(calendar_).Days(), CivilDays(2024, 1, 1, 0, 1, 0), 1e-9);
+  UseFixedTimeScale(0, -12);
+  SetInstant(CivilDays(9999, 12, 31, 12));
+  EXPECT_EQ(CurrentDynamicalDays(calendar_), RangeOf(SearchKind::NewMoon).last);
+}
+
+TEST_F(CurrentDynamicalTimeTest, TheFirstHoursOfTheRangeStayDefined) {
+  UseFixedTimeScale(0, 12);
+  SetInstant(CivilDays(100, 1, 1));
+  EXPECT_NEAR(CurrentDynamicalDays(calendar_), CivilDays(100, 1, 1) - 0.5, 1e-9);
+  EXPECT_THROW(CurrentDynamicalTime(calendar_), almacor::Error);
+  EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::NewMoon, false}));
+  EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::NewMoon, true}));
+}
+
+using SearchEnabledTest = CalendarFixture;
+
+TEST_F(SearchEnabledTest, FollowsTheRangeInDynamicalTime) {
+  UseFixedTimeScale(0, 0);
+  SetInstant(CivilDays(100, 1, 20));
+  EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::NewMoon, true}));
+  EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::NewMoon, false}));
+  EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::FullMoon, true}));
+
+  SetInstant(CivilDays(9999, 12, 31));
+  EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::NewMoon, false}));
+  EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::FullMoon, false}));
+  EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::NewMoon, true}));
+
+  // The last solar eclipse, 9999-10-03 10:56:16 TD: ahead is enabled until a second before it.
+  SetInstant(CivilDays(9999, 10, 3, 10, 56, 14));
+  EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::SolarEclipse, false}));
+  SetInstant(CivilDays(9999, 10, 3, 10, 56, 15));
+  EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::SolarEclipse, false}));
+  // The first lunar eclipse, 0100-02-11 10:42:10 TD: back is enabled from two seconds after it.
+  SetInstant(CivilDays(100, 2, 11, 10, 42, 11));
+  EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, true}));
+  SetInstant(CivilDays(100, 2, 11, 10, 42, 12));
+  EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, true}));
+}
+
+TEST_F(SearchEnabledTest, TheLimitsAreFixedInDynamicalTimeSoTheyMoveWithDeltaTAndZone) {
+  // Last lunar eclipse 9999-10-18 20:19:55 TD. With zone +9 and ΔT 100 s it is local
+  // 9999-10-19 05:18:15.
+  UseFixedTimeScale(100, 9);
+  SetInstant(CivilDays(9999, 10, 19, 5, 18, 13));
+  EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, false}));
+  SetInstant(CivilDays(9999, 10, 19, 5, 18, 14));
+  EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, false}));
+  UseFixedTimeScale(160, 9);
+  EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, false}));
+  UseFixedTimeScale(100, 8);
+  EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, false}));
+}
+
+TEST(EclipseLimits, AgreeWithTheClassicalEclipseLimits) {
+  // Mean Moon (384400 km, semidiameter 15.54′) and Sun at 1 au (16.0′): a partial solar eclipse
+  // needs the Moon's latitude at conjunction below about 1.47°; the Moon touches the umbra when
+  // its latitude at opposition is below about 0.95°.
+  const double solar = SolarEclipseLimit(0.2590, 384400, 0.2666, 1.0);
+  EXPECT_NEAR(solar, 1.474, 0.003);
+  const double lunar = LunarEclipseLimit(384400, 1.0);
+  EXPECT_NEAR(lunar, 0.944, 0.003);
+  // A nearer Moon widens both limits; a farther Sun widens the lunar one (smaller penumbral taper).
+  EXPECT_GT(SolarEclipseLimit(0.2750, 356500, 0.2666, 1.0), solar);
+  EXPECT_GT(LunarEclipseLimit(356500, 1.0), lunar);
+  EXPECT_GT(LunarEclipseLimit(384400, 1.017), lunar);
+}
+
+}  // namespace
+}  // namespace quillon
