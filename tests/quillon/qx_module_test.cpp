@@ -106,12 +106,20 @@ TEST(FindSyzygyRules, BeyondTheRangeTheLimitingEventInLocalTimeShiftsWithTheOffs
                 news.first - o * kSecond, 1e-9);
     EXPECT_NEAR(FindSyzygyDays(CivilDays(100, 1, 5), true, false, o, moon.Solver()),
                 fulls.first - o * kSecond, 1e-9);
-    EXPECT_NEAR(FindSyzygyDays(CivilDays(9999, 12, 31, 12), false, true, o, moon.Solver()),
-                news.last - o * kSecond, 1e-9);
     EXPECT_NEAR(FindSyzygyDays(CivilDays(9999, 12, 25), true, true, o, moon.Solver()),
                 fulls.last - o * kSecond, 1e-9);
   }
   EXPECT_EQ(moon.calls, 0) << "the ephemeris is not asked outside the range";
+}
+
+TEST(FindSyzygyRules, TheLastNewMoonIsTheUpperLimitSoLookingBackFromAfterItSearches) {
+  // Dynamical instants after the last new moon are taken as the last new moon itself, so the
+  // previous new moon is searched for (and found) instead of being taken from the table.
+  RegularMoon moon;
+  moon.epoch = RangeOf(SearchKind::NewMoon).last;
+  EXPECT_NEAR(FindSyzygyDays(CivilDays(9999, 12, 31, 12), false, true, 0, moon.Solver()),
+              moon.epoch, 1e-9);
+  EXPECT_GT(moon.calls, 0);
 }
 
 TEST(FindSyzygyRules, AStepThatWouldLeaveTheDateRangeEndsAtTheBoundEvent) {
@@ -218,7 +226,7 @@ TEST_F(SearchEnabledTest, TheLimitsAreFixedInDynamicalTimeSoTheyMoveWithDeltaTAn
   EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, false}));
   UseFixedTimeScale(160, 9);
   EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, false}));
-  UseFixedTimeScale(100, 8);
+  UseFixedTimeScale(100, 10);
   EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, false}));
 }
 

@@ -13,13 +13,13 @@
 
 namespace {
 
-struct Run {
+struct Outcome {
   int exitCode = -1;
   std::string out;
   std::string err;
 };
 
-Run Quillon(const QStringList& args) {
+Outcome Quillon(const QStringList& args) {
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XAUTHORITY"}) {
@@ -27,7 +27,7 @@ Run Quillon(const QStringList& args) {
   }
   process.setProcessEnvironment(env);
   process.start(QStringLiteral(QUILLON_BINARY), args);
-  Run run;
+  Outcome run;
   if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
     process.kill();
     process.waitForFinished();
@@ -150,7 +150,7 @@ const std::set<std::string> kPlanetKeys = {
 const std::regex kLocalTime(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d)");
 
 TEST(QuillonHeadless, JsonHasEveryKey) {
-  const Run run = Quillon({"--json", "--at", "2024-03-20T12:00"});
+  const Outcome run = Quillon({"--json", "--at", "2024-03-20T12:00"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.err, "");
   const std::vector<std::string> lines = Lines(run.out);
@@ -186,7 +186,7 @@ TEST(QuillonHeadless, JsonHasEveryKey) {
 }
 
 TEST(QuillonHeadless, JsonLinesFromToByStepWithFixedDeltaT) {
-  const Run run =
+  const Outcome run =
       Quillon({"--json", "--from", "2024-01-01", "--to", "2024-01-02T00:00", "--step", "6h",
                "--delta-t", "69", "--timezone", "0", "--longitude", "0", "--latitude", "51.5"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -204,7 +204,7 @@ TEST(QuillonHeadless, JsonLinesFromToByStepWithFixedDeltaT) {
 }
 
 TEST(QuillonHeadless, TextIsTheCopyTextWithEveryColumn) {
-  const Run run = Quillon({"--text", "--at", "2024-03-20 12:00:05"});
+  const Outcome run = Quillon({"--text", "--at", "2024-03-20 12:00:05"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   const std::vector<std::string> lines = Lines(run.out, "\r\n");
   ASSERT_EQ(lines.size(), 20u);
@@ -226,27 +226,27 @@ TEST(QuillonHeadless, TextIsTheCopyTextWithEveryColumn) {
 }
 
 TEST(QuillonHeadless, WithoutAModePrintsTheTextForNow) {
-  const Run run = Quillon({});
+  const Outcome run = Quillon({});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(Lines(run.out, "\r\n").size(), 20u);
 }
 
 TEST(QuillonHeadless, FindMovesFromResultToResult) {
-  const Run run = Quillon({"--find", "next-new-moon", "--count", "3", "--at", "2024-01-01"});
+  const Outcome run = Quillon({"--find", "next-new-moon", "--count", "3", "--at", "2024-01-01"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   const std::vector<std::string> lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 3u);
   for (const std::string& line : lines) EXPECT_TRUE(std::regex_match(line, kLocalTime)) << line;
-  // New moons of 2024 (JST): 01-11 20:57, 02-10 08:59, 03-10 18:00.
+  // New moons of 2024 (JST): 01-11 20:57, 02-10 07:59, 03-10 18:00.
   EXPECT_EQ(lines[0].substr(0, 15), "2024-01-11T20:5");
-  EXPECT_EQ(lines[1].substr(0, 15), "2024-02-10T08:5");
+  EXPECT_EQ(lines[1].substr(0, 15), "2024-02-10T07:5");
   EXPECT_EQ(lines[2].substr(0, 14), "2024-03-10T18:");
 }
 
 TEST(QuillonHeadless, FindsEclipses) {
   // The total solar eclipse of 2024-04-08 (new moon 18:21 UT), then the annular one of
   // 2024-10-02 (18:49 UT); looking back from it, the annular eclipse of 2023-10-14 (17:55 UT).
-  Run run = Quillon(
+  Outcome run = Quillon(
       {"--find", "next-solar-eclipse", "--count", "2", "--at", "2024-01-01", "--timezone", "0"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   std::vector<std::string> lines = Lines(run.out);
@@ -279,13 +279,13 @@ TEST(QuillonHeadless, SearchesBeyondTheRangeExitWithThree) {
              "quillon: no earlier new moon in the supported range\n"},
         Case{"0100-02-01", "previous-lunar-eclipse",
              "quillon: no earlier lunar eclipse in the supported range\n"}}) {
-    const Run run = Quillon({"--find", c.kind, "--at", c.at});
+    const Outcome run = Quillon({"--find", c.kind, "--at", c.at});
     EXPECT_EQ(run.exitCode, 3) << c.kind;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, c.message);
   }
   // Ahead from before the first new moon, the first new moon (TD) is the answer.
-  const Run first = Quillon(
+  const Outcome first = Quillon(
       {"--find", "next-new-moon", "--at", "0100-01-20", "--timezone", "0", "--delta-t", "100"});
   ASSERT_EQ(first.exitCode, 0) << first.err;
   EXPECT_EQ(first.out, "0100-01-27T02:35:28\n");
@@ -295,13 +295,13 @@ TEST(QuillonHeadless, BadArgumentsExitWithTwo) {
   for (const QStringList& args :
        {QStringList{"--nope"}, QStringList{"--json", "--at", "2024-13-01"},
         QStringList{"--json", "--latitude", "91"}, QStringList{"--find", "next-comet"}}) {
-    const Run run = Quillon(args);
+    const Outcome run = Quillon(args);
     EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err.rfind("quillon: ", 0), 0u) << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
   }
-  const Run help = Quillon({"--help"});
+  const Outcome help = Quillon({"--help"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("Usage: quillon"), std::string::npos);
 }
