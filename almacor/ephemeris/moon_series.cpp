@@ -17,10 +17,13 @@
 //   x = phase + rate·T                   (degrees, as in the plain form)
 //   f = x/360 − round(x/360)             (the Normalize360 reduction, in turns, −0.5 <= f <= 0.5)
 //   f folded into −0.25 … 0.25           (sin(π − a) = sin a)
-//   sin(2π·f) by an odd polynomial of degree 17 (relative error below 1e-15 … 5e-14).
-// Only SSE2-level operations are needed (add, multiply, min, max); the rounding uses the 1.5·2^52
-// constant, so no floor instruction is required. SSE2 (the x86-64 baseline) is used directly;
-// other targets run the same arithmetic one term at a time.
+//   sin(2π·f) by an odd polynomial of degree 17 (error at most 4e-14, at a quarter turn).
+// The terms go into four interleaved partial sums rather than one running sum in table order; with
+// the polynomial this stays within 1e-11° of the term-by-term std::sin evaluation over 1900–2100
+// and within 1e-9° over the whole Date range (tested). Only SSE2-level operations are needed (add,
+// multiply, min, max); the rounding uses the 1.5·2^52 constant, so no floor instruction is
+// required. SSE2 (the x86-64 baseline) is used directly; other targets run the same arithmetic one
+// term at a time.
 
 namespace almacor::detail {
 namespace {
