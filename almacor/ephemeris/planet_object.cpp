@@ -7,7 +7,8 @@
 namespace almacor {
 
 void PlanetObject::SetName(std::int32_t n) {
-  const auto planet = static_cast<PlanetNameConstant>(std::clamp<std::int32_t>(n, plMercury, plPluto));
+  const auto planet =
+      static_cast<PlanetNameConstant>(std::clamp<std::int32_t>(n, plMercury, plPluto));
   const Settings& s = LibrarySettings();
   const PlanetPosition position = PlanetPositionAt(planet, instant_, s.time);
   name_ = planet;

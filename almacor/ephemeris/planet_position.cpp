@@ -61,11 +61,11 @@ HeliocentricPosition TrigForm(const TrigPlanet& planet, double t) {
           TrigSeries(planet.rPolynomial, planet.rTerms, t)};
 }
 
-#define ALMACOR_TRIG_PLANET(Name)                                                             \
-  TrigPlanet {                                                                                \
-    detail::k##Name##LongitudePolynomial, detail::k##Name##LongitudeTerms,                    \
-        detail::k##Name##LatitudePolynomial, detail::k##Name##LatitudeTerms,                  \
-        detail::k##Name##RadiusPolynomial, detail::k##Name##RadiusTerms                       \
+#define ALMACOR_TRIG_PLANET(Name)                                            \
+  TrigPlanet {                                                               \
+    detail::k##Name##LongitudePolynomial, detail::k##Name##LongitudeTerms,   \
+        detail::k##Name##LatitudePolynomial, detail::k##Name##LatitudeTerms, \
+        detail::k##Name##RadiusPolynomial, detail::k##Name##RadiusTerms      \
   }
 
 const TrigPlanet kMercury = ALMACOR_TRIG_PLANET(Mercury);
@@ -114,8 +114,8 @@ double UranusSum(std::span<const UranusTerm> terms, const UranusArguments& x, do
     if (term.trig != UranusTrig::kOne) {
       const double argument = Normalize360(term.j * x.mj + term.s * x.ms + term.u * x.mu +
                                            term.f * x.fu + term.n * x.mn);
-      value *= term.trig == UranusTrig::kSin ? std::sin(argument * kRad)
-                                             : std::cos(argument * kRad);
+      value *=
+          term.trig == UranusTrig::kSin ? std::sin(argument * kRad) : std::cos(argument * kRad);
     }
     sum += value;
   }
@@ -125,11 +125,10 @@ double UranusSum(std::span<const UranusTerm> terms, const UranusArguments& x, do
 HeliocentricPosition UranusSeries(double t) {
   const double days = 365.25 * t;
   const double centuries = t / 100 + 1;  // since 1900.0
-  const UranusArguments x{UranusArgumentAt(detail::kUranusMj, days),
-                          UranusArgumentAt(detail::kUranusMs, days),
-                          UranusArgumentAt(detail::kUranusMu, days),
-                          UranusArgumentAt(detail::kUranusFu, days),
-                          UranusArgumentAt(detail::kUranusMn, days)};
+  const UranusArguments x{
+      UranusArgumentAt(detail::kUranusMj, days), UranusArgumentAt(detail::kUranusMs, days),
+      UranusArgumentAt(detail::kUranusMu, days), UranusArgumentAt(detail::kUranusFu, days),
+      UranusArgumentAt(detail::kUranusMn, days)};
   const double lu = UranusArgumentAt(detail::kUranusLu, days);
   return {Normalize360(lu + UranusSum(detail::kUranusLongitudeTerms, x, centuries) / 3600),
           UranusSum(detail::kUranusLatitudeTerms, x, centuries) / 3600,
@@ -138,14 +137,22 @@ HeliocentricPosition UranusSeries(double t) {
 
 HeliocentricPosition SeriesAt(PlanetNameConstant p, double t) {
   switch (p) {
-    case plMercury: return TrigForm(kMercury, t);
-    case plVenus: return TrigForm(kVenus, t);
-    case plMars: return TrigForm(kMars, t);
-    case plJupiter: return TrigForm(kJupiter, t);
-    case plSaturn: return SaturnSeries(t);
-    case plUranus: return UranusSeries(t);
-    case plNeptune: return TrigForm(kNeptune, t);
-    case plPluto: return TrigForm(kPluto, t);
+    case plMercury:
+      return TrigForm(kMercury, t);
+    case plVenus:
+      return TrigForm(kVenus, t);
+    case plMars:
+      return TrigForm(kMars, t);
+    case plJupiter:
+      return TrigForm(kJupiter, t);
+    case plSaturn:
+      return SaturnSeries(t);
+    case plUranus:
+      return UranusSeries(t);
+    case plNeptune:
+      return TrigForm(kNeptune, t);
+    case plPluto:
+      return TrigForm(kPluto, t);
   }
   throw Error(kInvalidArgument, "planet out of range");
 }
@@ -161,7 +168,7 @@ const double kSinParallaxAtOneAu = std::sin(0.0000426352326410206);
 constexpr double kHorizonRefraction = 0.5855555555555556;
 constexpr double kDipPerRootMetre = 0.035333333333333335;
 
-// Hours angle per day of a planet's apparent daily motion, to turn an hour-angle error into time.
+// Degrees of hour angle per day of a planet's daily motion: turns an hour-angle error into time.
 constexpr double kHourAngleRate = 361;
 
 // The last day of the Date range: a substitute event there steps back instead of forward.
@@ -183,10 +190,10 @@ PlanetPosition PlanetPositionAt(PlanetNameConstant p, double d, const TimeScale&
   const double sunDistance = SunDistanceAt(d, ts);
 
   const double cosB = std::cos(helio.latitude * kRad);
-  const double x =
-      helio.distance * cosB * std::cos(helio.longitude * kRad) + sunDistance * std::cos(sunLongitude * kRad);
-  const double y =
-      helio.distance * cosB * std::sin(helio.longitude * kRad) + sunDistance * std::sin(sunLongitude * kRad);
+  const double x = helio.distance * cosB * std::cos(helio.longitude * kRad) +
+                   sunDistance * std::cos(sunLongitude * kRad);
+  const double y = helio.distance * cosB * std::sin(helio.longitude * kRad) +
+                   sunDistance * std::sin(sunLongitude * kRad);
   const double z = helio.distance * std::sin(helio.latitude * kRad);
   const double distance = std::sqrt(x * x + y * y + z * z);
   double lambda = DegAtan2(y, x);
@@ -251,7 +258,8 @@ BodyEvent PlanetEvent(EventKind kind, PlanetNameConstant p, double d0, double cu
         const PlanetEquatorial eq = PlanetEquatorialOf(position, d, s.time);
         delta = eq.declination;
         if (kind != EventKind::kCulmination) {
-          const double h0 = -dip - kHorizonRefraction + DegAsin(kSinParallaxAtOneAu / position.distance);
+          const double h0 =
+              -dip - kHorizonRefraction + DegAsin(kSinParallaxAtOneAu / position.distance);
           const double c = (std::sin(h0 * kRad) - sinPhi * std::sin(delta * kRad)) /
                            (cosPhi * std::cos(delta * kRad));
           if (c < -1) {  // above the horizon all day

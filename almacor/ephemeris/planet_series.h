@@ -26,7 +26,7 @@ struct PlanetPolynomial {
 };
 
 // Mercury
-/// Mercury heliocentric ecliptic longitude, degrees: 252.2502 + 1494.740714·t plus 23 terms.
+/// Mercury heliocentric ecliptic longitude, degrees: the polynomial part c0 + c1·t and 23 terms.
 inline constexpr PlanetPolynomial kMercuryLongitudePolynomial = {252.2502, 1494.740714};
 inline constexpr std::array<PlanetTerm, 23> kMercuryLongitudeTerms = {{
     {23.4405, 0.000023, 84.7947, 1494.725153},
@@ -55,7 +55,7 @@ inline constexpr std::array<PlanetTerm, 23> kMercuryLongitudeTerms = {{
     {0.0003, 0, 288, 1233.92},
     {0.0003, 0, 11, 4484.19},
 }};
-/// Mercury heliocentric ecliptic latitude, degrees: 0 + 0·t plus 17 terms.
+/// Mercury heliocentric ecliptic latitude, degrees: the polynomial part c0 + c1·t and 17 terms.
 inline constexpr PlanetPolynomial kMercuryLatitudePolynomial = {0, 0};
 inline constexpr std::array<PlanetTerm, 17> kMercuryLatitudeTerms = {{
     {6.7057, 0.000017, 113.919, 1494.72886},
@@ -77,7 +77,7 @@ inline constexpr std::array<PlanetTerm, 17> kMercuryLatitudeTerms = {{
     {0.0005, 0, 352, 1494.74},
     {0.0003, 0, 146, 8968.36},
 }};
-/// Mercury radius vector, au: 0.395283 + 0.00000002·t plus 6 terms.
+/// Mercury radius vector, au: the polynomial part c0 + c1·t and 6 terms.
 inline constexpr PlanetPolynomial kMercuryRadiusPolynomial = {0.395283, 0.00000002};
 inline constexpr std::array<PlanetTerm, 6> kMercuryRadiusTerms = {{
     {0.078341, 0.00000008, 354.795, 1494.72515},
@@ -89,7 +89,7 @@ inline constexpr std::array<PlanetTerm, 6> kMercuryRadiusTerms = {{
 }};
 
 // Venus
-/// Venus heliocentric ecliptic longitude, degrees: 181.9793 + 585.192125·t plus 13 terms.
+/// Venus heliocentric ecliptic longitude, degrees: the polynomial part c0 + c1·t and 13 terms.
 inline constexpr PlanetPolynomial kVenusLongitudePolynomial = {181.9793, 585.192125};
 inline constexpr std::array<PlanetTerm, 13> kVenusLongitudeTerms = {{
     {0.7761, 0.000054, 320.41, 585.1781},
@@ -107,7 +107,7 @@ inline constexpr std::array<PlanetTerm, 13> kVenusLongitudeTerms = {{
     {0.0005, 0, 110, 30.35},
     {0.0004, 0, 34, 540.76},
 }};
-/// Venus heliocentric ecliptic latitude, degrees: 0 + 0·t plus 4 terms.
+/// Venus heliocentric ecliptic latitude, degrees: the polynomial part c0 + c1·t and 4 terms.
 inline constexpr PlanetPolynomial kVenusLatitudePolynomial = {0, 0};
 inline constexpr std::array<PlanetTerm, 4> kVenusLatitudeTerms = {{
     {3.3939, 0.00001, 15.299, 585.18312},
@@ -115,7 +115,7 @@ inline constexpr std::array<PlanetTerm, 4> kVenusLatitudeTerms = {{
     {0.023, 0, 65.7, 1170.361},
     {0.0005, 0, 46, 1755.55},
 }};
-/// Venus radius vector, au: 0.723348 + 0·t plus 5 terms.
+/// Venus radius vector, au: the polynomial part c0 + c1·t and 5 terms.
 inline constexpr PlanetPolynomial kVenusRadiusPolynomial = {0.723348, 0};
 inline constexpr std::array<PlanetTerm, 5> kVenusRadiusTerms = {{
     {0.004899, 0.00000034, 230.41, 585.1781},
@@ -126,8 +126,9 @@ inline constexpr std::array<PlanetTerm, 5> kVenusRadiusTerms = {{
 }};
 
 // Mars
-/// Mars heliocentric ecliptic longitude, degrees: 355.4472 - 0.014 + 191.416999 - 0.000037·t plus 31 terms.
-inline constexpr PlanetPolynomial kMarsLongitudePolynomial = {355.4472 - 0.014, 191.416999 - 0.000037};
+/// Mars heliocentric ecliptic longitude, degrees: the polynomial part c0 + c1·t and 31 terms.
+inline constexpr PlanetPolynomial kMarsLongitudePolynomial = {355.4472 - 0.014,
+                                                              191.416999 - 0.000037};
 inline constexpr std::array<PlanetTerm, 31> kMarsLongitudeTerms = {{
     {10.6919, 0.000105, 289.388, 191.39859},
     {0.6227, 0.000012, 308.78, 382.7971},
@@ -164,7 +165,7 @@ inline constexpr std::array<PlanetTerm, 31> kMarsLongitudeTerms = {{
     // 30
     {0.0003, 0, 214, 68.42},
 }};
-/// Mars heliocentric ecliptic latitude, degrees: 0 + 0·t plus 6 terms.
+/// Mars heliocentric ecliptic latitude, degrees: the polynomial part c0 + c1·t and 6 terms.
 inline constexpr PlanetPolynomial kMarsLatitudePolynomial = {0, 0};
 inline constexpr std::array<PlanetTerm, 6> kMarsLatitudeTerms = {{
     {1.8334, -0.000007, 215.876, 191.40925},
@@ -174,7 +175,7 @@ inline constexpr std::array<PlanetTerm, 6> kMarsLatitudeTerms = {{
     {0.0021, 0, 3, 191.39},
     {0.002, 0, 274, 765.61},
 }};
-/// Mars radius vector, au: 1.530339 + 0.00000013·t plus 13 terms.
+/// Mars radius vector, au: the polynomial part c0 + c1·t and 13 terms.
 inline constexpr PlanetPolynomial kMarsRadiusPolynomial = {1.530339, 0.00000013};
 inline constexpr std::array<PlanetTerm, 13> kMarsRadiusTerms = {{
     {0.14185, 0.00000139, 199.388, 191.39859},
@@ -194,7 +195,7 @@ inline constexpr std::array<PlanetTerm, 13> kMarsRadiusTerms = {{
 }};
 
 // Jupiter
-/// Jupiter heliocentric ecliptic longitude, degrees: 34.39356 + 30.3608406·t plus 25 terms.
+/// Jupiter heliocentric ecliptic longitude, degrees: the polynomial part c0 + c1·t and 25 terms.
 inline constexpr PlanetPolynomial kJupiterLongitudePolynomial = {34.39356, 30.3608406};
 inline constexpr std::array<PlanetTerm, 25> kJupiterLongitudeTerms = {{
     {5.54603, 0, 289.68429, 30.3453346},
@@ -225,7 +226,7 @@ inline constexpr std::array<PlanetTerm, 25> kJupiterLongitudeTerms = {{
     {0.00009, 0, 251, 103.24},
     {0.00003, 0, 195, 126.91},
 }};
-/// Jupiter heliocentric ecliptic latitude, degrees: 0.06299 + -0.0000051·t plus 18 terms.
+/// Jupiter heliocentric ecliptic latitude, degrees: the polynomial part c0 + c1·t and 18 terms.
 inline constexpr PlanetPolynomial kJupiterLatitudePolynomial = {0.06299, -0.0000051};
 inline constexpr std::array<PlanetTerm, 18> kJupiterLatitudeTerms = {{
     {1.30086, 0, 203.91874, 30.3412633},
@@ -248,7 +249,7 @@ inline constexpr std::array<PlanetTerm, 18> kJupiterLatitudeTerms = {{
     {0.00006, 0, 132, 84.94},
     {0.00006, 0, 181, 7.99},
 }};
-/// Jupiter radius vector, au: 5.209105 + -0.0000003·t plus 23 terms.
+/// Jupiter radius vector, au: the polynomial part c0 + c1·t and 23 terms.
 inline constexpr PlanetPolynomial kJupiterRadiusPolynomial = {5.209105, -0.0000003};
 inline constexpr std::array<PlanetTerm, 23> kJupiterRadiusTerms = {{
     {0.251681, 0, 199.614, 30.34534},
@@ -279,7 +280,7 @@ inline constexpr std::array<PlanetTerm, 23> kJupiterRadiusTerms = {{
 }};
 
 // Neptune
-/// Neptune heliocentric ecliptic longitude, degrees: -55.13323 + 2.1993503·t plus 8 terms.
+/// Neptune heliocentric ecliptic longitude, degrees: the polynomial part c0 + c1·t and 8 terms.
 inline constexpr PlanetPolynomial kNeptuneLongitudePolynomial = {-55.13323, 2.1993503};
 inline constexpr std::array<PlanetTerm, 8> kNeptuneLongitudeTerms = {{
     {0.9745, 0, 167.7269, 2.213904},
@@ -291,7 +292,7 @@ inline constexpr std::array<PlanetTerm, 8> kNeptuneLongitudeTerms = {{
     {0.00225, 0, 127.61, 22.7943},
     {0.00023, 0, 19.2, 58.516},
 }};
-/// Neptune heliocentric ecliptic latitude, degrees: 0.01725 + 0·t plus 5 terms.
+/// Neptune heliocentric ecliptic latitude, degrees: the polynomial part c0 + c1·t and 5 terms.
 inline constexpr PlanetPolynomial kNeptuneLatitudePolynomial = {0.01725, 0};
 inline constexpr std::array<PlanetTerm, 5> kNeptuneLatitudeTerms = {{
     {1.76958, 0, 83.11018, 2.1887906},
@@ -300,7 +301,7 @@ inline constexpr std::array<PlanetTerm, 5> kNeptuneLatitudeTerms = {{
     {0.00015, 0, 187.5, 25.967},
     {0.00012, 0, 243.9, 30.35},
 }};
-/// Neptune radius vector, au: 30.073033 + 0·t plus 6 terms.
+/// Neptune radius vector, au: the polynomial part c0 + c1·t and 6 terms.
 inline constexpr PlanetPolynomial kNeptuneRadiusPolynomial = {30.073033, 0};
 inline constexpr std::array<PlanetTerm, 6> kNeptuneRadiusTerms = {{
     {0.260457, 0, 79.994, 2.22371},
@@ -312,7 +313,7 @@ inline constexpr std::array<PlanetTerm, 6> kNeptuneRadiusTerms = {{
 }};
 
 // Pluto
-/// Pluto heliocentric ecliptic longitude, degrees: 241.82574 + 1.7909519·t plus 8 terms.
+/// Pluto heliocentric ecliptic longitude, degrees: the polynomial part c0 + c1·t and 8 terms.
 inline constexpr PlanetPolynomial kPlutoLongitudePolynomial = {241.82574, 1.7909519};
 inline constexpr std::array<PlanetTerm, 8> kPlutoLongitudeTerms = {{
     {15.8108, 0, 298.348019, 2.46556453},
@@ -324,7 +325,7 @@ inline constexpr std::array<PlanetTerm, 8> kPlutoLongitudeTerms = {{
     {0.00022, 0, 77.9, 58.618},
     {0.00013, 0, 293, 32.888},
 }};
-/// Pluto heliocentric ecliptic latitude, degrees: -2.30285 + 0·t plus 8 terms.
+/// Pluto heliocentric ecliptic latitude, degrees: the polynomial part c0 + c1·t and 8 terms.
 inline constexpr PlanetPolynomial kPlutoLatitudePolynomial = {-2.30285, 0};
 inline constexpr std::array<PlanetTerm, 8> kPlutoLatitudeTerms = {{
     {17.0455, 0, 42.574982, 1.72554318},
@@ -336,7 +337,7 @@ inline constexpr std::array<PlanetTerm, 8> kPlutoLatitudeTerms = {{
     {0.0009, 0, 213.7, 15.326},
     {0.00042, 0, 254.2, 23.423},
 }};
-/// Pluto radius vector, au: 38.662489 + 0·t plus 9 terms.
+/// Pluto radius vector, au: the polynomial part c0 + c1·t and 9 terms.
 inline constexpr PlanetPolynomial kPlutoRadiusPolynomial = {38.662489, 0};
 inline constexpr std::array<PlanetTerm, 9> kPlutoRadiusTerms = {{
     {8.670489, 0, 198.4973, 1.813383},
@@ -460,54 +461,54 @@ struct UranusTerm {
 
 /// Uranus' longitude terms, arcseconds, added to Lu (the three columns of the table in turn).
 inline constexpr std::array<UranusTerm, 38> kUranusLongitudeTerms = {{
-    {19397, 0, UranusTrig::kSin, 0, 0, 1, 0, 0},    // sin Mu
-    {570, 0, UranusTrig::kSin, 0, 0, 2, 0, 0},      // sin 2Mu
-    {-536, 1, UranusTrig::kCos, 0, 0, 1, 0, 0},     // T·cos Mu
-    {143, 0, UranusTrig::kSin, 0, 1, -2, 0, 0},     // sin(Ms − 2Mu)
-    {110, 1, UranusTrig::kSin, 0, 0, 1, 0, 0},      // T·sin Mu
-    {102, 0, UranusTrig::kSin, 0, 1, -3, 0, 0},     // sin(Ms − 3Mu)
-    {76, 0, UranusTrig::kCos, 0, 1, -3, 0, 0},      // cos(Ms − 3Mu)
-    {-49, 0, UranusTrig::kSin, 1, 0, -1, 0, 0},     // sin(Mj − Mu)
-    {32, 2, UranusTrig::kOne, 0, 0, 0, 0, 0},       // T²
-    {-30, 1, UranusTrig::kCos, 0, 0, 2, 0, 0},      // T·cos 2Mu
+    {19397, 0, UranusTrig::kSin, 0, 0, 1, 0, 0},  // sin Mu
+    {570, 0, UranusTrig::kSin, 0, 0, 2, 0, 0},    // sin 2Mu
+    {-536, 1, UranusTrig::kCos, 0, 0, 1, 0, 0},   // T·cos Mu
+    {143, 0, UranusTrig::kSin, 0, 1, -2, 0, 0},   // sin(Ms − 2Mu)
+    {110, 1, UranusTrig::kSin, 0, 0, 1, 0, 0},    // T·sin Mu
+    {102, 0, UranusTrig::kSin, 0, 1, -3, 0, 0},   // sin(Ms − 3Mu)
+    {76, 0, UranusTrig::kCos, 0, 1, -3, 0, 0},    // cos(Ms − 3Mu)
+    {-49, 0, UranusTrig::kSin, 1, 0, -1, 0, 0},   // sin(Mj − Mu)
+    {32, 2, UranusTrig::kOne, 0, 0, 0, 0, 0},     // T²
+    {-30, 1, UranusTrig::kCos, 0, 0, 2, 0, 0},    // T·cos 2Mu
     // 10
-    {-12, 2, UranusTrig::kCos, 0, 0, 1, 0, 0},      // T²·cos Mu
-    {-12, 0, UranusTrig::kCos, 0, 0, 1, 0, 0},      // cos Mu
-    {-9, 0, UranusTrig::kSin, 0, 0, 0, 2, 0},       // sin 2Fu
-    {29, 0, UranusTrig::kSin, 2, -6, 3, 0, 0},      // sin(2Mj − 6Ms + 3Mu)
-    {29, 0, UranusTrig::kCos, 0, 0, 2, 0, -2},      // cos(2Mu − 2Mn)
-    {-28, 0, UranusTrig::kCos, 0, 0, 1, 0, -1},     // cos(Mu − Mn)
-    {23, 0, UranusTrig::kSin, 0, 0, 3, 0, 0},       // sin 3Mu
-    {-21, 0, UranusTrig::kCos, 1, 0, -1, 0, 0},     // cos(Mj − Mu)
-    {20, 0, UranusTrig::kSin, 0, 0, 1, 0, -1},      // sin(Mu − Mn)
-    {20, 0, UranusTrig::kCos, 0, 1, -2, 0, 0},      // cos(Ms − 2Mu)
+    {-12, 2, UranusTrig::kCos, 0, 0, 1, 0, 0},   // T²·cos Mu
+    {-12, 0, UranusTrig::kCos, 0, 0, 1, 0, 0},   // cos Mu
+    {-9, 0, UranusTrig::kSin, 0, 0, 0, 2, 0},    // sin 2Fu
+    {29, 0, UranusTrig::kSin, 2, -6, 3, 0, 0},   // sin(2Mj − 6Ms + 3Mu)
+    {29, 0, UranusTrig::kCos, 0, 0, 2, 0, -2},   // cos(2Mu − 2Mn)
+    {-28, 0, UranusTrig::kCos, 0, 0, 1, 0, -1},  // cos(Mu − Mn)
+    {23, 0, UranusTrig::kSin, 0, 0, 3, 0, 0},    // sin 3Mu
+    {-21, 0, UranusTrig::kCos, 1, 0, -1, 0, 0},  // cos(Mj − Mu)
+    {20, 0, UranusTrig::kSin, 0, 0, 1, 0, -1},   // sin(Mu − Mn)
+    {20, 0, UranusTrig::kCos, 0, 1, -2, 0, 0},   // cos(Ms − 2Mu)
     // 20
-    {-19, 0, UranusTrig::kCos, 0, 1, -1, 0, 0},     // cos(Ms − Mu)
-    {17, 0, UranusTrig::kSin, 0, 0, 1, 0, -3},      // sin(Mu − 3Mn)
-    {14, 0, UranusTrig::kSin, 0, 0, 3, 0, -3},      // sin(3Mu − 3Mn)
-    {13, 0, UranusTrig::kSin, 0, 1, -1, 0, 0},      // sin(Ms − Mu)
-    {10, 0, UranusTrig::kSin, 0, 0, 2, 0, -2},      // sin(2Mu − 2Mn)
-    {-9, 2, UranusTrig::kSin, 0, 0, 1, 0, 0},       // T²·sin Mu
-    {9, 0, UranusTrig::kCos, 0, 0, 2, 0, -3},       // cos(2Mu − 3Mn)
-    {8, 1, UranusTrig::kCos, 0, 1, -2, 0, 0},       // T·cos(Ms − 2Mu)
-    {7, 1, UranusTrig::kCos, 0, 1, -3, 0, 0},       // T·cos(Ms − 3Mu)
-    {-7, 1, UranusTrig::kSin, 0, 1, -3, 0, 0},      // T·sin(Ms − 3Mu)
+    {-19, 0, UranusTrig::kCos, 0, 1, -1, 0, 0},  // cos(Ms − Mu)
+    {17, 0, UranusTrig::kSin, 0, 0, 1, 0, -3},   // sin(Mu − 3Mn)
+    {14, 0, UranusTrig::kSin, 0, 0, 3, 0, -3},   // sin(3Mu − 3Mn)
+    {13, 0, UranusTrig::kSin, 0, 1, -1, 0, 0},   // sin(Ms − Mu)
+    {10, 0, UranusTrig::kSin, 0, 0, 2, 0, -2},   // sin(2Mu − 2Mn)
+    {-9, 2, UranusTrig::kSin, 0, 0, 1, 0, 0},    // T²·sin Mu
+    {9, 0, UranusTrig::kCos, 0, 0, 2, 0, -3},    // cos(2Mu − 3Mn)
+    {8, 1, UranusTrig::kCos, 0, 1, -2, 0, 0},    // T·cos(Ms − 2Mu)
+    {7, 1, UranusTrig::kCos, 0, 1, -3, 0, 0},    // T·cos(Ms − 3Mu)
+    {-7, 1, UranusTrig::kSin, 0, 1, -3, 0, 0},   // T·sin(Ms − 3Mu)
     // 30
-    {7, 1, UranusTrig::kSin, 0, 0, 2, 0, 0},        // T·sin 2Mu
-    {6, 0, UranusTrig::kSin, 2, -6, 2, 0, 0},       // sin(2Mj − 6Ms + 2Mu)
-    {6, 0, UranusTrig::kCos, 2, -6, 2, 0, 0},       // cos(2Mj − 6Ms + 2Mu)
-    {5, 0, UranusTrig::kSin, 0, 1, -4, 0, 0},       // sin(Ms − 4Mu)
-    {-4, 0, UranusTrig::kSin, 0, 0, 3, 0, -4},      // sin(3Mu − 4Mn)
-    {4, 0, UranusTrig::kCos, 0, 0, 3, 0, -3},       // cos(3Mu − 3Mn)
-    {-3, 0, UranusTrig::kCos, 0, 0, 0, 0, 1},       // cos Mn
-    {-2, 0, UranusTrig::kSin, 0, 0, 0, 0, 1},       // sin Mn
+    {7, 1, UranusTrig::kSin, 0, 0, 2, 0, 0},    // T·sin 2Mu
+    {6, 0, UranusTrig::kSin, 2, -6, 2, 0, 0},   // sin(2Mj − 6Ms + 2Mu)
+    {6, 0, UranusTrig::kCos, 2, -6, 2, 0, 0},   // cos(2Mj − 6Ms + 2Mu)
+    {5, 0, UranusTrig::kSin, 0, 1, -4, 0, 0},   // sin(Ms − 4Mu)
+    {-4, 0, UranusTrig::kSin, 0, 0, 3, 0, -4},  // sin(3Mu − 4Mn)
+    {4, 0, UranusTrig::kCos, 0, 0, 3, 0, -3},   // cos(3Mu − 3Mn)
+    {-3, 0, UranusTrig::kCos, 0, 0, 0, 0, 1},   // cos Mn
+    {-2, 0, UranusTrig::kSin, 0, 0, 0, 0, 1},   // sin Mn
 }};
 
 /// Uranus' latitude terms, arcseconds.
 inline constexpr std::array<UranusTerm, 3> kUranusLatitudeTerms = {{
-    {2775, 0, UranusTrig::kSin, 0, 0, 0, 1, 0},     // sin Fu
-    {131, 0, UranusTrig::kSin, 0, 0, 1, -1, 0},     // sin(Mu − Fu)
-    {130, 0, UranusTrig::kSin, 0, 0, 1, 1, 0},      // sin(Mu + Fu)
+    {2775, 0, UranusTrig::kSin, 0, 0, 0, 1, 0},  // sin Fu
+    {131, 0, UranusTrig::kSin, 0, 0, 1, -1, 0},  // sin(Mu − Fu)
+    {130, 0, UranusTrig::kSin, 0, 0, 1, 1, 0},   // sin(Mu + Fu)
 }};
 
 /// Uranus' radius vector, au: the constant 19.21216 and 12 terms.
@@ -530,8 +531,8 @@ inline constexpr std::array<UranusTerm, 13> kUranusRadiusTerms = {{
 
 /// What the geocentric reduction needs of each planet, indexed by PlanetNameConstant − 1.
 struct PlanetConstants {
-  double lightTime;      ///< k, degrees·au: the longitude correction for aberration and light time
-  double radiusKm;       ///< equatorial radius, km
+  double lightTime;  ///< k, degrees·au: the longitude correction for aberration and light time
+  double radiusKm;   ///< equatorial radius, km
 };
 inline constexpr std::array<PlanetConstants, 8> kPlanetConstants = {{
     {0.0035, 2439.7},  // Mercury

@@ -93,8 +93,8 @@ double PlanetRadius(PlanetNameConstant p, double distance);
 ///   plus the horizontal parallax (8.794148″ at 1 au); their values are the azimuths.
 /// - Culmination: its value is the geocentric meridian altitude plus refraction (no parallax).
 /// - A planet that stays below the horizon all day has rise = set = culmination; one that stays
-///   above has both at culmination + 12 h (− 12 h on 9999-12-31) with the last azimuth found, or
-///   180/0 (north, 0) if none was.
+///   above has both at culmination + 12 h (− 12 h on 9999-12-31). Their azimuths are those of the
+///   last horizon hour angle found, or of the meridian if none was.
 /// A negative or non-finite height, or a non-finite longitude or latitude, raises Error 5.
 RiseTransitSet PlanetRiseTransitSet(PlanetNameConstant p, double d, const Settings& s);
 
