@@ -206,6 +206,7 @@ PlanetPosition PlanetPositionAt(PlanetNameConstant p, double d, const TimeScale&
 }
 
 PlanetEquatorial PlanetEquatorialOf(const PlanetPosition& position, double d, const TimeScale& ts) {
+  RequireFinite(d, "day count");
   RequireFinite(position.longitude, "longitude");
   RequireFinite(position.latitude, "latitude");
   const double epsilon = TrueObliquity(d, ts);

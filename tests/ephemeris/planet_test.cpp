@@ -374,6 +374,10 @@ TEST(PlanetEvents, BadInputRaisesInsteadOfNaN) {
   const double inf = std::numeric_limits<double>::infinity();
   EXPECT_EQ(ErrorNumberOf([&] { PlanetPositionAt(plMars, nan, s.time); }), kInvalidArgument);
   EXPECT_EQ(ErrorNumberOf([&] { PlanetEquatorialAt(plMars, inf, s.time); }), kInvalidArgument);
+  TimeScale fixed;  // without the ΔT estimate, which would catch a NaN itself
+  fixed.deltaTEstimated = false;
+  const PlanetPosition mars = PlanetPositionAt(plMars, 40000, fixed);
+  EXPECT_EQ(ErrorNumberOf([&] { PlanetEquatorialOf(mars, nan, fixed); }), kInvalidArgument);
   EXPECT_EQ(ErrorNumberOf([&] { PlanetPositionAt(static_cast<PlanetNameConstant>(0), 0, s.time); }),
             kInvalidArgument);
   EXPECT_EQ(
@@ -481,6 +485,19 @@ TEST_F(PlanetObjectTest, RecalculationKeepsTheOldPlanetUntilNameIsAssignedAgain)
   planet.SetName(plMars);
   EXPECT_NEAR(planet.Longitude() - before, 23, 3);  // Mars moves about 0.75°/day in March 2024
   EXPECT_GT(planet.RiseTime().Days(), rise.Days() + 28);
+}
+
+TEST_F(PlanetObjectTest, EventsBeforeDayZeroAreStoredOnTheirOwnDay) {
+  // Before 1899-12-30 a Date value is not the day count: the events must still land on the day.
+  calendar_.SetDateTime(Date::FromCivil(1600, 6, 1, 12, 0, 0));
+  PlanetObject& planet = calendar_.Planet();
+  planet.SetName(plJupiter);
+  const CivilDateTime culmination = planet.CulminationTime().ToCivil();
+  EXPECT_EQ(culmination.year, 1600);
+  EXPECT_EQ(culmination.month, 6);
+  EXPECT_NEAR(culmination.day, 1, 1);
+  EXPECT_LT(planet.RiseTime().Days(), planet.CulminationTime().Days());
+  EXPECT_GT(planet.SetTime().Days(), planet.CulminationTime().Days());
 }
 
 TEST_F(PlanetObjectTest, NegativeHeightFailsTheEventsAfterThePositionIsStored) {
