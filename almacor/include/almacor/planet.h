@@ -105,7 +105,9 @@ RiseTransitSet PlanetRiseTransitSet(PlanetNameConstant p, double d, const Settin
 /// instant; a recalculation of the Calendar only stores the new instant, so the values stay those
 /// of the last assignment until Name is assigned again. Equatorial and horizontal values and
 /// Radius are computed on demand from the stored position, the stored instant and the library's
-/// observer and time zone at the call. Before the first assignment every stored value is 0.
+/// observer and time zone at the call. Before the first assignment every stored value is 0 (and
+/// the event times 1899-12-30 00:00); the on-demand values are then those of λ = β = 0, except
+/// that Radius, AltitudeT and Altitude, which divide by the distance, raise Error 11.
 class PlanetObject {
  public:
   PlanetObject(const PlanetObject&) = delete;
