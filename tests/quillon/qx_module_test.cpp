@@ -161,11 +161,7 @@ class CalendarFixture : public ::testing::Test {
     calendar_.SetDtEstimated(false);
     calendar_.SetPause(false);
   }
-  void SetInstant(double days) {
-    calendar_.SetPause(true);
-    calendar_.SetDateTime(Date::FromDays(days));
-    calendar_.SetPause(false);
-  }
+  void SetInstant(double days) { calendar_.SetDateTime(Date::FromDays(days)); }
   Calendar calendar_;
 };
 
@@ -228,6 +224,51 @@ TEST_F(SearchEnabledTest, TheLimitsAreFixedInDynamicalTimeSoTheyMoveWithDeltaTAn
   EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, false}));
   UseFixedTimeScale(100, 10);
   EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, false}));
+}
+
+using SearchCommandTest = CalendarFixture;
+
+TEST_F(SearchCommandTest, RepeatedNewMoonSearchesNeverReturnTheSameInstant) {
+  UseFixedTimeScale(69, 0);
+  SetInstant(CivilDays(2024, 1, 1));
+  const std::optional<Date> first = RunSearch(calendar_, {SearchKind::NewMoon, false});
+  ASSERT_TRUE(first);
+  // 2024-01-11 11:57 UT.
+  EXPECT_NEAR(first->Days(), CivilDays(2024, 1, 11, 11, 57, 0), 2.0 / 1440);
+  EXPECT_EQ(calendar_.DateTime(), *first) << "the found event becomes the instant";
+  const std::optional<Date> second = RunSearch(calendar_, {SearchKind::NewMoon, false});
+  ASSERT_TRUE(second);
+  EXPECT_NEAR(second->Days() - first->Days(), 29.5, 1.0);
+  const std::optional<Date> back = RunSearch(calendar_, {SearchKind::NewMoon, true});
+  ASSERT_TRUE(back);
+  EXPECT_NEAR(back->Days(), first->Days(), kSecond) << "back to the same new moon";
+  // The same from an instant only rounded to the second, as the window's fields hold it.
+  SetInstant(Date::FromCivil(first->ToCivil()).Days());
+  EXPECT_NE(RunSearch(calendar_, {SearchKind::NewMoon, true})->ToCivil(), first->ToCivil());
+}
+
+TEST_F(SearchCommandTest, TheNextSolarEclipseSkipsNewMoonsWithoutOne) {
+  UseFixedTimeScale(69, 0);
+  // One day after the total eclipse of 2024-04-08: five new moons pass before the annular
+  // eclipse of 2024-10-02 (18:49 UT).
+  SetInstant(CivilDays(2024, 4, 9, 18));
+  const std::optional<Date> found = RunSearch(calendar_, {SearchKind::SolarEclipse, false});
+  ASSERT_TRUE(found);
+  EXPECT_NEAR(found->Days(), CivilDays(2024, 10, 2, 18, 49, 0), 2.0 / 1440);
+  EXPECT_TRUE(EclipseCondition(calendar_, false));
+  // The new moon of 2024-05-08 has no eclipse.
+  SetInstant(CivilDays(2024, 5, 8, 3, 22));
+  EXPECT_FALSE(EclipseCondition(calendar_, false));
+}
+
+TEST_F(SearchCommandTest, ADisabledSearchLeavesTheInstant) {
+  UseFixedTimeScale(0, 0);
+  SetInstant(CivilDays(9999, 12, 31));
+  EXPECT_FALSE(RunSearch(calendar_, {SearchKind::FullMoon, false}));
+  EXPECT_EQ(calendar_.Instant(), CivilDays(9999, 12, 31));
+  SetInstant(CivilDays(100, 2, 1));
+  EXPECT_FALSE(RunSearch(calendar_, {SearchKind::LunarEclipse, true}));
+  EXPECT_EQ(calendar_.Instant(), CivilDays(100, 2, 1));
 }
 
 TEST(EclipseLimits, AgreeWithTheClassicalEclipseLimits) {
