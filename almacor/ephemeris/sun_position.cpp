@@ -5,6 +5,7 @@
 #include "almacor/sun.h"
 #include "almacor/timescales.h"
 #include "ephemeris/iterate.h"
+#include "ephemeris/sun_detail.h"
 #include "ephemeris/sun_series.h"
 
 namespace almacor {
@@ -58,4 +59,47 @@ double SolveSunLongitude(double target, double start, const TimeScale& ts) {
   return t;
 }
 
+SunEquatorial SunEquatorialAt(double d, const TimeScale& ts) {
+  return detail::SunEquatorialOf(SunLongitudeAt(d, ts), d, ts);
+}
+
+SunHorizontal SunHorizontalAt(double d, const Settings& s) {
+  detail::RequireValidSettings(s);
+  return detail::SunHorizontalOf(SunEquatorialAt(d, s.time), SunDistanceAt(d, s.time), d, s);
+}
+
+double SunRadiusAt(double d, const TimeScale& ts) {
+  return kSunSemiDiameterAu / SunDistanceAt(d, ts);
+}
+
+namespace detail {
+
+void RequireValidSettings(const Settings& s) {
+  const Observer& o = s.observer;
+  if (!(std::fabs(o.latitude) <= 90)) throw Error(kInvalidArgument, "latitude outside -90 … 90");
+  if (!(std::fabs(o.longitude) <= 180)) {
+    throw Error(kInvalidArgument, "longitude outside -180 … 180");
+  }
+  // A negative height would take the square root of a negative number in the dip of the horizon.
+  if (!(o.height >= 0) || !std::isfinite(o.height)) {
+    throw Error(kInvalidArgument, "observer height must be 0 or more metres");
+  }
+  RequireFinite(s.time.timeZone, "time zone");
+  RequireFinite(s.time.deltaT, "ΔT");
+}
+
+SunEquatorial SunEquatorialOf(double lambda, double d, const TimeScale& ts) {
+  const double epsilon = TrueObliquity(d, ts);
+  return {lambda, epsilon, EclipticToAscension(lambda, 0, epsilon),
+          EclipticToDeclination(lambda, 0, epsilon)};
+}
+
+SunHorizontal SunHorizontalOf(const SunEquatorial& place, double distance, double d,
+                              const Settings& s) {
+  const Horizontal h = EquatorialToHorizontal(place.ascension, place.declination, d, s);
+  const double altitudeT = TopocentricAltitude(h.altitudeG, kEarthRadiusKm / (distance * kAuKm));
+  return {h.azimuth, h.altitudeG, altitudeT, altitudeT + Refraction(altitudeT)};
+}
+
+}  // namespace detail
 }  // namespace almacor
