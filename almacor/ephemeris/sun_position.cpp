@@ -98,7 +98,10 @@ double SunDistanceAt(double d, const TimeScale& ts) {
 }
 
 double SolveSunLongitude(double target, double start, const TimeScale& ts) {
-  RequireFinite(target, "solar longitude");
+  // A target beyond one turn would not be caught by the ±180° wrap below.
+  if (!(target >= 0 && target <= 360)) {
+    throw Error(kInvalidArgument, "solar longitude must lie between 0 and 360 degrees");
+  }
   RequireFinite(start, "day count");
   double t = start;
   detail::IterateToOneSecond(

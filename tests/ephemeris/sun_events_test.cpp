@@ -221,6 +221,9 @@ TEST(SunEvents, BadInputRaisesInvalidArgument) {
   EXPECT_EQ(ErrorNumberOf([&] { SunHorizontalAt(0, Tokyo(-5)); }), kInvalidArgument);
   EXPECT_EQ(ErrorNumberOf([&] { SunEquatorialAt(nan, TimeScale{}); }), kInvalidArgument);
   EXPECT_EQ(ErrorNumberOf([&] { SunRadiusAt(-inf, TimeScale{}); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { SolveSunLongitude(1000, 0, TimeScale{}); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { SolveSunLongitude(nan, 0, TimeScale{}); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { SolveSunLongitude(-1, 0, TimeScale{}); }), kInvalidArgument);
   // The poles themselves are valid: the Sun circles at a constant altitude.
   EXPECT_NO_THROW(CalcSunEvents(CivilToDays(2024, 6, 21), Place(90, 0, 0)));
   EXPECT_NO_THROW(CalcSunEvents(CivilToDays(2024, 6, 21), Place(-90, 0, 0)));

@@ -199,6 +199,20 @@ TEST_F(SunObjectTest, CalcDateFindsTheNearestPassageOfALongitude) {
   EXPECT_EQ(ErrorNumberOf([&] { sun.CalcDate(270, Date::FromCivil(100, 1, 1)); }), kOverflow);
 }
 
+// An event on the day before 0100-01-01 cannot be a Date: reading it raises, but the
+// recalculation itself and the other events are unaffected.
+TEST_F(SunObjectTest, EventBeforeTheFirstRepresentableDayRaisesOnlyWhenRead) {
+  Calendar c;
+  c.SetPause(true);
+  c.SetObsLongitude(-10);
+  c.SetTimeZone(12);  // the Sun culminates at 00:40 local time, so it rose the evening before
+  c.SetPause(false);
+  EXPECT_NO_THROW(c.SetDateTime(Date::FromCivil(100, 1, 1, 12)));
+  EXPECT_EQ(ErrorNumberOf([&] { c.Sun().RiseTime(); }), kOverflow);
+  EXPECT_EQ(c.Sun().SetTime().ToCivil().day, 1);
+  EXPECT_EQ(c.DateTime(), Date::FromCivil(100, 1, 1, 12));
+}
+
 TEST_F(SunObjectTest, NegativeHeightNeverReachesTheSun) {
   Calendar c;
   AtTokyo(c, Date::FromCivil(2024, 6, 21, 9));
