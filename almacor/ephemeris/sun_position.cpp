@@ -68,6 +68,18 @@ double SumTermsReference(const Terms& terms, double t) {
 // One tropical year in days: converts a longitude error into a time step.
 constexpr double kTropicalYear = 365.242194;
 
+// About ±100000 years around 1900: far beyond where the series mean anything, yet small enough
+// that every series argument stays a finite number (a huge day count would overflow ΔT and T to
+// infinity and give NaN).
+constexpr double kMaxSeriesDays = 3.6e7;
+
+void RequireSeriesDay(double d) {
+  RequireFinite(d, "day count");
+  if (std::fabs(d) > kMaxSeriesDays) {
+    throw Error(kInvalidArgument, "day count beyond the 100000 years the Sun's series accept");
+  }
+}
+
 double MeanLongitude(double t) { return Normalize360(280.4603 + 360.00769 * t); }
 
 }  // namespace
@@ -88,12 +100,12 @@ double SunDistanceLogSeriesReference(double t) {
 }  // namespace detail
 
 double SunLongitudeAt(double d, const TimeScale& ts) {
-  RequireFinite(d, "day count");
+  RequireSeriesDay(d);
   return Normalize360(detail::SunLongitudeSeries(YearsSinceEpoch(d, false, ts)));
 }
 
 double SunDistanceAt(double d, const TimeScale& ts) {
-  RequireFinite(d, "day count");
+  RequireSeriesDay(d);
   return std::pow(10.0, detail::SunDistanceLogSeries(YearsSinceEpoch(d, false, ts)));
 }
 

@@ -221,6 +221,10 @@ TEST(SunEvents, BadInputRaisesInvalidArgument) {
   EXPECT_EQ(ErrorNumberOf([&] { SunHorizontalAt(0, Tokyo(-5)); }), kInvalidArgument);
   EXPECT_EQ(ErrorNumberOf([&] { SunEquatorialAt(nan, TimeScale{}); }), kInvalidArgument);
   EXPECT_EQ(ErrorNumberOf([&] { SunRadiusAt(-inf, TimeScale{}); }), kInvalidArgument);
+  // A finite but huge day count would overflow ΔT into a NaN longitude.
+  EXPECT_EQ(ErrorNumberOf([&] { SunLongitudeAt(1e300, TimeScale{}); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { SunDistanceAt(-4e7, TimeScale{}); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(1e12, Tokyo()); }), kInvalidArgument);
   EXPECT_EQ(ErrorNumberOf([&] { SolveSunLongitude(1000, 0, TimeScale{}); }), kInvalidArgument);
   EXPECT_EQ(ErrorNumberOf([&] { SolveSunLongitude(nan, 0, TimeScale{}); }), kInvalidArgument);
   EXPECT_EQ(ErrorNumberOf([&] { SolveSunLongitude(-1, 0, TimeScale{}); }), kInvalidArgument);

@@ -16,14 +16,15 @@ class Calendar;
 // The series are compact: checked against a full planetary theory (VSOP87 through PyEphem, at
 // equal dynamical time), the longitude, right ascension and declination agree to 0.008° over
 // 1800–2200 and the distance to 3e-5 au; the angles drift to about 0.1° by the years 500 and 3000
-// and 0.35° by 5000. Any finite day count is accepted; a non-finite argument raises Error 5.
+// and 0.35° by 5000. Day counts up to ±3.6e7 (about 100000 years) are accepted; a non-finite or
+// larger one raises Error 5.
 
 /// The Sun's apparent ecliptic longitude (with nutation, without a separate aberration term) at
 /// local day count d, degrees 0 <= λ < 360. The Sun's latitude is taken as 0. Raises Error 5 for
-/// a non-finite d.
+/// a non-finite d or |d| > 3.6e7.
 double SunLongitudeAt(double d, const TimeScale& ts);
 /// The Sun's distance from the Earth's centre at local day count d, au. Raises Error 5 for a
-/// non-finite d.
+/// non-finite d or |d| > 3.6e7.
 double SunDistanceAt(double d, const TimeScale& ts);
 /// The local day count at which the Sun's longitude equals `target` (degrees, 0 <= target <= 360),
 /// the passage nearest in longitude to `start` (a local day count), so within half a year of it;
@@ -42,7 +43,7 @@ struct SunEquatorial {
   double declination;  ///< declination δ, −90 … 90
 };
 /// The Sun's longitude, the true obliquity, right ascension and declination at local day count d.
-/// Raises Error 5 for a non-finite d.
+/// Raises Error 5 for a non-finite d or |d| > 3.6e7.
 SunEquatorial SunEquatorialAt(double d, const TimeScale& ts);
 
 /// The Sun in the observer's sky at an instant. Degrees.
@@ -53,12 +54,13 @@ struct SunHorizontal {
   double altitude;  ///< topocentric apparent altitude: altitudeT plus refraction (0 below −4.4°)
 };
 /// Azimuth and altitudes of the Sun at local day count d for the observer of `s`, with the local
-/// apparent sidereal time. Raises Error 5 for a non-finite d or an observer outside its ranges
-/// (|latitude| <= 90, |longitude| <= 180, height >= 0 metres) or a non-finite time zone or ΔT.
+/// apparent sidereal time. Raises Error 5 for a non-finite d, |d| > 3.6e7, an observer outside
+/// its ranges (|latitude| <= 90, |longitude| <= 180, height >= 0 metres) or a non-finite time
+/// zone or ΔT.
 SunHorizontal SunHorizontalAt(double d, const Settings& s);
 
 /// The Sun's apparent semi-diameter at local day count d, degrees: kSunSemiDiameterAu divided by
-/// the distance in au. Raises Error 5 for a non-finite d.
+/// the distance in au. Raises Error 5 for a non-finite d or |d| > 3.6e7.
 double SunRadiusAt(double d, const TimeScale& ts);
 
 /// The daily events of the Sun. The value is the code of the event: bit 0 set = evening (setting
@@ -119,8 +121,10 @@ struct SunRiseSet {
 /// and set azimuths are then those of the meridian. An event near local midnight may converge to
 /// a time on the neighbouring date; it is returned as found.
 ///
-/// Raises Error 5 for a non-finite d or settings outside their ranges (|latitude| <= 90,
-/// |longitude| <= 180, height >= 0 metres, finite time zone and ΔT).
+/// Raises Error 5 for a non-finite d, |d| > 3.6e7, or settings outside their ranges
+/// (|latitude| <= 90, |longitude| <= 180, height >= 0 metres, finite time zone and ΔT). Each
+/// iteration is capped far above the few passes it needs and raises Error 6 if it ever reaches
+/// the cap.
 SunEvents CalcSunEvents(double d, const Settings& s);
 
 /// One event of CalcSunEvents; the culmination is computed as well only when the event falls back
