@@ -11,7 +11,10 @@ double Sign(double x) { return x > 0 ? 1.0 : x < 0 ? -1.0 : 0.0; }
 
 }  // namespace
 
-double Normalize360(double a) { return (a / 360 - std::floor(a / 360)) * 360; }
+double Normalize360(double a) {
+  const double r = (a / 360 - std::floor(a / 360)) * 360;
+  return r >= 360 ? 0 : r;  // a tiny negative a rounds up to 360
+}
 
 double DegAsin(double x) {
   const double s = x * x;

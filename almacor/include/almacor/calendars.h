@@ -36,6 +36,10 @@ struct SolarTermDate {
 SolarTermDate CalcSolarTerms(double d, double sunLongitude, const TimeScale& ts,
                              const SolarTermDate& previous);
 
+/// Julian, Islamic, Hebrew and Maya dates of the day Floor(d). They raise Error 5 for a non-finite
+/// d and Error 6 for a day outside 0100-01-01 … 9999-12-31 (the Islamic calendar only for a day
+/// after it: any earlier day lies before its epoch).
+
 /// Julian-calendar date of the civil date of d.
 struct JulianCalendarDate {
   std::int16_t year = 0;
@@ -45,7 +49,7 @@ struct JulianCalendarDate {
 };
 JulianCalendarDate CalcJulianCalendar(double d);
 
-/// Tabular Islamic date; all zero before 0622-07-19.
+/// Tabular Islamic date (epoch 0622-07-19 Gregorian); all zero before the epoch.
 struct IslamicDate {
   std::int16_t year = 0;
   std::int16_t monthIndex = 0;  ///< 0 = Muharram

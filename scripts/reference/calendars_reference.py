@@ -1,0 +1,115 @@
+#!/usr/bin/python3
+"""Writes tests/data/calendars_reference.csv: Julian, Islamic, Hebrew and Maya dates of a few
+hundred civil days between 0100-01-01 and 9999-12-31, computed by the independent `convertdate`
+package (Debian: python3-convertdate; run with /usr/bin/python3).
+
+The days are spread over the whole range, plus dense runs around the tricky places: the Gregorian
+common century years (where the Julian calendar gains a day), the Gregorian reform, the Islamic
+epoch and year ends of leap and common years, Hebrew new years with each kind of postponement,
+Adar I/Adar II and the first of Nisan, and the Maya baktun and Haab year boundaries.
+
+Columns hold convertdate's own conventions; the test maps them onto ours:
+  islamic_month  1 = Muharram … 12; before the epoch convertdate continues into year 0 and below
+  hebrew_month   1 = Nisan … 12 = Adar (Adar I of a leap year), 13 = Adar II
+  haab_month     index into convertdate.mayan.HAAB (0 = Pop … 18 = Wayeb)
+  tzolkin_name   index into convertdate.mayan.TZOLKIN (0 = Imix … 19 = Ajaw)
+"""
+import os
+import random
+
+from convertdate import gregorian, hebrew, islamic, julian, mayan
+
+DAY_ZERO_JD = 2415018.5  # Julian date of 1899-12-30 00:00, our day 0
+FIRST = gregorian.to_jd(100, 1, 1)
+LAST = gregorian.to_jd(9999, 12, 31)
+OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "data",
+                   "calendars_reference.csv")
+
+
+def run(jd, before, after):
+    return [jd + k for k in range(-before, after + 1)]
+
+
+def selected_days():
+    days = set()
+    rng = random.Random(20261206)
+    # Spread: one day in each of 160 equal slices of the range.
+    width = (LAST - FIRST) / 160
+    for i in range(160):
+        days.add(FIRST + int(i * width + rng.random() * width))
+    days.update([FIRST, FIRST + 1, LAST - 1, LAST])
+
+    # Gregorian century years: the last days of February and the first of March.
+    for year in (100, 200, 300, 400, 500, 1100, 1500, 1600, 1700, 1800, 1900, 2000, 2100, 5000,
+                 9900):
+        days.update(run(gregorian.to_jd(year, 3, 1), 3, 2))
+    days.update(run(gregorian.to_jd(1582, 10, 15), 2, 2))  # the reform: 1582-10-15 = Julian 10-05
+    days.update(run(julian.to_jd(1900, 2, 29), 1, 1))
+    days.update(run(julian.to_jd(9999, 2, 28), 1, 1))
+
+    # Islamic: the epoch and the last days of leap and common years.
+    days.update(run(islamic.to_jd(1, 1, 1), 3, 3))
+    for year in (1, 2, 29, 30, 1444, 1445, 1446, 5000, 9665):
+        days.update(run(islamic.to_jd(year + 1, 1, 1), 2, 1))
+    days.update(run(islamic.to_jd(1420, 9, 24), 0, 0))
+
+    # Hebrew: new years postponed by the length rules (delay_2 = 1 or 2), years of 353 and 385
+    # days, Adar I/Adar II and 1 Nisan of leap and common years.
+    postponed = {1: [], 2: []}
+    lengths = {353: [], 385: []}
+    for year in range(3862, 13760):
+        kind = hebrew.delay_2(year)
+        if kind and len(postponed[kind]) < 4 and (not postponed[kind] or year - postponed[kind][-1] > 1500):
+            postponed[kind].append(year)
+    for year in range(3862, 13760, 37):
+        size = hebrew.year_days(year)
+        if size in lengths and len(lengths[size]) < 3:
+            lengths[size].append(year)
+    for year in postponed[1] + postponed[2] + lengths[353] + lengths[385] + [5760, 5784, 5785]:
+        days.update(run(hebrew.to_jd(year, 7, 1), 2, 1))
+        days.update(run(hebrew.to_jd(year, 1, 1), 1, 0))
+        days.update(run(hebrew.to_jd(year, 12, 1), 1, 1))
+        if hebrew.leap(year):
+            days.update(run(hebrew.to_jd(year, 13, 1), 1, 1))
+        days.update(run(hebrew.to_jd(year, 8, 29), 0, 2))  # Cheshvan 29/30, Kislev 1
+        days.update(run(hebrew.to_jd(year, 9, 29), 0, 2))  # Kislev 29/30, Tevet 1
+
+    # Maya: baktun boundaries, the step to baktun 20 (the 1. prefix), Uayeb and 0 Pop.
+    for baktun in (9, 10, 12, 13, 14, 19, 20, 21, 33):
+        days.update(run(mayan.to_jd(baktun, 0, 0, 0, 0), 2, 2))
+    days.update(run(mayan.to_jd(12, 19, 19, 17, 19), 0, 0))
+    for year in (1000, 2012, 7000):
+        start = gregorian.to_jd(year, 1, 1)
+        while mayan.to_haab(start) != (0, "Pop"):
+            start += 1
+        days.update(run(start, 6, 1))
+
+    return sorted(jd for jd in days if FIRST <= jd <= LAST)
+
+
+def main():
+    rows = []
+    for jd in selected_days():
+        g = gregorian.from_jd(jd)
+        j = julian.from_jd(jd)
+        i = islamic.from_jd(jd)
+        h = hebrew.from_jd(jd)
+        m = mayan.from_jd(jd)
+        haab_day, haab_name = mayan.to_haab(jd)
+        tz_number, tz_name = mayan.to_tzolkin(jd)
+        day = int(round(jd - DAY_ZERO_JD))
+        rows.append([f"{g[0]:04d}-{g[1]:02d}-{g[2]:02d}", day, *j, *i, *h, *m, haab_day,
+                     mayan.HAAB.index(haab_name), tz_number, mayan.TZOLKIN.index(tz_name)])
+    with open(OUT, "w", encoding="utf-8") as out:
+        out.write("# Generated by scripts/reference/calendars_reference.py with convertdate; "
+                  "see the script for the conventions.\n")
+        out.write("civil,day,julian_year,julian_month,julian_day,islamic_year,islamic_month,"
+                  "islamic_day,hebrew_year,hebrew_month,hebrew_day,baktun,katun,tun,uinal,kin,"
+                  "haab_day,haab_month,tzolkin_number,tzolkin_name\n")
+        for row in rows:
+            out.write(",".join(str(v) for v in row) + "\n")
+    print(f"{len(rows)} days written to {os.path.normpath(OUT)}")
+
+
+if __name__ == "__main__":
+    main()

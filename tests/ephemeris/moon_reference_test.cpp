@@ -1,0 +1,185 @@
+// The Moon against an independent ephemeris: tests/data/moon_reference.csv, written by
+// scripts/reference/moon_reference.py with PyEphem. Each test reports the largest error it saw.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "almacor/angles.h"
+#include "almacor/moon.h"
+#include "almacor/timescales.h"
+
+namespace almacor {
+namespace {
+
+struct Row {
+  std::string kind;
+  std::vector<double> values;
+};
+
+std::vector<Row> ReadReference() {
+  std::ifstream in(ALMACOR_TEST_DATA_DIR "/moon_reference.csv");
+  std::vector<Row> rows;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::stringstream fields(line);
+    Row row;
+    std::getline(fields, row.kind, ',');
+    for (std::string field; std::getline(fields, field, ',');)
+      row.values.push_back(std::stod(field));
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::vector<Row> RowsOf(const std::string& kind) {
+  static const std::vector<Row> all = ReadReference();
+  std::vector<Row> rows;
+  std::copy_if(all.begin(), all.end(), std::back_inserter(rows),
+               [&](const Row& r) { return r.kind == kind; });
+  return rows;
+}
+
+// Dynamical time itself: with ΔT fixed at 0 and zone 0 the day count is TT.
+TimeScale DynamicalTime() {
+  TimeScale ts;
+  ts.deltaTEstimated = false;
+  ts.deltaT = 0;
+  return ts;
+}
+
+// Day count (zone 0) of a Julian day.
+double DaysOfJulianDay(double jd) { return jd - 2415018.5; }
+
+double AngleError(double a, double b) { return std::fabs(std::remainder(a - b, 360.0)); }
+
+struct Worst {
+  double value = 0;
+  double at = 0;
+  void See(double error, double where) {
+    if (error > value) {
+      value = error;
+      at = where;
+    }
+  }
+};
+
+// Compact series: a few hundredths of a degree within 1800–2200. Further away the error grows with
+// the square of the time, as the series has no secular (T²) terms in its mean arguments: about
+// 0.03° at 1500 and 2500, 0.2° at 1000 and 3000, 0.55° at 500. Far dates are held to
+// 0.03° + 0.003°·C² in longitude and 0.02° + 0.0005°·C² in latitude, C in centuries from 2000.
+TEST(MoonReference, PositionAgainstPyEphem) {
+  const TimeScale ts = DynamicalTime();
+  Worst lon, lat, ra, dec, dist, farLon, farLat;
+  const auto rows = RowsOf("position");
+  ASSERT_GE(rows.size(), 300u);
+  for (const Row& r : rows) {
+    const double d = DaysOfJulianDay(r.values[0]);
+    const double year = 2000 + (r.values[0] - 2451545.0) / 365.25;
+    const MoonEcliptic e = MoonEclipticAt(d, ts);
+    const MoonEquatorial q = MoonEquatorialAt(d, ts);
+    if (year >= 1800 && year <= 2200) {
+      lon.See(AngleError(e.longitude, r.values[1]), year);
+      lat.See(std::fabs(e.latitude - r.values[2]), year);
+      dist.See(std::fabs(MoonDistanceAt(d, ts) - r.values[3]), year);
+      ra.See(AngleError(q.ascension, r.values[4]) * std::cos(q.declination * kRad), year);
+      dec.See(std::fabs(q.declination - r.values[5]), year);
+    } else {
+      const double c2 = std::pow((year - 2000) / 100, 2);
+      farLon.See(AngleError(e.longitude, r.values[1]), year);
+      farLat.See(std::fabs(e.latitude - r.values[2]), year);
+      EXPECT_LT(AngleError(e.longitude, r.values[1]), 0.03 + 0.003 * c2) << year;
+      EXPECT_LT(std::fabs(e.latitude - r.values[2]), 0.02 + 0.0005 * c2) << year;
+    }
+  }
+  std::printf(
+      "Moon vs PyEphem 1800-2200, largest errors: longitude %.4f° (%.0f), latitude %.4f° (%.0f), "
+      "RA·cos δ %.4f°, declination %.4f°, distance %.1f km; far dates: longitude %.4f° (%.0f), "
+      "latitude %.4f° (%.0f)\n",
+      lon.value, lon.at, lat.value, lat.at, ra.value, dec.value, dist.value, farLon.value,
+      farLon.at, farLat.value, farLat.at);
+  EXPECT_LT(lon.value, 0.03);
+  EXPECT_LT(lat.value, 0.02);
+  EXPECT_LT(ra.value, 0.03);
+  EXPECT_LT(dec.value, 0.03);
+  EXPECT_LT(dist.value, 60);
+}
+
+TEST(MoonReference, NewAndFullMoonsAgainstPyEphem) {
+  const TimeScale ts = DynamicalTime();
+  for (const auto& [kind, target] : {std::pair{"new", 0.0}, std::pair{"full", 180.0}}) {
+    Worst worst;
+    const auto rows = RowsOf(kind);
+    ASSERT_GE(rows.size(), 50u);
+    for (const Row& r : rows) {
+      const double expected = DaysOfJulianDay(r.values[0]);
+      // Start a few days away so that the solver has work to do.
+      const double found = SolveMoonElongation(target, expected + 4.3, ts);
+      worst.See(std::fabs(found - expected) * 1440, 2000 + (r.values[0] - 2451545.0) / 365.25);
+    }
+    std::printf("%s moons vs PyEphem: largest error %.2f min (%.0f)\n", kind, worst.value,
+                worst.at);
+    EXPECT_LT(worst.value, 2.5) << kind;
+  }
+}
+
+// Moonrise, transit and moonset at Tokyo: the library's event for each civil day against the
+// nearest PyEphem event of the same kind.
+TEST(MoonReference, TokyoEventsAgainstPyEphem) {
+  Settings s;
+  s.observer = {139.7447, 35.6544, 0};
+  s.time.timeZone = 9;
+  std::map<std::string, std::vector<Row>> reference;
+  for (const char* kind : {"rise", "set", "transit"}) reference[kind] = RowsOf(kind);
+  Worst riseSet, azimuth, transit, altitude;
+  int days = 0;
+  for (const auto& [firstDay, lastDay] :
+       {std::pair{CivilToDays(2000, 1, 1), CivilToDays(2000, 1, 31)},
+        std::pair{CivilToDays(2025, 6, 6), CivilToDays(2025, 7, 5)}}) {
+    for (double day = firstDay; day <= lastDay; ++day, ++days) {
+      const RiseTransitSet events = CalcMoonEvents(day, s);
+      const std::pair<const char*, BodyEvent> checks[] = {
+          {"rise", events.rise}, {"set", events.set}, {"transit", events.culmination}};
+      for (const auto& [kind, event] : checks) {
+        // Universal Time Julian day of the library's event.
+        const double jd = event.time - 9.0 / 24 + 2415018.5;
+        const Row* nearest = nullptr;
+        for (const Row& r : reference[kind]) {
+          if (!nearest || std::fabs(r.values[0] - jd) < std::fabs(nearest->values[0] - jd)) {
+            nearest = &r;
+          }
+        }
+        ASSERT_NE(nearest, nullptr);
+        const double minutes = std::fabs(nearest->values[0] - jd) * 1440;
+        if (std::string(kind) == "transit") {
+          transit.See(minutes, day);
+          // PyEphem's transit altitude is without refraction; the library's is apparent.
+          altitude.See(std::fabs(event.value - Refraction(nearest->values[1]) - nearest->values[1]),
+                       day);
+        } else {
+          riseSet.See(minutes, day);
+          azimuth.See(AngleError(event.value, nearest->values[1]), day);
+        }
+      }
+    }
+  }
+  std::printf(
+      "Tokyo moon events vs PyEphem over %d days: rise/set %.2f min, azimuth %.3f°, transit %.2f "
+      "min, transit altitude %.3f°\n",
+      days, riseSet.value, azimuth.value, transit.value, altitude.value);
+  EXPECT_LT(riseSet.value, 2.0);
+  EXPECT_LT(azimuth.value, 0.1);
+  EXPECT_LT(transit.value, 2.0);
+  EXPECT_LT(altitude.value, 0.05);
+}
+
+}  // namespace
+}  // namespace almacor

@@ -1,0 +1,156 @@
+#include "almacor/math_object.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+
+#include "almacor/angles.h"
+#include "almacor/calendar.h"
+#include "almacor/error.h"
+
+namespace almacor {
+namespace {
+
+class MathObjectTest : public ::testing::Test {
+ protected:
+  Calendar calendar_;
+  const MathObject& math_ = calendar_.Math();
+};
+
+int ErrorNumberOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+TEST_F(MathObjectTest, InverseFunctionsKeepTheirRanges) {
+  EXPECT_EQ(math_.Asin(1), 90);
+  EXPECT_EQ(math_.Asin(1.5), 90);
+  EXPECT_EQ(math_.Asin(-2), -90);
+  EXPECT_NEAR(math_.Asin(0.5), 30, 1e-12);
+  EXPECT_EQ(math_.Acos(1.0000001), 0);
+  EXPECT_EQ(math_.Acos(-1), 180);
+  EXPECT_NEAR(math_.Acos(-0.5), 120, 1e-12);
+  EXPECT_NEAR(math_.Atan(-1, -1), 225, 1e-12);
+  EXPECT_NEAR(math_.Atan(-1, 1), 315, 1e-12);
+  EXPECT_EQ(math_.Atan(0, -5), 180);
+  EXPECT_EQ(math_.Atan(0, 0), 0);
+  EXPECT_EQ(math_.Atan(1, 0), 90);
+  EXPECT_EQ(math_.Atan(-1, 0), 270);
+}
+
+TEST_F(MathObjectTest, AtanNeverReturns360ForATinyNegativeAngle) {
+  // atan(−1e−16) in degrees is −5.7e−15, which the reduction into 0 … 360 once rounded up to 360.
+  EXPECT_EQ(math_.Atan(-1e-16, 1), 0);
+  EXPECT_EQ(Normalize360(-1e-14), 0);
+  EXPECT_EQ(math_.FormatHourAngle(-1e-14, "00\\h", "00\\m", "00\\s"), "00h00m00s");
+}
+
+TEST_F(MathObjectTest, FormatDMSTruncatesEveryPart) {
+  EXPECT_EQ(math_.FormatDMS(359.999999), "359ﾟ 59' 59\"");
+  EXPECT_EQ(math_.FormatDMS(-0.25), "-0ﾟ 15' 00\"");
+  EXPECT_EQ(math_.FormatDMS(-12.5), "-12ﾟ 30' 00\"");
+  EXPECT_EQ(math_.FormatDMS(0.0001), "0ﾟ 00' 00\"");
+  EXPECT_EQ(math_.FormatDMS(0), "0ﾟ 00' 00\"");
+  EXPECT_EQ(math_.FormatDMS(12.3456), "12ﾟ 20' 44\"");  // 44444.16″
+  EXPECT_EQ(math_.FormatDMS(-89.99), "-89ﾟ 59' 24\"");
+}
+
+TEST_F(MathObjectTest, FormatDMSOverflowsBeyondThe32BitArcminuteCount) {
+  EXPECT_EQ(math_.FormatDMS(35791394), "35791394ﾟ 00' 00\"");  // 2147483640′
+  EXPECT_EQ(ErrorNumberOf([&] { math_.FormatDMS(35791395); }), kOverflow);
+  EXPECT_EQ(ErrorNumberOf([&] { math_.FormatDMS(-1e300); }), kOverflow);
+  EXPECT_EQ(ErrorNumberOf([&] { math_.FormatDMS(std::nan("")); }), kInvalidArgument);
+}
+
+TEST_F(MathObjectTest, FormatHourAngle) {
+  EXPECT_EQ(math_.FormatHourAngle(-15, "00\\h", "00\\m", "00\\s"), "23h00m00s");
+  EXPECT_EQ(math_.FormatHourAngle(83.55, "00\\h", "00\\m", "00\\s"), "05h34m12s");
+  EXPECT_EQ(math_.FormatHourAngle(360, "00\\h", "00\\m", "00\\s"), "00h00m00s");
+  // 100.123456° = 24029.62944 s: the sidereal-time box truncates to milliseconds.
+  EXPECT_EQ(math_.FormatHourAngle(100.123456, "00\\:", "00\\:", "00.000"), "06:40:29.629");
+  EXPECT_EQ(math_.FormatHourAngle(100.123456, "00\\:", "00\\:", "00"), "06:40:29");
+}
+
+TEST_F(MathObjectTest, FormatTimeShowsOnlyTheTimeOfDay) {
+  EXPECT_EQ(math_.FormatTime(45000.75, "00", "00", ""), "1800");
+  EXPECT_EQ(math_.FormatTime(45000.75, "00\\:", "00", ""), "18:00");
+  EXPECT_EQ(math_.FormatTime(45000.75, "", "", ""), "");
+  EXPECT_EQ(math_.FormatTime(-0.25, "00\\:", "00", ""), "18:00");  // Floor, not Fix
+  EXPECT_EQ(math_.FormatTime(-1e-20, "00\\:", "00", ""), "00:00");
+  EXPECT_EQ(math_.FormatTime(std::nextafter(1.0, 0.0), "00\\:", "00\\:", "00"), "23:59:59");
+}
+
+TEST_F(MathObjectTest, FormatTimeTruncatesSecondsToThePatternsDecimals) {
+  const double t = 0.5 + 59.96 / 86400;  // 12:00:59.96
+  EXPECT_EQ(math_.FormatTime(t, "00\\:", "00\\:", "00.0"), "12:00:59.9");
+  EXPECT_EQ(math_.FormatTime(t, "00\\:", "00\\:", "00"), "12:00:59");
+  const double u = 0.5 + 59.999 / 86400;
+  EXPECT_EQ(math_.FormatTime(u, "", "", "00.00"), "59.99");
+}
+
+TEST_F(MathObjectTest, SecondsWithALiteralBehindTheDecimalsNeverShow60) {
+  // Only the digit places of "00.0\s" count as decimals, so 59.96 s is cut to 59.9, not to 59.96
+  // (which the pattern would then round up to 60.0).
+  const double t = 0.5 + 59.96 / 86400;
+  EXPECT_EQ(math_.FormatTime(t, "", "", "00.0\\s"), "59.9s");
+}
+
+TEST_F(MathObjectTest, DmsDegreeTakesTheSignOfAnyNegativePart) {
+  EXPECT_DOUBLE_EQ(math_.DmsDegree(0, 0, -36), -0.01);
+  EXPECT_EQ(math_.DmsDegree(0, 0, 0), 0);
+  EXPECT_EQ(math_.DmsDegree(0, -30, 0), -0.5);
+  EXPECT_EQ(math_.DmsDegree(-1, 30, 0), -1.5);
+  EXPECT_EQ(math_.DmsDegree(1, -30, 0), -1.5);
+  EXPECT_DOUBLE_EQ(math_.DmsDegree(12, 30, 36), 12.51);
+  EXPECT_EQ(math_.DmsDegree(-32768, 0, 0), -32768);
+  EXPECT_EQ(ErrorNumberOf([&] { math_.DmsDegree(0, 0, std::nan("")); }), kInvalidArgument);
+}
+
+TEST_F(MathObjectTest, HourAngleDegreeKeepsEachPartsSign) {
+  EXPECT_EQ(math_.HourAngleDegree(1, 30, 0), 22.5);
+  EXPECT_EQ(math_.HourAngleDegree(-1, 30, 0), -7.5);
+  EXPECT_DOUBLE_EQ(math_.HourAngleDegree(0, 0, -36), -0.15);
+  EXPECT_DOUBLE_EQ(math_.HourAngleDegree(23, 59, 60), 360);
+}
+
+TEST_F(MathObjectTest, AngularDistanceAndPositionAngle) {
+  EXPECT_NEAR(math_.AngularDistance(0, 0, 90, 0), 90, 1e-12);
+  EXPECT_NEAR(math_.AngularDistance(0, 0, 0, 10), 10, 1e-12);
+  EXPECT_EQ(math_.AngularDistance(10, 20, 10, 20), 0);
+  EXPECT_NEAR(math_.AngularDistance(0, 90, 123, -90), 180, 1e-6);
+  EXPECT_NEAR(math_.PositionAngle(0, 0, 0, 10), 0, 1e-12);
+  EXPECT_NEAR(math_.PositionAngle(0, 0, 10, 0), 90, 1e-12);
+  EXPECT_NEAR(math_.PositionAngle(0, 0, 0, -10), 180, 1e-12);
+  EXPECT_NEAR(math_.PositionAngle(0, 0, -10, 0), 270, 1e-12);
+  // Independent values: the haversine distance and the atan2 form of the position angle
+  // (the distances agree with PyEphem's separation).
+  struct Row {
+    double l1, b1, l2, b2, distance, angle;
+  };
+  for (const Row& r : {Row{10, 20, 50, -30, 63.10254348915593, 141.37668357224672},
+                       Row{300, -45, 20, 60, 123.43417039901061, 36.16019035989937},
+                       Row{123.4, 5.6, 120.1, 4.2, 3.573510099201055, 247.08297387460965}}) {
+    EXPECT_NEAR(math_.AngularDistance(r.l1, r.b1, r.l2, r.b2), r.distance, 1e-9);
+    EXPECT_NEAR(math_.PositionAngle(r.l1, r.b1, r.l2, r.b2), r.angle, 1e-9);
+  }
+}
+
+TEST_F(MathObjectTest, NonFiniteArgumentsAreRejected) {
+  const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(ErrorNumberOf([&] { math_.Asin(nan); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { math_.Acos(inf); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { math_.Atan(inf, inf); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { math_.FormatTime(nan, "00", "00", ""); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { math_.FormatHourAngle(inf, "00", "00", ""); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { math_.PositionAngle(0, nan, 0, 0); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { math_.AngularDistance(0, 0, inf, 0); }), kInvalidArgument);
+}
+
+}  // namespace
+}  // namespace almacor
