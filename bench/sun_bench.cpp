@@ -57,8 +57,9 @@ void BM_SunEvents(benchmark::State& state) {
 }
 BENCHMARK(BM_SunEvents);
 
-// The Sun's part of a recalculation: UpdateSun through Calendar::SetDateTime, by whole days (every
-// step recomputes the events) and by minutes (the day's events are kept).
+// UpdateSun through Calendar::SetDateTime, by whole days (every step recomputes the Sun's events)
+// and by minutes (the day's events are kept). The timings cover the whole recalculation, the Moon
+// and the calendars included.
 void CalendarSteps(benchmark::State& state, double stepDays) {
   const almacor::Settings saved = almacor::LibrarySettings();
   almacor::Calendar calendar;
