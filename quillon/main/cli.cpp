@@ -272,7 +272,6 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       const auto kind = FindKinds().find(*value);
       if (kind == FindKinds().end()) throw UsageError("--find: unknown KIND '" + *value + "'");
       command.find = kind->second;
-      command.findName = *value;
       find = true;
     } else if (name == "--count") {
       command.count = ParsePositiveInteger(name, *value, 100000);

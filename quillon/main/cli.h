@@ -25,7 +25,6 @@ struct CommandLine {
   double timeZone = 9;
   std::optional<double> deltaT;  ///< --delta-t; empty = estimated
   SearchCommand find;            ///< --find
-  std::string findName;          ///< the KIND as given
   long long count = 1;           ///< --count
 };
 
