@@ -135,6 +135,48 @@ TEST_F(CyclesTest, BadArgumentsFailWithoutReadingOutsideTheTables) {
   EXPECT_EQ(ErrorNumberOf([&] { calendar_.Kyusei(YmdZYear); }), kInvalidArgument);
 }
 
+// Through the Calendar: the lunisolar cycles read the stored date, and a change of zone or ΔT
+// recalculates with the cached year brought up to date.
+TEST_F(CyclesTest, LunisolarCyclesThroughCalculate) {
+  calendar_.SetDateTime(Date::FromCivil(2024, 2, 10, 12));
+  EXPECT_EQ(calendar_.QYear(), 2024);
+  EXPECT_EQ(calendar_.QMonth(), 1);
+  EXPECT_EQ(calendar_.QDay(), 1);
+  EXPECT_EQ(calendar_.Rokuyou(), "先勝");
+  EXPECT_EQ(calendar_.JapaneseMonthName(YmdQMonth), "睦月");
+  EXPECT_EQ(calendar_.JapaneseMonthName(YmdMonth), "如月");
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdQYear), "甲辰");
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdQMonth), "丙寅");
+  calendar_.SetDateTime(Date::FromCivil(2024, 2, 11, 12));
+  EXPECT_EQ(calendar_.Rokuyou(), "友引");
+  calendar_.SetDateTime(Date::FromCivil(2024, 2, 9, 12));
+  EXPECT_EQ(calendar_.QYear(), 2023);
+  EXPECT_EQ(calendar_.QMonth(), 12);
+  EXPECT_EQ(calendar_.JapaneseMonthName(YmdQMonth), "師走");
+  EXPECT_EQ(calendar_.QDay(), 30);
+  EXPECT_EQ(calendar_.Rokuyou(), "大安");  // (12 + 30) mod 6 = 0
+  // 七夕 of 2024 (7/7) is 2024-08-10.
+  calendar_.SetDateTime(Date::FromCivil(2024, 8, 10, 12));
+  EXPECT_EQ(calendar_.QMonth(), 7);
+  EXPECT_EQ(calendar_.QDay(), 7);
+  EXPECT_EQ(calendar_.Rokuyou(), "先勝");
+
+  // The new moon of 2024-02-09 22:59 UT: in UTC the year begins a day earlier.
+  calendar_.SetDateTime(Date::FromCivil(2024, 2, 9, 12));
+  calendar_.SetTimeZone(0);
+  EXPECT_EQ(calendar_.QMonth(), 1);
+  EXPECT_EQ(calendar_.QDay(), 1);
+  calendar_.SetTimeZone(9);
+  EXPECT_EQ(calendar_.QMonth(), 12);
+  // ΔT of three days moves every solution three days earlier in civil time.
+  calendar_.SetDtEstimated(false);
+  calendar_.SetDeltaT(259200);
+  const LunisolarDate fresh = CalcLunisolar(calendar_.Instant(), LibrarySettings().time);
+  EXPECT_EQ(calendar_.QMonth(), fresh.month);
+  EXPECT_EQ(calendar_.QDay(), fresh.day);
+  EXPECT_EQ(calendar_.QDay(), 3);
+}
+
 // Day stars: 2024-01-01 is the 甲子 day nearest the winter solstice of 2023 (2023-12-22) and starts
 // an ascending run with 一白水星; 2024-06-29, the 甲子 day nearest the summer solstice, starts a
 // descending run with 九紫火星.
