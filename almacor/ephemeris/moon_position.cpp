@@ -92,12 +92,19 @@ double PreviousNewMoon(double d, const TimeScale& ts) {
   return n;
 }
 
-double MoonAgeAt(double d, const TimeScale& ts) { return d - PreviousNewMoon(d, ts); }
+double MoonAgeAt(double d, const TimeScale& ts) {
+  // PreviousNewMoon, except that a new moon found within one second (the solver's tolerance) of d
+  // is taken as at d: at the very instant the solver returns for a new moon the age is 0, neither a
+  // fraction of a second nor a whole month, whichever side its last correction fell on.
+  double n = SolveMoonElongation(0, d, ts);
+  if (std::fabs(n - d) < detail::kOneSecond) return 0;
+  if (n > d) n = SolveMoonElongation(0, n - kSynodicMonth, ts);
+  return d - n;
+}
 
 double MoonAgeNoonAt(double d, const TimeScale& ts) {
   RequireFinite(d, "day count");
-  const double noon = std::floor(d) + 0.5;
-  return noon - PreviousNewMoon(noon, ts);
+  return MoonAgeAt(std::floor(d) + 0.5, ts);
 }
 
 double MoonIlluminated(double elongation) {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-// The Moon's three series: data only, evaluated in moon_position.cpp. Each row is one term
+// The Moon's three series: data only, evaluated in moon_series.cpp. Each row is one term
 // amplitude·sin(phase + rate·T), T in Julian years of dynamical time since J2000.0, amplitude and
 // phase in degrees, rate in degrees per Julian year. Rows are in the order in which the terms are
 // added (largest first); a marker comment counts every ten rows. Some rates differ in their last

@@ -74,6 +74,8 @@ double SolveMoonElongation(double target, double start, const TimeScale& ts);
 double PreviousNewMoon(double d, const TimeScale& ts);
 
 /// The Moon's age at local day count d: days since the new moon at or before d, 0 <= age < ~29.8.
+/// A new moon less than one second from d (the solvers' tolerance) counts as at d: the age at the
+/// instant SolveMoonElongation returns for a new moon is 0.
 double MoonAgeAt(double d, const TimeScale& ts);
 /// The age at local noon of the civil day of d (Floor(d) + 0.5); the same for every d of a day.
 double MoonAgeNoonAt(double d, const TimeScale& ts);

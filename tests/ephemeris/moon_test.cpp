@@ -1,0 +1,335 @@
+#include "almacor/moon.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "almacor/angles.h"
+#include "almacor/calendar.h"
+#include "almacor/date.h"
+#include "almacor/error.h"
+
+namespace almacor {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kOneSecond = 1.0 / 86400;
+
+int ErrorNumberOf(auto&& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+Settings Tokyo() {
+  Settings s;
+  s.observer = {139.7447, 35.6544, 0};
+  s.time.timeZone = 9;
+  return s;
+}
+
+TEST(MoonPosition, RangesAndSizeIdentities) {
+  const TimeScale ts = Tokyo().time;
+  for (double d = CivilToDays(1990, 1, 1); d < CivilToDays(2010, 1, 1); d += 3.17) {
+    const MoonEcliptic e = MoonEclipticAt(d, ts);
+    EXPECT_GE(e.longitude, 0);
+    EXPECT_LT(e.longitude, 360);
+    EXPECT_LT(std::fabs(e.latitude), 5.35);
+    const double elongation = MoonElongationAt(d, ts);
+    EXPECT_GE(elongation, 0);
+    EXPECT_LT(elongation, 360);
+    // Distance·sin(Radius) is the Moon's radius.
+    EXPECT_NEAR(MoonDistanceAt(d, ts) * std::sin(MoonRadiusAt(d, ts) * kRad), 1738.092, 1e-6);
+    const double parallax = MoonParallaxAt(d, ts);
+    EXPECT_GT(parallax, 0.89);
+    EXPECT_LT(parallax, 1.03);
+  }
+}
+
+// d shifts with the zone; the physical instant, and so the position, does not.
+TEST(MoonPosition, SameInstantInAnyZone) {
+  TimeScale utc, tokyo = Tokyo().time, west;
+  west.timeZone = -7.5f;
+  const double u = CivilToDays(2024, 3, 10, 3600 * 5);
+  for (const TimeScale* ts : {&tokyo, &west}) {
+    const double d = u + ts->timeZone / 24.0;
+    EXPECT_NEAR(MoonLongitudeAt(d, *ts), MoonLongitudeAt(u, utc), 1e-9);
+    EXPECT_NEAR(MoonLatitudeAt(d, *ts), MoonLatitudeAt(u, utc), 1e-9);
+    EXPECT_NEAR(MoonDistanceAt(d, *ts), MoonDistanceAt(u, utc), 1e-6);
+  }
+}
+
+TEST(MoonPosition, TopocentricAltitudeAndRefraction) {
+  Settings s = Tokyo();
+  for (double d = CivilToDays(2024, 1, 1); d < CivilToDays(2024, 1, 3); d += 1.0 / 24) {
+    const MoonHorizontal h = MoonHorizontalAt(d, s);
+    const double parallax = MoonParallaxAt(d, s.time);
+    // The parallax in altitude lies between 0 and the horizontal parallax.
+    EXPECT_GT(h.altitudeG - h.altitudeT, 0);
+    EXPECT_LE(h.altitudeG - h.altitudeT, parallax * 1.0001);
+    if (h.altitudeT <= -4.4) {
+      EXPECT_EQ(h.altitude, h.altitudeT);
+    } else if (h.altitudeT > 0) {
+      EXPECT_GT(h.altitude, h.altitudeT);
+    }
+    // The observer's height enters neither the azimuth nor the topocentric altitude.
+    Settings high = s;
+    high.observer.height = 3000;
+    const MoonHorizontal hh = MoonHorizontalAt(d, high);
+    EXPECT_EQ(hh.azimuth, h.azimuth);
+    EXPECT_EQ(hh.altitudeT, h.altitudeT);
+  }
+  // Near the horizon the parallax in altitude is the horizontal parallax: at moonrise hG is about
+  // 0.4°.
+  const BodyEvent rise = CalcMoonEvents(CivilToDays(2024, 1, 1), s).rise;
+  const MoonHorizontal h = MoonHorizontalAt(rise.time, s);
+  EXPECT_NEAR(h.altitudeG - h.altitudeT, MoonParallaxAt(rise.time, s.time), 0.001);
+}
+
+TEST(MoonPhase, IlluminatedFraction) {
+  EXPECT_EQ(MoonIlluminated(0), 0);
+  EXPECT_EQ(MoonIlluminated(180), 1);
+  // (1 − cos E)/2 with the library's degree factor (π to 15 digits): 0.5 to within 3e-15.
+  EXPECT_NEAR(MoonIlluminated(90), 0.5, 1e-14);
+  EXPECT_NEAR(MoonIlluminated(270), 0.5, 1e-14);
+  EXPECT_EQ(ErrorNumberOf([] { MoonIlluminated(kNaN); }), kInvalidArgument);
+}
+
+TEST(MoonPhase, ElongationSolverAndNewMoons) {
+  const TimeScale ts = Tokyo().time;
+  const double start = CivilToDays(2024, 5, 1);
+  // Quarter phases land on their elongation; 0 and 360 are the same target.
+  for (double target : {0.0, 90.0, 180.0, 270.0}) {
+    const double d = SolveMoonElongation(target, start, ts);
+    EXPECT_NEAR(std::remainder(MoonElongationAt(d, ts) - target, 360), 0, 2e-4) << target;
+    EXPECT_LT(std::fabs(d - start), kSynodicMonth / 2 + 1) << target;
+  }
+  // The new moon of 2024-05-08 12:22 JST.
+  const double newMoon = PreviousNewMoon(CivilToDays(2024, 5, 20), ts);
+  EXPECT_NEAR(newMoon, CivilToDays(2024, 5, 8, 12 * 3600 + 22 * 60), 3.0 / 1440);
+  // At or before: from just after a new moon it is that one; from just before, the previous one.
+  EXPECT_NEAR(PreviousNewMoon(newMoon + 1.0 / 1440, ts), newMoon, kOneSecond);
+  EXPECT_NEAR(PreviousNewMoon(newMoon - 1.0 / 1440, ts), newMoon - kSynodicMonth, 1.0);
+  EXPECT_LT(PreviousNewMoon(newMoon - 1.0 / 1440, ts), newMoon - 29);
+  // A start just after a full moon still converges (to either neighbouring new moon).
+  const double fullMoon = SolveMoonElongation(180, start, ts);
+  const double n = SolveMoonElongation(0, fullMoon + 0.01, ts);
+  EXPECT_NEAR(std::remainder(MoonElongationAt(n, ts), 360), 0, 2e-4);
+}
+
+TEST(MoonPhase, AgeAroundANewMoon) {
+  const TimeScale ts = Tokyo().time;
+  const double newMoon = SolveMoonElongation(0, CivilToDays(2024, 5, 5), ts);
+  EXPECT_EQ(MoonAgeAt(newMoon, ts), 0);
+  EXPECT_EQ(MoonAgeAt(newMoon + 0.5 * kOneSecond, ts), 0);
+  EXPECT_EQ(MoonAgeAt(newMoon - 0.5 * kOneSecond, ts), 0);
+  EXPECT_NEAR(MoonAgeAt(newMoon + 1.0 / 1440, ts), 1.0 / 1440, kOneSecond);
+  EXPECT_GT(MoonAgeAt(newMoon - 1.0 / 1440, ts), 29.2);
+  // The age at noon is one value for the whole civil day.
+  const double day = std::floor(newMoon);
+  const double noonAge = MoonAgeNoonAt(day, ts);
+  for (double f : {0.0, 0.2, 0.5, 0.9, 0.9999}) EXPECT_EQ(MoonAgeNoonAt(day + f, ts), noonAge);
+  EXPECT_NEAR(noonAge, MoonAgeAt(day + 0.5, ts), 1e-12);
+}
+
+TEST(MoonEvents, NoRiseAndNoSetAtHighLatitude) {
+  // At 70° N the Moon of 2025 (near a major standstill, declination up to ±28.5°) stays up or
+  // down for days on end.
+  Settings s;
+  s.observer = {20, 70, 0};
+  s.time.timeZone = 1;
+  int neverRises = 0, neverSets = 0;
+  double aboveAllDay = 0;
+  for (double day = CivilToDays(2025, 1, 1); day < CivilToDays(2025, 3, 1); ++day) {
+    const RiseTransitSet e = CalcMoonEvents(day, s);
+    if (e.rise.time == e.culmination.time) {
+      ++neverRises;
+      EXPECT_EQ(e.set.time, e.culmination.time);
+      EXPECT_LT(e.culmination.value, 1);  // apparent altitude, with refraction
+    } else if (e.rise.time == e.culmination.time + 0.5) {
+      ++neverSets;
+      aboveAllDay = day;
+      EXPECT_EQ(e.set.time, e.culmination.time + 0.5);
+      EXPECT_GT(e.culmination.value, 20);
+    }
+  }
+  EXPECT_GT(neverRises, 3);
+  EXPECT_GT(neverSets, 3);
+  // On 9999-12-31 the substitute goes back half a day instead of forward.
+  const double lastDay = 2958465.3;
+  EXPECT_EQ(CalcMoonEvent(kMoonRise, aboveAllDay, s, lastDay).time, lastDay - 0.5);
+  EXPECT_EQ(CalcMoonEvent(kMoonSet, aboveAllDay, s, lastDay - 1).time, lastDay - 0.5);
+}
+
+TEST(MoonEvents, CulminationAltitudeAndDip) {
+  Settings s = Tokyo();
+  const double day = CivilToDays(2024, 6, 1);
+  const RiseTransitSet e = CalcMoonEvents(day, s);
+  // Apparent topocentric altitude at the transit: 90 − |φ − δ| − parallax·cos h + refraction.
+  const MoonEquatorial q = MoonEquatorialAt(e.culmination.time, s.time);
+  const double hG = 90 - std::fabs(s.observer.latitude - q.declination);
+  const double expected =
+      hG - MoonParallaxAt(e.culmination.time, s.time) * std::cos(hG * kRad) + Refraction(hG);
+  EXPECT_NEAR(e.culmination.value, expected, 0.01);
+  // At rise and set the geocentric altitude is π − 35′08″ at height 0, and lower by the dip above.
+  for (double height : {0.0, 400.0}) {
+    s.observer.height = height;
+    const RiseTransitSet h = CalcMoonEvents(day, s);
+    const double dip = 0.035333333333333335 * std::sqrt(height);
+    for (const BodyEvent& event : {h.rise, h.set}) {
+      const MoonHorizontal at = MoonHorizontalAt(event.time, s);
+      EXPECT_NEAR(at.altitudeG, MoonParallaxAt(event.time, s.time) - dip - 0.5855555555555556,
+                  0.005);
+    }
+    if (height > 0) {
+      EXPECT_LT(h.rise.time, e.rise.time);
+    }
+  }
+}
+
+TEST(MoonBadInput, ErrorsInsteadOfNaN) {
+  const Settings tokyo = Tokyo();
+  const TimeScale& ts = tokyo.time;
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(ErrorNumberOf([&] { MoonLongitudeAt(kNaN, ts); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { MoonLatitudeAt(inf, ts); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { MoonParallaxAt(-inf, ts); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { SolveMoonElongation(kNaN, 40000, ts); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { SolveMoonElongation(0, inf, ts); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { PreviousNewMoon(kNaN, ts); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { MoonAgeNoonAt(kNaN, ts); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcMoonEvents(kNaN, tokyo); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcMoonEvent(static_cast<MoonEventCode>(3), 40000, tokyo); }),
+            kInvalidArgument);
+  // A negative height has no dip: refused instead of a NaN event time.
+  Settings below = tokyo;
+  below.observer.height = -1;
+  EXPECT_EQ(ErrorNumberOf([&] { CalcMoonEvents(40000, below); }), kInvalidArgument);
+  Settings nowhere = tokyo;
+  nowhere.observer.latitude = kNaN;
+  EXPECT_EQ(ErrorNumberOf([&] { CalcMoonEvents(40000, nowhere); }), kInvalidArgument);
+}
+
+// MoonObject through its Calendar, with the library-wide settings saved and restored.
+class MoonObjectTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = LibrarySettings();
+    LibrarySettings() = Tokyo();
+  }
+  void TearDown() override { LibrarySettings() = saved_; }
+  Settings saved_;
+};
+
+TEST_F(MoonObjectTest, ZerosBeforeTheFirstCalculation) {
+  Calendar c;
+  EXPECT_EQ(c.Moon().Longitude(), 0);
+  EXPECT_EQ(c.Moon().Elongation(), 0);
+  EXPECT_EQ(c.Moon().RiseTime(), Date());
+  EXPECT_EQ(c.Moon().CulminationAltitude(), 0);
+}
+
+TEST_F(MoonObjectTest, StoredValuesAreThePureFunctions) {
+  Calendar c;
+  const Date when = Date::FromCivil(2000, 1, 1, 12);
+  c.SetDateTime(when);
+  const MoonObject& m = c.Moon();
+  const double d = when.Days();
+  const Settings s = Tokyo();
+  EXPECT_EQ(m.Longitude(), MoonLongitudeAt(d, s.time));
+  EXPECT_EQ(m.Latitude(), MoonLatitudeAt(d, s.time));
+  EXPECT_EQ(m.Elongation(), MoonElongationAt(d, s.time));
+  const MoonEquatorial q = MoonEquatorialAt(d, s.time);
+  EXPECT_NEAR(m.Ascension(), q.ascension, 1e-12);
+  EXPECT_NEAR(m.Declination(), q.declination, 1e-12);
+  const MoonHorizontal h = MoonHorizontalAt(d, s);
+  EXPECT_NEAR(m.Azimuth(), h.azimuth, 1e-12);
+  EXPECT_NEAR(m.AltitudeG(), h.altitudeG, 1e-12);
+  EXPECT_NEAR(m.AltitudeT(), h.altitudeT, 1e-12);
+  EXPECT_NEAR(m.Altitude(), h.altitude, 1e-12);
+  EXPECT_EQ(m.Distance(), MoonDistanceAt(d, s.time));
+  EXPECT_EQ(m.Radius(), MoonRadiusAt(d, s.time));
+  const RiseTransitSet e = CalcMoonEvents(d, s);
+  EXPECT_EQ(m.RiseTime(), Date::FromDays(e.rise.time));
+  EXPECT_EQ(m.RiseAzimuth(), e.rise.value);
+  EXPECT_EQ(m.SetTime(), Date::FromDays(e.set.time));
+  EXPECT_EQ(m.SetAzimuth(), e.set.value);
+  EXPECT_EQ(m.CulminationTime(), Date::FromDays(e.culmination.time));
+  EXPECT_EQ(m.CulminationAltitude(), e.culmination.value);
+  EXPECT_EQ(m.Age(), MoonAgeAt(d, s.time));
+  EXPECT_EQ(m.AgeNoon(), MoonAgeNoonAt(d, s.time));
+  EXPECT_EQ(m.Illuminated(), MoonIlluminated(m.Elongation()));
+  // 2000-01-01 12:00 JST: a waning crescent, about 24.3 days old (new moon 1999-12-08 07:32 JST).
+  EXPECT_NEAR(m.Age(), 24.19, 0.05);
+}
+
+TEST_F(MoonObjectTest, CalcDate) {
+  Calendar c;
+  c.SetDateTime(Date::FromCivil(2024, 5, 20, 9));
+  const MoonObject& m = c.Moon();
+  // An omitted sDay is the Calendar's instant.
+  EXPECT_EQ(m.CalcDate(0), m.CalcDate(0, c.DateTime()));
+  const Date start = Date::FromCivil(2024, 7, 1);
+  EXPECT_EQ(m.CalcDate(360, start), m.CalcDate(0, start));
+  EXPECT_EQ(m.CalcDate(-90, start), m.CalcDate(270, start));
+  EXPECT_EQ(m.CalcDate(720 + 180, start), m.CalcDate(180, start));
+  EXPECT_EQ(ErrorNumberOf([&] { m.CalcDate(kNaN, start); }), kInvalidArgument);
+  // At the new moon it returns, the age is 0, and the illuminated fraction 0.
+  const Date newMoon = m.CalcDate(0, start);
+  c.SetDateTime(newMoon);
+  EXPECT_EQ(m.Age(), 0);
+  EXPECT_NEAR(m.Illuminated(), 0, 1e-8);
+  // 2024-07-06 07:57 JST.
+  EXPECT_NEAR(newMoon.Days(), CivilToDays(2024, 7, 6, 7 * 3600 + 57 * 60), 3.0 / 1440);
+}
+
+TEST_F(MoonObjectTest, GettersFollowTheSettingsEventsFollowTheRecalculation) {
+  Calendar c;
+  c.SetDateTime(Date::FromCivil(2024, 5, 20, 21));
+  const MoonObject& m = c.Moon();
+  const Date rise = m.RiseTime();
+  const double longitude = m.Longitude(), altitude = m.AltitudeG(), distance = m.Distance();
+  c.SetPause(true);
+  c.SetObsLatitude(-33.9);
+  // On-demand values see the new observer at once, stored ones wait for the recalculation.
+  EXPECT_NE(m.AltitudeG(), altitude);
+  EXPECT_EQ(m.Distance(), distance);
+  EXPECT_EQ(m.Longitude(), longitude);
+  EXPECT_EQ(m.RiseTime(), rise);
+  c.SetPause(false);
+  c.Calculate();
+  EXPECT_NE(m.RiseTime(), rise);
+  // Events reused within a day are those a fresh computation gives.
+  c.SetDateTime(Date::FromCivil(2024, 5, 20, 3));
+  const RiseTransitSet e = CalcMoonEvents(c.DateTime().Days(), LibrarySettings());
+  EXPECT_EQ(m.RiseTime(), Date::FromDays(e.rise.time));
+  EXPECT_EQ(m.SetTime(), Date::FromDays(e.set.time));
+  EXPECT_EQ(m.CulminationAltitude(), e.culmination.value);
+  // A change of height changes the dip, and so the events, within the same day.
+  c.SetObsHeight(1000);
+  EXPECT_LT(m.RiseTime().Days(), e.rise.time);
+}
+
+// A failed recalculation (here a negative height slipped past the setters) raises Error 5 and
+// leaves every stored value as it was, instead of storing NaN event times.
+TEST_F(MoonObjectTest, FailedUpdateChangesNothing) {
+  Calendar c;
+  c.SetDateTime(Date::FromCivil(2024, 5, 20, 21));
+  const MoonObject& m = c.Moon();
+  const double longitude = m.Longitude();
+  const Date rise = m.RiseTime();
+  LibrarySettings().observer.height = -5;
+  c.SetPause(true);
+  c.SetDateTime(Date::FromCivil(2024, 6, 20, 21));
+  c.SetPause(false);
+  EXPECT_EQ(ErrorNumberOf([&] { c.Calculate(); }), kInvalidArgument);
+  EXPECT_EQ(m.Longitude(), longitude);
+  EXPECT_EQ(m.RiseTime(), rise);
+}
+
+}  // namespace
+}  // namespace almacor
