@@ -20,6 +20,10 @@ struct LunisolarDate {
   std::int16_t dayOfMonth = 0;  ///< 29 or 30
   friend bool operator==(const LunisolarDate&, const LunisolarDate&) = default;
 };
+/// The lunisolar date of local day count d, a day of the years 100 to 9999. Months begin on the
+/// local day of a new moon and are numbered between two winter solstices; `year` is the civil
+/// year, less one while a civil January or February is still in month 11 or 12. Raises Error 5 for
+/// a non-finite d and Error 6 should a solver fail or a year need more than 15 lunations.
 LunisolarDate CalcLunisolar(double d, const TimeScale& ts);
 
 /// The work of CalcLunisolar that holds for a whole lunisolar year (winter solstice to winter
@@ -53,8 +57,10 @@ struct SolarTermDate {
   std::int16_t climate72 = 0;  ///< 0..71
   friend bool operator==(const SolarTermDate&, const SolarTermDate&) = default;
 };
-/// `sunLongitude` is the Sun's longitude at d; `previous` supplies the climate when none of the
-/// three climates of the current term qualifies.
+/// The solar-term date of local day count d; every term is the passage nearest d, compared by
+/// local day. `sunLongitude` is the Sun's longitude at d (degrees); `previous` supplies the climate
+/// when none of the three climates of the current term qualifies. Raises Error 5 for a non-finite
+/// argument.
 SolarTermDate CalcSolarTerms(double d, double sunLongitude, const TimeScale& ts,
                              const SolarTermDate& previous);
 
