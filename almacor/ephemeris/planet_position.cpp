@@ -1,0 +1,313 @@
+#include <cmath>
+#include <span>
+#include <string>
+
+#include "almacor/angles.h"
+#include "almacor/error.h"
+#include "almacor/planet.h"
+#include "almacor/sun.h"
+#include "almacor/timescales.h"
+#include "ephemeris/iterate.h"
+#include "ephemeris/planet_series.h"
+
+namespace almacor {
+namespace {
+
+using detail::PlanetPolynomial;
+using detail::PlanetTerm;
+using detail::UranusTerm;
+using detail::UranusTrig;
+
+void RequirePlanet(PlanetNameConstant p) {
+  if (p < plMercury || p > plPluto) {
+    throw Error(kInvalidArgument, "planet " + std::to_string(static_cast<int>(p)) +
+                                      " is not one of 1 (Mercury) to 8 (Pluto)");
+  }
+}
+
+double SinDeg(double a) { return std::sin(Normalize360(a) * kRad); }
+double CosDeg(double a) { return std::cos(Normalize360(a) * kRad); }
+
+// Σ (amplitude + amplitudeRate·t)·cos(phase + rate·t) plus the polynomial part.
+double TrigSeries(const PlanetPolynomial& polynomial, std::span<const PlanetTerm> terms, double t) {
+  double sum = polynomial.c0 + polynomial.c1 * t;
+  for (const PlanetTerm& term : terms) {
+    sum += (term.amplitude + term.amplitudeRate * t) * CosDeg(term.phase + term.rate * t);
+  }
+  return sum;
+}
+
+// The same terms with a sine, for Saturn's mean anomaly.
+double SineTerms(std::span<const PlanetTerm> terms, double t) {
+  double sum = 0;
+  for (const PlanetTerm& term : terms) {
+    sum += (term.amplitude + term.amplitudeRate * t) * SinDeg(term.phase + term.rate * t);
+  }
+  return sum;
+}
+
+struct TrigPlanet {
+  const PlanetPolynomial& lPolynomial;
+  std::span<const PlanetTerm> lTerms;
+  const PlanetPolynomial& bPolynomial;
+  std::span<const PlanetTerm> bTerms;
+  const PlanetPolynomial& rPolynomial;
+  std::span<const PlanetTerm> rTerms;
+};
+
+HeliocentricPosition TrigForm(const TrigPlanet& planet, double t) {
+  return {Normalize360(TrigSeries(planet.lPolynomial, planet.lTerms, t)),
+          TrigSeries(planet.bPolynomial, planet.bTerms, t),
+          TrigSeries(planet.rPolynomial, planet.rTerms, t)};
+}
+
+#define ALMACOR_TRIG_PLANET(Name)                                            \
+  TrigPlanet {                                                               \
+    detail::k##Name##LongitudePolynomial, detail::k##Name##LongitudeTerms,   \
+        detail::k##Name##LatitudePolynomial, detail::k##Name##LatitudeTerms, \
+        detail::k##Name##RadiusPolynomial, detail::k##Name##RadiusTerms      \
+  }
+
+const TrigPlanet kMercury = ALMACOR_TRIG_PLANET(Mercury);
+const TrigPlanet kVenus = ALMACOR_TRIG_PLANET(Venus);
+const TrigPlanet kMars = ALMACOR_TRIG_PLANET(Mars);
+const TrigPlanet kJupiter = ALMACOR_TRIG_PLANET(Jupiter);
+const TrigPlanet kNeptune = ALMACOR_TRIG_PLANET(Neptune);
+const TrigPlanet kPluto = ALMACOR_TRIG_PLANET(Pluto);
+
+#undef ALMACOR_TRIG_PLANET
+
+// Saturn: a Keplerian orbit whose mean anomaly and log-radius carry the perturbations; t from
+// 1974-12-31 00:00.
+HeliocentricPosition SaturnSeries(double t) {
+  const double m = 12.3042 + 12.22117 * t + 0.0008 + SineTerms(detail::kSaturnAnomalyTerms, t);
+  const double mr = Normalize360(m);
+  const double v = Normalize360(mr + 6.4215 * SinDeg(mr) + 0.2248 * SinDeg(2 * mr) +
+                                0.0109 * SinDeg(3 * mr) + 0.0006 * SinDeg(4 * mr));
+  // Left unreduced: 92° … 452° for present-day dates.
+  const double l = v + 91.856 + 0.01396 * t + 0.0272 * SinDeg(2 * v + 135.53);
+  const double b = DegAsin(0.043519 * SinDeg(v + 337.763)) +
+                   (0.0286 + 0.00023 * t) * SinDeg(v + 77.06) + 0.0024 * SinDeg(3.9 - 11.81 * t) +
+                   0.0008 * SinDeg(269 - 5.9 * t) + 0.0005 * SinDeg(135 - 30.3 * t);
+  double q = 0.000183;
+  for (const PlanetTerm& term : detail::kSaturnDistanceTerms) {
+    q += (term.amplitude + term.amplitudeRate * t) * CosDeg(term.phase + term.rate * t);
+  }
+  const double r = std::pow(10.0, q) * 9.508863 / (1 + 0.056061 * CosDeg(v));
+  return {l, b, r};
+}
+
+// Uranus: terms in the mean anomalies of Jupiter, Saturn, Uranus and Neptune.
+struct UranusArguments {
+  double mj, ms, mu, fu, mn;
+};
+
+double UranusArgumentAt(const detail::UranusArgument& x, double days) {
+  return Normalize360(360 * (x.a + x.b * days));
+}
+
+double UranusSum(std::span<const UranusTerm> terms, const UranusArguments& x, double centuries) {
+  double sum = 0;
+  for (const UranusTerm& term : terms) {
+    double value = term.coefficient;
+    for (int i = 0; i < term.power; ++i) value *= centuries;
+    if (term.trig != UranusTrig::kOne) {
+      const double argument = Normalize360(term.j * x.mj + term.s * x.ms + term.u * x.mu +
+                                           term.f * x.fu + term.n * x.mn);
+      value *=
+          term.trig == UranusTrig::kSin ? std::sin(argument * kRad) : std::cos(argument * kRad);
+    }
+    sum += value;
+  }
+  return sum;
+}
+
+HeliocentricPosition UranusSeries(double t) {
+  const double days = 365.25 * t;
+  const double centuries = t / 100 + 1;  // since 1900.0
+  const UranusArguments x{
+      UranusArgumentAt(detail::kUranusMj, days), UranusArgumentAt(detail::kUranusMs, days),
+      UranusArgumentAt(detail::kUranusMu, days), UranusArgumentAt(detail::kUranusFu, days),
+      UranusArgumentAt(detail::kUranusMn, days)};
+  const double lu = UranusArgumentAt(detail::kUranusLu, days);
+  return {Normalize360(lu + UranusSum(detail::kUranusLongitudeTerms, x, centuries) / 3600),
+          UranusSum(detail::kUranusLatitudeTerms, x, centuries) / 3600,
+          UranusSum(detail::kUranusRadiusTerms, x, centuries)};
+}
+
+HeliocentricPosition SeriesAt(PlanetNameConstant p, double t) {
+  switch (p) {
+    case plMercury:
+      return TrigForm(kMercury, t);
+    case plVenus:
+      return TrigForm(kVenus, t);
+    case plMars:
+      return TrigForm(kMars, t);
+    case plJupiter:
+      return TrigForm(kJupiter, t);
+    case plSaturn:
+      return SaturnSeries(t);
+    case plUranus:
+      return UranusSeries(t);
+    case plNeptune:
+      return TrigForm(kNeptune, t);
+    case plPluto:
+      return TrigForm(kPluto, t);
+  }
+  throw Error(kInvalidArgument, "planet out of range");
+}
+
+// The Sun's aberration, degrees at 1 au: taken out of the Sun's apparent longitude for the
+// reduction, and put back into the planet's longitude.
+constexpr double kSunAberration = 0.0056932;
+
+// sin of the horizontal parallax at 1 au (8.794148″).
+const double kSinParallaxAtOneAu = std::sin(0.0000426352326410206);
+
+// Horizon refraction 35′08″ and the dip of the horizon per √metre (2.12′).
+constexpr double kHorizonRefraction = 0.5855555555555556;
+constexpr double kDipPerRootMetre = 0.035333333333333335;
+
+// Degrees of hour angle per day of a planet's daily motion: turns an hour-angle error into time.
+constexpr double kHourAngleRate = 361;
+
+// The last day of the Date range: a substitute event there steps back instead of forward.
+constexpr double kLastDay = 2958465;
+
+enum class EventKind { kRise, kSet, kCulmination };
+
+}  // namespace
+
+HeliocentricPosition PlanetHeliocentricAt(PlanetNameConstant p, double d, const TimeScale& ts) {
+  RequirePlanet(p);
+  RequireFinite(d, "day count");
+  return SeriesAt(p, YearsSinceEpoch(d, p == plSaturn, ts));
+}
+
+PlanetPosition PlanetPositionAt(PlanetNameConstant p, double d, const TimeScale& ts) {
+  const HeliocentricPosition helio = PlanetHeliocentricAt(p, d, ts);
+  const double sunLongitude = SunLongitudeAt(d, ts) + kSunAberration;
+  const double sunDistance = SunDistanceAt(d, ts);
+
+  const double cosB = std::cos(helio.latitude * kRad);
+  const double x = helio.distance * cosB * std::cos(helio.longitude * kRad) +
+                   sunDistance * std::cos(sunLongitude * kRad);
+  const double y = helio.distance * cosB * std::sin(helio.longitude * kRad) +
+                   sunDistance * std::sin(sunLongitude * kRad);
+  const double z = helio.distance * std::sin(helio.latitude * kRad);
+  const double distance = std::sqrt(x * x + y * y + z * z);
+  double lambda = DegAtan2(y, x);
+  const double beta = DegAsin(z / distance);
+
+  const double k = detail::kPlanetConstants[p - 1].lightTime;
+  lambda = lambda - kSunAberration / sunDistance * CosDeg(lambda - sunLongitude) -
+           k / helio.distance * CosDeg(lambda - helio.longitude);
+  return {helio, Normalize360(lambda), beta, distance};
+}
+
+PlanetEquatorial PlanetEquatorialOf(const PlanetPosition& position, double d, const TimeScale& ts) {
+  RequireFinite(d, "day count");
+  RequireFinite(position.longitude, "longitude");
+  RequireFinite(position.latitude, "latitude");
+  const double epsilon = TrueObliquity(d, ts);
+  return {EclipticToAscension(position.longitude, position.latitude, epsilon),
+          EclipticToDeclination(position.longitude, position.latitude, epsilon)};
+}
+
+PlanetEquatorial PlanetEquatorialAt(PlanetNameConstant p, double d, const TimeScale& ts) {
+  return PlanetEquatorialOf(PlanetPositionAt(p, d, ts), d, ts);
+}
+
+PlanetHorizontal PlanetHorizontalOf(const PlanetPosition& position, double d, const Settings& s) {
+  RequireFinite(position.distance, "distance");
+  RequireFinite(s.observer.latitude, "observer latitude");
+  RequireFinite(s.observer.longitude, "observer longitude");
+  if (position.distance == 0) throw Error(kDivisionByZero, "planet distance is 0");
+  if (position.distance < 0) throw Error(kInvalidArgument, "negative planet distance");
+  const PlanetEquatorial eq = PlanetEquatorialOf(position, d, s.time);
+  const Horizontal h = EquatorialToHorizontal(eq.ascension, eq.declination, d, s);
+  const double rho = kEarthRadiusKm / (position.distance * kAuKm);
+  const double altitudeT = TopocentricAltitude(h.altitudeG, rho);
+  return {h.azimuth, h.altitudeG, altitudeT, altitudeT + Refraction(altitudeT)};
+}
+
+PlanetHorizontal PlanetHorizontalAt(PlanetNameConstant p, double d, const Settings& s) {
+  return PlanetHorizontalOf(PlanetPositionAt(p, d, s.time), d, s);
+}
+
+double PlanetRadius(PlanetNameConstant p, double distance) {
+  RequirePlanet(p);
+  RequireFinite(distance, "distance");
+  if (distance == 0) throw Error(kDivisionByZero, "planet distance is 0");
+  if (distance < 0) throw Error(kInvalidArgument, "negative planet distance");
+  return DegAsin(detail::kPlanetConstants[p - 1].radiusKm / (distance * kAuKm));
+}
+
+namespace {
+
+// One event of the day of d0: iterated from local noon by the hour-angle error over 361°/day.
+BodyEvent PlanetEvent(EventKind kind, PlanetNameConstant p, double d0, double culmination,
+                      double dip, const Settings& s) {
+  const double phi = s.observer.latitude;
+  const double sinPhi = std::sin(phi * kRad), cosPhi = std::cos(phi * kRad);
+  double d = std::floor(d0) + 0.5;
+  double targetHourAngle = 0;  // the last one found; 0 (the meridian) until then
+  double delta = 0;
+  detail::IterateToOneSecond(
+      [&] {
+        const PlanetPosition position = PlanetPositionAt(p, d, s.time);
+        const PlanetEquatorial eq = PlanetEquatorialOf(position, d, s.time);
+        delta = eq.declination;
+        if (kind != EventKind::kCulmination) {
+          const double h0 =
+              -dip - kHorizonRefraction + DegAsin(kSinParallaxAtOneAu / position.distance);
+          const double c = (std::sin(h0 * kRad) - sinPhi * std::sin(delta * kRad)) /
+                           (cosPhi * std::cos(delta * kRad));
+          if (c < -1) {  // above the horizon all day
+            d = std::floor(culmination) >= kLastDay ? culmination - 0.5 : culmination + 0.5;
+            return 0.0;
+          }
+          if (c > 1) {  // below the horizon all day
+            d = culmination;
+            return 0.0;
+          }
+          targetHourAngle = DegAcos(c);
+          if (kind == EventKind::kRise) targetHourAngle = -targetHourAngle;
+        }
+        const double theta = CalcSiderealTime(d, LocalApparent, s);
+        double step = targetHourAngle - (theta - eq.ascension);
+        if (step >= 180) {
+          step -= 360;
+        } else if (step <= -180) {
+          step += 360;
+        }
+        step /= kHourAngleRate;
+        d += step;
+        return step;
+      },
+      "planet event iteration");
+  if (kind == EventKind::kCulmination) {
+    const double hG = DegAsin(cosPhi * std::cos(delta * kRad) + sinPhi * std::sin(delta * kRad));
+    return {d, hG + Refraction(hG)};
+  }
+  return {d, HourAngleToHorizontal(targetHourAngle, delta, phi).azimuth};
+}
+
+}  // namespace
+
+RiseTransitSet PlanetRiseTransitSet(PlanetNameConstant p, double d, const Settings& s) {
+  RequirePlanet(p);
+  RequireFinite(d, "day count");
+  RequireFinite(s.observer.latitude, "observer latitude");
+  RequireFinite(s.observer.longitude, "observer longitude");
+  RequireFinite(s.observer.height, "observer height");
+  if (s.observer.height < 0) throw Error(kInvalidArgument, "negative observer height");
+  const double dip = kDipPerRootMetre * std::sqrt(s.observer.height);
+  RiseTransitSet events;
+  events.culmination = PlanetEvent(EventKind::kCulmination, p, d, 0, dip, s);
+  events.rise = PlanetEvent(EventKind::kRise, p, d, events.culmination.time, dip, s);
+  events.set = PlanetEvent(EventKind::kSet, p, d, events.culmination.time, dip, s);
+  return events;
+}
+
+}  // namespace almacor

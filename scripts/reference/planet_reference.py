@@ -1,0 +1,123 @@
+#!/usr/bin/python3
+"""Writes tests/data/planet_reference.csv: independent planet positions and Tokyo rise/transit/set
+times from PyEphem (Debian's python3-ephem), to check the planet series of the library.
+
+Run with Debian's Python: /usr/bin/python3 scripts/reference/planet_reference.py
+
+Time scales. Position rows are keyed by `d_tt`, a day count (days since 1899-12-30 00:00) in
+dynamical time (TT): PyEphem is given the UT instant whose TT, by PyEphem's own ΔT, is that day
+count, so the row does not depend on either ΔT model. The tests evaluate the library with zone 0
+and ΔT fixed at 0, which makes its day count the same TT. Event rows are civil days at Tokyo
+(UTC+9); there both sides use their own ΔT (they differ by well under a second near 2000, far
+below the minute tolerance).
+
+Conventions matched to the library's:
+- heliocentric longitude/latitude of date (epoch=date), radius vector in au;
+- geocentric apparent right ascension and declination of date, geocentric distance in au;
+  apparent ecliptic longitude/latitude from them with the obliquity of date;
+- rise and set: the planet's centre at 35'08" below the horizon with no further refraction
+  (pressure 0) as seen from the Earth's surface, which is the library's geocentric horizon
+  altitude −35'08" plus the horizontal parallax; transit altitude without refraction;
+- of the events before and after local noon, the one nearer to noon.
+"""
+import csv
+import math
+import os
+import random
+
+import ephem
+
+OUT = os.path.join(os.path.dirname(__file__), '..', '..', 'tests', 'data', 'planet_reference.csv')
+PLANETS = [ephem.Mercury, ephem.Venus, ephem.Mars, ephem.Jupiter, ephem.Saturn, ephem.Uranus,
+           ephem.Neptune, ephem.Pluto]
+# Day count 0 (1899-12-30 00:00) is ephem date -1.5 (ephem counts from 1899-12-31 12:00).
+EPHEM_OFFSET = 1.5
+DEG = 180 / math.pi
+
+
+def days_of_year(year):
+    return ephem.Date('%d/1/1' % year) + EPHEM_OFFSET
+
+
+def ephem_ut_for_tt(d_tt):
+    """The ephem (UT) date whose TT by ephem's own ΔT is the day count d_tt."""
+    tt = d_tt - EPHEM_OFFSET
+    ut = tt
+    for _ in range(5):
+        ut = tt - ephem.delta_t(ephem.Date(ut)) / 86400
+    return ephem.Date(ut)
+
+
+def position_rows():
+    rng = random.Random(20261206)
+    core = days_of_year(1950), days_of_year(2050)
+    wide = days_of_year(1800), days_of_year(2200)
+    far = [days_of_year(y) + 0.5 for y in (1000, 1500, 2500, 3000)]
+    rows = []
+    for number, cls in enumerate(PLANETS, start=1):
+        instants = sorted([rng.uniform(*core) for _ in range(24)] +
+                          [rng.uniform(*wide) for _ in range(24)]) + far
+        for d_tt in instants:
+            when = ephem_ut_for_tt(d_tt)
+            body = cls()
+            body.compute(when, epoch=when)
+            ecl = ephem.Ecliptic(ephem.Equatorial(body.g_ra, body.g_dec, epoch=when), epoch=when)
+            rows.append(['position', number, '%.6f' % d_tt,
+                         '%.6f' % (body.hlon * DEG), '%.6f' % (body.hlat * DEG),
+                         '%.7f' % body.sun_distance,
+                         '%.6f' % (float(ecl.lon) * DEG), '%.6f' % (float(ecl.lat) * DEG),
+                         '%.7f' % body.earth_distance,
+                         '%.6f' % (body.g_ra * DEG), '%.6f' % (body.g_dec * DEG)])
+    return rows
+
+
+def event_rows():
+    obs = ephem.Observer()
+    obs.lon, obs.lat, obs.elevation = '139.7447', '35.6544', 0
+    obs.pressure = 0
+    obs.horizon = '-0:35:08'
+    rng = random.Random(9)
+    lo, hi = days_of_year(1990), days_of_year(2030)
+    rows = []
+    for number, cls in enumerate(PLANETS, start=1):
+        for _ in range(6):
+            day = math.floor(rng.uniform(lo, hi))
+            noon_ut = ephem.Date(day + 0.5 - 9 / 24 - EPHEM_OFFSET)
+            body = cls()
+            obs.date = noon_ut
+
+            def nearest(before, after):
+                return before if noon_ut - before < after - noon_ut else after
+
+            rise = nearest(obs.previous_rising(body, use_center=True),
+                           obs.next_rising(body, use_center=True))
+            sets = nearest(obs.previous_setting(body, use_center=True),
+                           obs.next_setting(body, use_center=True))
+            transit = nearest(obs.previous_transit(body), obs.next_transit(body))
+            values = []
+            for when, what in ((rise, 'az'), (transit, 'alt'), (sets, 'az')):
+                obs.date = when
+                body.compute(obs)
+                values.append(float(getattr(body, what)) * DEG)
+            local = [w + EPHEM_OFFSET + 9 / 24 for w in (rise, transit, sets)]
+            rows.append(['event', number, '%d' % day,
+                         '%.6f' % local[0], '%.4f' % values[0],
+                         '%.6f' % local[1], '%.4f' % values[1],
+                         '%.6f' % local[2], '%.4f' % values[2]])
+    return rows
+
+
+def main():
+    with open(OUT, 'w', newline='') as f:
+        f.write('# Generated by scripts/reference/planet_reference.py with PyEphem %s.\n'
+                % ephem.__version__)
+        f.write('# position: kind,planet,d_tt,L,B,r,lambda,beta,delta,ra,dec (degrees, au)\n')
+        f.write('# event: kind,planet,day(JST),rise,rise_az,transit,transit_alt(true),set,'
+                'set_az (day counts JST, degrees)\n')
+        w = csv.writer(f)
+        w.writerows(position_rows())
+        w.writerows(event_rows())
+
+
+if __name__ == '__main__':
+    main()

@@ -1,0 +1,517 @@
+#include "almacor/planet.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "almacor/angles.h"
+#include "almacor/calendar.h"
+#include "almacor/error.h"
+#include "almacor/sun.h"
+#include "almacor/timescales.h"
+#include "ephemeris/planet_series.h"
+
+namespace almacor {
+namespace {
+
+int ErrorNumberOf(auto&& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+const char* const kPlanetNames[] = {"",       "Mercury", "Venus",   "Mars", "Jupiter",
+                                    "Saturn", "Uranus",  "Neptune", "Pluto"};
+
+// ---------------------------------------------------------------------------------------------
+// Table checksums: term count, Σ amplitude, Σ amplitude rate and Σ rate catch a dropped, doubled
+// or mistyped row.
+
+struct Checksum {
+  std::size_t count;
+  double amplitude;
+  double amplitudeRate;
+  double rate;
+};
+
+template <std::size_t N>
+void ExpectChecksum(const std::array<detail::PlanetTerm, N>& terms, const Checksum& expected,
+                    const char* name) {
+  double amplitude = 0, amplitudeRate = 0, rate = 0;
+  for (const auto& term : terms) {
+    amplitude += term.amplitude;
+    amplitudeRate += term.amplitudeRate;
+    rate += term.rate;
+  }
+  EXPECT_EQ(N, expected.count) << name;
+  EXPECT_NEAR(amplitude, expected.amplitude, 1e-9) << name;
+  EXPECT_NEAR(amplitudeRate, expected.amplitudeRate, 1e-12) << name;
+  EXPECT_NEAR(rate, expected.rate, 1e-8) << name;
+}
+
+TEST(PlanetSeries, TrigonometricTableChecksums) {
+  using namespace detail;
+  ExpectChecksum(kMercuryLongitudeTerms, {23, 27.4687, 2.9e-05, 96053.279663}, "Mercury L");
+  ExpectChecksum(kMercuryLatitudeTerms, {17, 9.9732, 2.7e-05, 82209.96976}, "Mercury B");
+  ExpectChecksum(kMercuryRadiusTerms, {6, 0.087776, 1e-07, 31389.23195}, "Mercury r");
+  ExpectChecksum(kVenusLongitudeTerms, {13, 0.8412, 5.4e-05, 7835.6341}, "Venus L");
+  ExpectChecksum(kVenusLatitudeTerms, {4, 3.4404, 1e-05, 3511.09912}, "Venus B");
+  ExpectChecksum(kVenusRadiusTerms, {5, 0.00495, 3.4e-07, 3436.3081}, "Venus r");
+  ExpectChecksum(kMarsLongitudeTerms, {31, 11.4412, 0.000117, 7529.04169}, "Mars L");
+  ExpectChecksum(kMarsLatitudeTerms, {6, 2.199, -7e-06, 2105.43385}, "Mars B");
+  ExpectChecksum(kMarsRadiusTerms, {13, 0.14924, 1.52e-06, 3992.41179}, "Mars r");
+  ExpectChecksum(kJupiterLongitudeTerms, {25, 5.90237, 0.0004398, 1525.7609626}, "Jupiter L");
+  ExpectChecksum(kJupiterLatitudeTerms, {18, 1.37088, 0.0002432, 965.7493233}, "Jupiter B");
+  ExpectChecksum(kJupiterRadiusTerms, {23, 0.263566, 9.78e-06, 1354.81134}, "Jupiter r");
+  ExpectChecksum(kNeptuneLongitudeTerms, {8, 1.00222, 0.0007331, 160.095904}, "Neptune L");
+  ExpectChecksum(kNeptuneLatitudeTerms, {5, 1.78366, 0, 74.0480706}, "Neptune B");
+  ExpectChecksum(kNeptuneRadiusTerms, {6, 0.271464, 9.784e-05, 109.47071}, "Neptune r");
+  ExpectChecksum(kPlutoLongitudeTerms, {8, 17.08976, 0, 175.21475553}, "Pluto L");
+  ExpectChecksum(kPlutoLatitudeTerms, {8, 19.78839, 0, 119.79205318}, "Pluto B");
+  ExpectChecksum(kPlutoRadiusTerms, {9, 9.019395, 0.00010162, 188.167013}, "Pluto r");
+  ExpectChecksum(kSaturnAnomalyTerms, {46, 1.3134, 0.00086, 163.056}, "Saturn M");
+  ExpectChecksum(kSaturnDistanceTerms, {21, 0.002065, 3e-06, -292.625}, "Saturn q");
+}
+
+TEST(PlanetSeries, UranusTableChecksums) {
+  auto sum = [](const auto& terms) {
+    double s = 0;
+    for (const auto& term : terms) s += term.coefficient;
+    return s;
+  };
+  EXPECT_EQ(detail::kUranusLongitudeTerms.size(), 38u);
+  EXPECT_NEAR(sum(detail::kUranusLongitudeTerms), 19916, 1e-9);
+  EXPECT_EQ(detail::kUranusLatitudeTerms.size(), 3u);
+  EXPECT_NEAR(sum(detail::kUranusLatitudeTerms), 3036, 1e-9);
+  EXPECT_EQ(detail::kUranusRadiusTerms.size(), 13u);
+  EXPECT_NEAR(sum(detail::kUranusRadiusTerms), 18.25484, 1e-12);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The independent reference (tests/data/planet_reference.csv, PyEphem, see
+// scripts/reference/planet_reference.py).
+
+std::vector<std::vector<double>> ReadRows(const std::string& kind) {
+  std::ifstream file(std::string(ALMACOR_TEST_DATA_DIR) + "/planet_reference.csv");
+  EXPECT_TRUE(file.good()) << "planet_reference.csv missing";
+  std::vector<std::vector<double>> rows;
+  std::string line;
+  while (std::getline(file, line)) {
+    if (line.rfind(kind + ",", 0) != 0) continue;
+    std::stringstream fields(line.substr(kind.size() + 1));
+    std::vector<double> row;
+    std::string field;
+    while (std::getline(fields, field, ',')) row.push_back(std::stod(field));
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// Tolerances in degrees for the angles (L, B, λ, β, α, δ) and au for r and Δ, per planet and
+// era. The core era 1950–2050 is where the compact series were fitted; beyond it they drift
+// (Jupiter and Neptune by a few tenths of a degree at 1800 and 2200, by about 2° at 1000 and
+// 3000). Pluto's series only holds from about 1930 to 2070 (3.5° off by 1900 and 2090, useless
+// far from it): only its core era is checked, its other errors are reported.
+struct EraTolerance {
+  double angle;
+  double distance;
+};
+struct PlanetTolerance {
+  EraTolerance core;  // 1950–2050
+  EraTolerance wide;  // 1800–2200
+  EraTolerance far;   // the years 1000, 1500, 2500, 3000
+};
+constexpr double kUnchecked = std::numeric_limits<double>::infinity();
+constexpr std::array<PlanetTolerance, 9> kTolerances = {{
+    {},
+    {{0.01, 0.0002}, {0.015, 0.0002}, {0.05, 0.0002}},                    // Mercury
+    {{0.02, 0.0002}, {0.05, 0.0005}, {0.15, 0.002}},                      // Venus
+    {{0.025, 0.0002}, {0.025, 0.0002}, {0.05, 0.0005}},                   // Mars
+    {{0.01, 0.0003}, {0.2, 0.003}, {3, 0.06}},                            // Jupiter
+    {{0.02, 0.0015}, {0.03, 0.002}, {0.2, 0.005}},                        // Saturn
+    {{0.03, 0.005}, {0.03, 0.006}, {0.8, 0.1}},                           // Uranus
+    {{0.02, 0.002}, {0.35, 0.04}, {3.5, 0.2}},                            // Neptune
+    {{0.12, 0.025}, {kUnchecked, kUnchecked}, {kUnchecked, kUnchecked}},  // Pluto
+}};
+
+TEST(PlanetReference, PositionsAgreeWithPyEphem) {
+  // Zone 0 and ΔT 0 make the day count dynamical time, as the rows are keyed.
+  TimeScale ts;
+  ts.deltaTEstimated = false;
+  ts.deltaT = 0;
+  const double core0 = CivilToDays(1950, 1, 1), core1 = CivilToDays(2050, 1, 1);
+  const double wide0 = CivilToDays(1800, 1, 1), wide1 = CivilToDays(2200, 1, 1);
+  // Largest errors per planet and era: angle, distance.
+  std::array<std::array<std::array<double, 2>, 3>, 9> largest{};
+  const auto rows = ReadRows("position");
+  ASSERT_GE(rows.size(), 8u * 40);
+  for (const auto& row : rows) {
+    const auto p = static_cast<PlanetNameConstant>(static_cast<int>(row[0]));
+    const double d = row[1];
+    const int era = d >= core0 && d <= core1 ? 0 : d >= wide0 && d <= wide1 ? 1 : 2;
+    const PlanetPosition pos = PlanetPositionAt(p, d, ts);
+    const PlanetEquatorial eq = PlanetEquatorialOf(pos, d, ts);
+    const double angles[] = {
+        std::remainder(pos.heliocentric.longitude - row[2], 360),
+        pos.heliocentric.latitude - row[3],
+        std::remainder(pos.longitude - row[5], 360),
+        pos.latitude - row[6],
+        std::remainder(eq.ascension - row[8], 360) * std::cos(row[9] * kRad),
+        eq.declination - row[9],
+    };
+    const double distances[] = {pos.heliocentric.distance - row[4], pos.distance - row[7]};
+    double angle = 0, distance = 0;
+    for (double a : angles) angle = std::max(angle, std::fabs(a));
+    for (double x : distances) distance = std::max(distance, std::fabs(x));
+    auto& worst = largest[p][era];
+    worst[0] = std::max(worst[0], angle);
+    worst[1] = std::max(worst[1], distance);
+    const EraTolerance tol = era == 0   ? kTolerances[p].core
+                             : era == 1 ? kTolerances[p].wide
+                                        : kTolerances[p].far;
+    EXPECT_LE(angle, tol.angle) << kPlanetNames[p] << " at day " << d;
+    EXPECT_LE(distance, tol.distance) << kPlanetNames[p] << " at day " << d;
+  }
+  for (int p = 1; p <= 8; ++p) {
+    std::printf(
+        "[ largest ] %-7s  1950-2050 %.4f° %.5f au | 1800-2200 %.4f° %.5f au | "
+        "far %.3f° %.4f au\n",
+        kPlanetNames[p], largest[p][0][0], largest[p][0][1], largest[p][1][0], largest[p][1][1],
+        largest[p][2][0], largest[p][2][1]);
+  }
+}
+
+TEST(PlanetReference, TokyoEventsAgreeWithPyEphem) {
+  Settings s;
+  s.observer = {139.7447, 35.6544, 0};
+  s.time.timeZone = 9;
+  std::array<double, 9> worstSeconds{}, worstDegrees{};
+  const auto rows = ReadRows("event");
+  ASSERT_GE(rows.size(), 8u * 5);
+  for (const auto& row : rows) {
+    const auto p = static_cast<PlanetNameConstant>(static_cast<int>(row[0]));
+    const RiseTransitSet events = PlanetRiseTransitSet(p, row[1] + 0.25, s);
+    const double seconds[] = {(events.rise.time - row[2]) * 86400,
+                              (events.culmination.time - row[4]) * 86400,
+                              (events.set.time - row[6]) * 86400};
+    // The reference transit altitude is without refraction; ours carries it.
+    const double degrees[] = {std::remainder(events.rise.value - row[3], 360),
+                              events.culmination.value - (row[5] + Refraction(row[5])),
+                              std::remainder(events.set.value - row[7], 360)};
+    for (double x : seconds) {
+      worstSeconds[p] = std::max(worstSeconds[p], std::fabs(x));
+      EXPECT_LE(std::fabs(x), 60) << kPlanetNames[p] << " on day " << row[1];
+    }
+    for (double x : degrees) {
+      worstDegrees[p] = std::max(worstDegrees[p], std::fabs(x));
+      EXPECT_LE(std::fabs(x), 0.03) << kPlanetNames[p] << " on day " << row[1];
+    }
+  }
+  for (int p = 1; p <= 8; ++p) {
+    std::printf("[ largest ] %-7s  rise/transit/set %.1f s, azimuth/altitude %.4f°\n",
+                kPlanetNames[p], worstSeconds[p], worstDegrees[p]);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Geometry.
+
+TEST(PlanetPosition, SunEarthPlanetTriangleCloses) {
+  // Δ² = r² + R² + 2rR·cos B·cos(L − λ☉′), λ☉′ the Sun's longitude without aberration: the
+  // longitude correction changes λ only, never Δ.
+  TimeScale ts;
+  for (int p = plMercury; p <= plPluto; ++p) {
+    for (double d : {-20000.0, 36526.5, 45000.25, 60000.0}) {
+      const PlanetPosition pos = PlanetPositionAt(static_cast<PlanetNameConstant>(p), d, ts);
+      const double r = pos.heliocentric.distance, sunR = SunDistanceAt(d, ts);
+      const double sunL = SunLongitudeAt(d, ts) + 0.0056932;
+      const double expected = r * r + sunR * sunR +
+                              2 * r * sunR * std::cos(pos.heliocentric.latitude * kRad) *
+                                  std::cos((pos.heliocentric.longitude - sunL) * kRad);
+      EXPECT_NEAR(pos.distance * pos.distance, expected, 1e-9 * expected) << kPlanetNames[p];
+      // sin β·Δ = sin B·r: the latitude is geometric too.
+      EXPECT_NEAR(std::sin(pos.latitude * kRad) * pos.distance,
+                  std::sin(pos.heliocentric.latitude * kRad) * r, 1e-9);
+    }
+  }
+}
+
+TEST(PlanetPosition, RadiusTimesDistanceIsConstantPerPlanet) {
+  TimeScale ts;
+  constexpr double kRadiiKm[] = {0, 2439.7, 6051.8, 3397.2, 71492, 60268, 25559, 24764, 1185};
+  for (int p = plMercury; p <= plPluto; ++p) {
+    const auto planet = static_cast<PlanetNameConstant>(p);
+    for (double d : {30000.0, 40000.0, 50000.0}) {
+      const double distance = PlanetPositionAt(planet, d, ts).distance;
+      EXPECT_NEAR(PlanetRadius(planet, distance) * distance, kRadiiKm[p] / kAuKm / kRad, 1e-9);
+    }
+  }
+  EXPECT_NEAR(PlanetRadius(plJupiter, 1) * 1, 0.0274, 0.0001);
+}
+
+TEST(PlanetPosition, OnlySaturnsHeliocentricLongitudeLeavesZeroTo360) {
+  TimeScale ts;
+  bool saturnAbove360 = false;
+  for (double d = 0; d < 73000; d += 365.25 * 1.7) {
+    for (int p = plMercury; p <= plPluto; ++p) {
+      const PlanetPosition pos = PlanetPositionAt(static_cast<PlanetNameConstant>(p), d, ts);
+      EXPECT_GE(pos.longitude, 0);
+      EXPECT_LT(pos.longitude, 360);
+      if (p == plSaturn) {
+        saturnAbove360 |= pos.heliocentric.longitude >= 360;
+        EXPECT_GT(pos.heliocentric.longitude, 90);
+        EXPECT_LT(pos.heliocentric.longitude, 455);
+      } else {
+        EXPECT_GE(pos.heliocentric.longitude, 0);
+        EXPECT_LT(pos.heliocentric.longitude, 360);
+      }
+    }
+  }
+  EXPECT_TRUE(saturnAbove360);
+}
+
+TEST(PlanetPosition, LongitudeCorrectionIsAberrationAndLightTime) {
+  // Jupiter at opposition, 2000-11-28: the correction is about −(0.0056932/R + 0.0129/r)·(−1).
+  TimeScale ts;
+  const double d = CivilToDays(2000, 11, 28);
+  const PlanetPosition pos = PlanetPositionAt(plJupiter, d, ts);
+  const double sunL = SunLongitudeAt(d, ts) + 0.0056932;
+  const double r = pos.heliocentric.distance;
+  const double uncorrected = DegAtan2(
+      r * std::cos(pos.heliocentric.latitude * kRad) * std::sin(pos.heliocentric.longitude * kRad) +
+          SunDistanceAt(d, ts) * std::sin(sunL * kRad),
+      r * std::cos(pos.heliocentric.latitude * kRad) * std::cos(pos.heliocentric.longitude * kRad) +
+          SunDistanceAt(d, ts) * std::cos(sunL * kRad));
+  EXPECT_NEAR(std::fabs(std::remainder(uncorrected - sunL, 360)), 180, 3);  // opposition
+  EXPECT_NEAR(pos.longitude - uncorrected, 0.0056932 / SunDistanceAt(d, ts) - 0.0129 / r, 2e-4);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Events.
+
+Settings Tokyo() {
+  Settings s;
+  s.observer = {139.7447, 35.6544, 0};
+  s.time.timeZone = 9;
+  return s;
+}
+
+TEST(PlanetEvents, CulminationIsOnTheMeridianWithGeocentricAltitudePlusRefraction) {
+  const Settings s = Tokyo();
+  for (int p = plMercury; p <= plPluto; ++p) {
+    const auto planet = static_cast<PlanetNameConstant>(p);
+    const RiseTransitSet e = PlanetRiseTransitSet(planet, CivilToDays(2024, 5, 1), s);
+    const PlanetEquatorial eq = PlanetEquatorialAt(planet, e.culmination.time, s.time);
+    const double hourAngle = CalcSiderealTime(e.culmination.time, LocalApparent, s) - eq.ascension;
+    EXPECT_NEAR(std::remainder(hourAngle, 360), 0, 361.0 / 86400) << kPlanetNames[p];
+    // South of the zenith: 90 − |φ − δ|, no parallax.
+    const double hG = 90 - std::fabs(s.observer.latitude - eq.declination);
+    EXPECT_NEAR(e.culmination.value, hG + Refraction(hG), 1e-4) << kPlanetNames[p];
+    // Rise before, set after, within half a day.
+    EXPECT_LT(e.rise.time, e.culmination.time);
+    EXPECT_GT(e.set.time, e.culmination.time);
+    EXPECT_LT(e.set.time - e.rise.time, 1);
+  }
+}
+
+TEST(PlanetEvents, RiseAndSetAreOnTheParallaxCorrectedHorizon) {
+  Settings s = Tokyo();
+  s.observer.height = 100;  // dip 0.3533°
+  const double dip = 0.035333333333333335 * 10;
+  for (int p = plMercury; p <= plPluto; ++p) {
+    const auto planet = static_cast<PlanetNameConstant>(p);
+    const RiseTransitSet e = PlanetRiseTransitSet(planet, CivilToDays(2010, 9, 15), s);
+    for (const BodyEvent& event : {e.rise, e.set}) {
+      const PlanetPosition pos = PlanetPositionAt(planet, event.time, s.time);
+      const PlanetHorizontal h = PlanetHorizontalOf(pos, event.time, s);
+      const double parallax = DegAsin(std::sin(0.0000426352326410206) / pos.distance);
+      EXPECT_NEAR(h.altitudeG, -dip - 0.5855555555555556 + parallax, 0.005) << kPlanetNames[p];
+      EXPECT_NEAR(event.value, h.azimuth, 0.01) << kPlanetNames[p];
+    }
+    EXPECT_LT(e.rise.value, 180);  // rises in the east
+    EXPECT_GT(e.set.value, 180);   // sets in the west
+  }
+}
+
+TEST(PlanetEvents, CircumpolarAndNeverRisingPlanetsTakeTheCulminationSubstitutes) {
+  Settings s;
+  s.observer = {15, 78, 0};  // Svalbard
+  s.time.timeZone = 1;
+  bool sawAbove = false, sawBelow = false;
+  // Mars swings between about +25° and −25° of declination: scan until both cases are found.
+  for (double d = CivilToDays(2000, 1, 1); d < CivilToDays(2004, 1, 1) && !(sawAbove && sawBelow);
+       d += 10) {
+    const double delta = PlanetEquatorialAt(plMars, d, s.time).declination;
+    const RiseTransitSet e = PlanetRiseTransitSet(plMars, d, s);
+    if (delta > 14) {
+      sawAbove = true;
+      EXPECT_DOUBLE_EQ(e.rise.time, e.culmination.time + 0.5);
+      EXPECT_DOUBLE_EQ(e.set.time, e.culmination.time + 0.5);
+    } else if (delta < -14) {
+      sawBelow = true;
+      EXPECT_DOUBLE_EQ(e.rise.time, e.culmination.time);
+      EXPECT_DOUBLE_EQ(e.set.time, e.culmination.time);
+    }
+  }
+  EXPECT_TRUE(sawAbove);
+  EXPECT_TRUE(sawBelow);
+}
+
+TEST(PlanetEvents, BadInputRaisesInsteadOfNaN) {
+  Settings s = Tokyo();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(ErrorNumberOf([&] { PlanetPositionAt(plMars, nan, s.time); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { PlanetEquatorialAt(plMars, inf, s.time); }), kInvalidArgument);
+  TimeScale fixed;  // without the ΔT estimate, which would catch a NaN itself
+  fixed.deltaTEstimated = false;
+  const PlanetPosition mars = PlanetPositionAt(plMars, 40000, fixed);
+  EXPECT_EQ(ErrorNumberOf([&] { PlanetEquatorialOf(mars, nan, fixed); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { PlanetPositionAt(static_cast<PlanetNameConstant>(0), 0, s.time); }),
+            kInvalidArgument);
+  EXPECT_EQ(
+      ErrorNumberOf([&] { PlanetHeliocentricAt(static_cast<PlanetNameConstant>(9), 0, s.time); }),
+      kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { PlanetRadius(plMars, 0); }), kDivisionByZero);
+  EXPECT_EQ(ErrorNumberOf([&] { PlanetRadius(plMars, nan); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { PlanetRiseTransitSet(plMars, nan, s); }), kInvalidArgument);
+  s.observer.height = -1;
+  EXPECT_EQ(ErrorNumberOf([&] { PlanetRiseTransitSet(plMars, 40000, s); }), kInvalidArgument);
+  s.observer.height = inf;
+  EXPECT_EQ(ErrorNumberOf([&] { PlanetRiseTransitSet(plMars, 40000, s); }), kInvalidArgument);
+  s = Tokyo();
+  s.observer.latitude = nan;
+  EXPECT_EQ(ErrorNumberOf([&] { PlanetRiseTransitSet(plMars, 40000, s); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { PlanetHorizontalAt(plMars, 40000, s); }), kInvalidArgument);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The object.
+
+class PlanetObjectTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = LibrarySettings();
+    LibrarySettings() = Settings{};
+    calendar_.SetPause(true);
+    calendar_.SetObsLongitude(139.7447);
+    calendar_.SetObsLatitude(35.6544);
+    calendar_.SetTimeZone(9);
+    calendar_.SetPause(false);
+    calendar_.SetDateTime(Date::FromCivil(2024, 3, 1, 21, 0, 0));
+  }
+  void TearDown() override { LibrarySettings() = saved_; }
+  Settings saved_;
+  Calendar calendar_;
+};
+
+TEST_F(PlanetObjectTest, BeforeTheFirstNameValuesAreZeroAndDistanceDependentOnesRaise) {
+  Calendar fresh;
+  const PlanetObject& planet = fresh.Planet();
+  EXPECT_EQ(planet.Name(), 0);
+  EXPECT_EQ(planet.Longitude(), 0);
+  EXPECT_EQ(planet.Distance(), 0);
+  EXPECT_EQ(planet.DistanceS(), 0);
+  EXPECT_EQ(planet.CulminationAltitude(), 0);
+  EXPECT_EQ(ErrorNumberOf([&] { planet.Radius(); }), kDivisionByZero);
+  EXPECT_EQ(ErrorNumberOf([&] { planet.AltitudeT(); }), kDivisionByZero);
+  EXPECT_EQ(ErrorNumberOf([&] { planet.Altitude(); }), kDivisionByZero);
+}
+
+TEST_F(PlanetObjectTest, NameIsClampedToMercuryAndPluto) {
+  PlanetObject& planet = calendar_.Planet();
+  for (const auto& [given, selected] :
+       {std::pair{0, plMercury}, std::pair{-7, plMercury}, std::pair{9, plPluto},
+        std::pair{1000, plPluto}, std::pair{4, plJupiter}}) {
+    planet.SetName(given);
+    EXPECT_EQ(planet.Name(), selected) << given;
+    EXPECT_EQ(
+        planet.Longitude(),
+        PlanetPositionAt(selected, calendar_.DateTime().Days(), LibrarySettings().time).longitude);
+  }
+}
+
+TEST_F(PlanetObjectTest, ValuesAreThoseOfThePureFunctions) {
+  PlanetObject& planet = calendar_.Planet();
+  planet.SetName(plSaturn);
+  const Settings& s = LibrarySettings();
+  const double d = calendar_.DateTime().Days();
+  const PlanetPosition pos = PlanetPositionAt(plSaturn, d, s.time);
+  const PlanetEquatorial eq = PlanetEquatorialOf(pos, d, s.time);
+  const PlanetHorizontal h = PlanetHorizontalOf(pos, d, s);
+  const RiseTransitSet e = PlanetRiseTransitSet(plSaturn, d, s);
+  EXPECT_EQ(planet.LongitudeS(), pos.heliocentric.longitude);
+  EXPECT_EQ(planet.LatitudeS(), pos.heliocentric.latitude);
+  EXPECT_EQ(planet.DistanceS(), pos.heliocentric.distance);
+  EXPECT_EQ(planet.Latitude(), pos.latitude);
+  EXPECT_EQ(planet.Distance(), pos.distance);
+  EXPECT_EQ(planet.Radius(), PlanetRadius(plSaturn, pos.distance));
+  EXPECT_EQ(planet.Ascension(), eq.ascension);
+  EXPECT_EQ(planet.Declination(), eq.declination);
+  EXPECT_EQ(planet.AltitudeG(), h.altitudeG);
+  EXPECT_EQ(planet.AltitudeT(), h.altitudeT);
+  EXPECT_EQ(planet.Altitude(), h.altitude);
+  EXPECT_EQ(planet.Azimuth(), h.azimuth);
+  EXPECT_EQ(planet.RiseTime(), Date::FromDays(e.rise.time));
+  EXPECT_EQ(planet.SetTime(), Date::FromDays(e.set.time));
+  EXPECT_EQ(planet.CulminationTime(), Date::FromDays(e.culmination.time));
+  EXPECT_EQ(planet.RiseAzimuth(), e.rise.value);
+  EXPECT_EQ(planet.SetAzimuth(), e.set.value);
+  EXPECT_EQ(planet.CulminationAltitude(), e.culmination.value);
+  // The parallax lowers the altitude by a few arcseconds at most; refraction lifts it.
+  EXPECT_LT(planet.AltitudeG() - planet.AltitudeT(), 0.0003);
+  EXPECT_GE(planet.AltitudeG() - planet.AltitudeT(), 0);
+}
+
+TEST_F(PlanetObjectTest, RecalculationKeepsTheOldPlanetUntilNameIsAssignedAgain) {
+  PlanetObject& planet = calendar_.Planet();
+  planet.SetName(plMars);
+  const double before = planet.Longitude();
+  const Date rise = planet.RiseTime();
+  calendar_.SetDateTime(Date::FromCivil(2024, 4, 1, 21, 0, 0));
+  EXPECT_EQ(planet.Longitude(), before);
+  EXPECT_EQ(planet.RiseTime(), rise);
+  planet.SetName(plMars);
+  EXPECT_NEAR(planet.Longitude() - before, 23, 3);  // Mars moves about 0.75°/day in March 2024
+  EXPECT_GT(planet.RiseTime().Days(), rise.Days() + 28);
+}
+
+TEST_F(PlanetObjectTest, EventsBeforeDayZeroAreStoredOnTheirOwnDay) {
+  // Before 1899-12-30 a Date value is not the day count: the events must still land on the day.
+  calendar_.SetDateTime(Date::FromCivil(1600, 6, 1, 12, 0, 0));
+  PlanetObject& planet = calendar_.Planet();
+  planet.SetName(plJupiter);
+  const CivilDateTime culmination = planet.CulminationTime().ToCivil();
+  EXPECT_EQ(culmination.year, 1600);
+  EXPECT_EQ(culmination.month, 6);
+  EXPECT_NEAR(culmination.day, 1, 1);
+  EXPECT_LT(planet.RiseTime().Days(), planet.CulminationTime().Days());
+  EXPECT_GT(planet.SetTime().Days(), planet.CulminationTime().Days());
+}
+
+TEST_F(PlanetObjectTest, NegativeHeightFailsTheEventsAfterThePositionIsStored) {
+  PlanetObject& planet = calendar_.Planet();
+  planet.SetName(plVenus);
+  const Date rise = planet.RiseTime();
+  LibrarySettings().observer.height = -5;  // the Calendar's setter refuses it; a batch user may not
+  EXPECT_EQ(ErrorNumberOf([&] { planet.SetName(plJupiter); }), kInvalidArgument);
+  EXPECT_EQ(planet.Name(), plJupiter);
+  EXPECT_EQ(
+      planet.Longitude(),
+      PlanetPositionAt(plJupiter, calendar_.DateTime().Days(), LibrarySettings().time).longitude);
+  EXPECT_EQ(planet.RiseTime(), rise);
+}
+
+}  // namespace
+}  // namespace almacor

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "almacor/angles.h"
+#include "almacor/date.h"
+#include "almacor/error.h"
+#include "almacor/sun.h"
+
+namespace almacor {
+namespace {
+
+int ErrorNumberOf(auto&& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+Settings Place(double latitude, double longitude, float zone, double height = 0) {
+  Settings s;
+  s.observer = {longitude, latitude, height};
+  s.time.timeZone = zone;
+  return s;
+}
+
+Settings Tokyo(double height = 0) { return Place(35.6544, 139.7447, 9, height); }
+
+// Seconds after local midnight of day `day`.
+double SecondsOf(double t, double day) { return (t - day) * 86400; }
+double Hms(int h, int m, int s) { return h * 3600.0 + m * 60.0 + s; }
+
+TEST(SunEvents, TokyoNewYear2000) {
+  const double day = CivilToDays(2000, 1, 1);
+  const SunEvents e = CalcSunEvents(day + 0.4, Tokyo());  // any time of the day
+  EXPECT_NEAR(SecondsOf(e.rise.time, day), Hms(6, 50, 26), 3);
+  EXPECT_NEAR(SecondsOf(e.culmination.time, day), Hms(11, 44, 7), 3);
+  EXPECT_NEAR(SecondsOf(e.set.time, day), Hms(16, 37, 55), 3);
+  EXPECT_NEAR(SecondsOf(e.civilTwilightR.time, day), Hms(6, 22, 13), 3);
+  EXPECT_NEAR(SecondsOf(e.civilTwilightS.time, day), Hms(17, 6, 8), 3);
+  EXPECT_NEAR(SecondsOf(e.astronomicalTwilightR.time, day), Hms(5, 19, 17), 3);
+  // Rise south of east, set south of west, nearly mirror images about the meridian.
+  EXPECT_NEAR(e.rise.value, 118.15, 0.05);
+  EXPECT_NEAR(e.set.value, 241.89, 0.05);
+  // 90 − φ + δ with δ = −23.063 at 02:44 UT, plus 0.027 of refraction.
+  EXPECT_NEAR(e.culmination.value, 90 - 35.6544 - 23.0627 + 0.0272, 0.001);
+  // Morning events in order of the Sun's climb, evening events in reverse.
+  const double order[] = {e.astronomicalTwilightR.time,
+                          e.nauticalTwilightR.time,
+                          e.dawn.time,
+                          e.civilTwilightR.time,
+                          e.rise.time,
+                          e.culmination.time,
+                          e.set.time,
+                          e.civilTwilightS.time,
+                          e.dusk.time,
+                          e.nauticalTwilightS.time,
+                          e.astronomicalTwilightS.time};
+  for (int k = 1; k < 11; ++k) EXPECT_LT(order[k - 1], order[k]) << k;
+  EXPECT_EQ(e.dawn.value, 0);
+}
+
+// The Sun's geocentric altitude at each event time is the event's target altitude: this ties the
+// hour-angle iteration (signs of the morning and evening branches, sidereal time, dip, parallax)
+// to the independent horizontal pipeline.
+TEST(SunEvents, EachEventHappensAtItsTargetAltitude) {
+  struct Case {
+    Settings s;
+    int y, m, d;
+  };
+  const Case cases[] = {{Tokyo(), 2000, 1, 1},
+                        {Tokyo(100), 2024, 6, 21},
+                        {Place(-33.87, 151.21, 10), 2023, 9, 23},
+                        {Place(51.48, 0, 0), 1900, 3, 1},
+                        {Place(40.71, -74.01, -5), 2099, 11, 30}};
+  for (const Case& c : cases) {
+    const double day = CivilToDays(c.y, c.m, c.d);
+    const SunEvents e = CalcSunEvents(day, c.s);
+    const double dip = 0.035333333333333335 * std::sqrt(c.s.observer.height);
+    const auto expect = [&](const BodyEvent& event, double target, const char* name) {
+      const double r = SunDistanceAt(event.time, c.s.time);
+      const double h0 = target - dip + DegAsin(std::sin(4.26352326410206e-05) / r);
+      // One second of time moves the Sun by at most 0.0042° in altitude.
+      EXPECT_NEAR(SunHorizontalAt(event.time, c.s).altitudeG, h0, 0.005)
+          << name << " " << c.y << "-" << c.m << "-" << c.d;
+    };
+    const double rise = -kSunSemiDiameterAu / SunDistanceAt(e.rise.time, c.s.time) - 0.5855555555;
+    expect(e.rise, rise, "rise");
+    expect(e.set, rise, "set");
+    expect(e.dawn, -7.361111111111111, "dawn");
+    expect(e.dusk, -7.361111111111111, "dusk");
+    expect(e.civilTwilightR, -6, "civil R");
+    expect(e.civilTwilightS, -6, "civil S");
+    expect(e.nauticalTwilightR, -12, "nautical R");
+    expect(e.nauticalTwilightS, -12, "nautical S");
+    expect(e.astronomicalTwilightR, -18, "astronomical R");
+    expect(e.astronomicalTwilightS, -18, "astronomical S");
+    // The culmination is on the meridian, due south at these latitudes or north at Sydney.
+    const double azimuth = SunHorizontalAt(e.culmination.time, c.s).azimuth;
+    EXPECT_NEAR(std::remainder(azimuth - (c.s.observer.latitude < 0 ? 0 : 180), 360), 0, 0.01);
+    // Rise and set azimuths are those of the Sun's place at the event (no refraction).
+    EXPECT_NEAR(e.rise.value, SunHorizontalAt(e.rise.time, c.s).azimuth, 0.01);
+    EXPECT_NEAR(e.set.value, SunHorizontalAt(e.set.time, c.s).azimuth, 0.01);
+  }
+}
+
+TEST(SunEvents, HeightLowersTheHorizonByItsDip) {
+  const double day = CivilToDays(2000, 1, 1);
+  const SunEvents low = CalcSunEvents(day, Tokyo(0)), high = CalcSunEvents(day, Tokyo(100));
+  // 0.3533° of dip at about 0.2° a minute of altitude change near the horizon.
+  EXPECT_NEAR(SecondsOf(low.rise.time - high.rise.time, 0), 100, 25);
+  EXPECT_NEAR(SecondsOf(high.set.time - low.set.time, 0), 100, 25);
+  EXPECT_LT(high.astronomicalTwilightR.time, low.astronomicalTwilightR.time);
+  // Nothing on the meridian depends on the height.
+  EXPECT_EQ(high.culmination, low.culmination);
+}
+
+TEST(SunEvents, CulminationAltitudeIsGeocentricPlusRefraction) {
+  // Latitude 35 on the day of the March equinox: the Sun culminates at 55 + δ, raised by 0.0116° of
+  // refraction.
+  const Settings s = Place(35, 135, 9);
+  const BodyEvent c = CalcSunEvent(SunEventCode::Culmination, CivilToDays(2024, 3, 20), s);
+  const double delta = SunEquatorialAt(c.time, s.time).declination;
+  EXPECT_LT(std::fabs(delta), 0.4);
+  EXPECT_NEAR(c.value - (55 + delta), 0.0116, 0.0003);
+}
+
+// Polar day: an event that does not happen takes the lower culmination, on the same date.
+TEST(SunEvents, PolarDaySubstitutesTheLowerCulmination) {
+  const double day = CivilToDays(2024, 6, 21);
+  const SunEvents e = CalcSunEvents(day, Place(69.65, 18.96, 1));  // the Sun stays above +3°
+  // The culmination falls before noon here, so the lower one is 12 hours after it.
+  ASSERT_LT(e.culmination.time, day + 0.5);
+  const double lower = e.culmination.time + 0.5;
+  for (const BodyEvent* event : {&e.rise, &e.set, &e.dawn, &e.dusk, &e.civilTwilightR,
+                                 &e.civilTwilightS, &e.nauticalTwilightR, &e.nauticalTwilightS,
+                                 &e.astronomicalTwilightR, &e.astronomicalTwilightS}) {
+    EXPECT_EQ(event->time, lower);
+  }
+  // The azimuths are those of the meridian.
+  EXPECT_NEAR(e.rise.value, 180, 1e-9);
+  EXPECT_NEAR(e.set.value, 180, 1e-9);
+
+  // At 52° the Sun stays above −18° but not above −12°: only the astronomical pair falls back.
+  const SunEvents mid = CalcSunEvents(day, Place(52, 0, 0));
+  EXPECT_EQ(mid.astronomicalTwilightR.time, mid.astronomicalTwilightS.time);
+  EXPECT_EQ(std::floor(mid.astronomicalTwilightR.time), day);
+  EXPECT_NEAR(std::fabs(mid.astronomicalTwilightR.time - mid.culmination.time), 0.5, 1e-12);
+  EXPECT_LT(mid.nauticalTwilightR.time + 0.01, mid.nauticalTwilightS.time);
+
+  // When the culmination falls after noon the lower culmination is taken 12 hours before it, so it
+  // stays on the date: Antarctic summer, 10° west of the zone meridian.
+  const double december = CivilToDays(2024, 12, 21);
+  const SunEvents south = CalcSunEvents(december, Place(-75, -10, 0));
+  EXPECT_GT(south.culmination.time, december + 0.5);
+  EXPECT_NEAR(south.rise.time, south.culmination.time - 0.5, 1e-12);
+  EXPECT_EQ(std::floor(south.set.time), december);
+  EXPECT_NEAR(south.rise.value, 0, 1e-9);  // the Sun culminates in the north
+}
+
+TEST(SunEvents, PolarNightSubstitutesTheCulmination) {
+  const double day = CivilToDays(2024, 12, 21);
+  const SunEvents e = CalcSunEvents(day, Place(75, 15, 1));  // noon altitude about −8.4°
+  EXPECT_EQ(e.rise.time, e.culmination.time);
+  EXPECT_EQ(e.set.time, e.culmination.time);
+  EXPECT_EQ(e.civilTwilightR.time, e.culmination.time);
+  EXPECT_EQ(e.dawn.time, e.culmination.time);
+  // The Sun does reach −12°: nautical twilight brackets the culmination.
+  EXPECT_LT(e.nauticalTwilightR.time, e.culmination.time - 0.05);
+  EXPECT_GT(e.nauticalTwilightS.time, e.culmination.time + 0.05);
+  EXPECT_LT(e.culmination.value, -8);
+}
+
+TEST(SunEvents, SingleEventsAndRiseSetAgreeWithTheFullDay) {
+  struct Case {
+    Settings s;
+    double day;
+  };
+  const Case cases[] = {{Tokyo(), CivilToDays(2000, 1, 1)},
+                        {Place(69.65, 18.96, 1), CivilToDays(2024, 6, 21)},
+                        {Place(75, 15, 1), CivilToDays(2024, 12, 21)},
+                        {Place(-75, -10, 0), CivilToDays(2024, 12, 21)}};
+  for (const Case& c : cases) {
+    const SunEvents all = CalcSunEvents(c.day, c.s);
+    EXPECT_EQ(CalcSunRiseSet(c.day + 0.99, c.s), (SunRiseSet{all.rise, all.set}));
+    EXPECT_EQ(CalcSunEvent(SunEventCode::Culmination, c.day, c.s), all.culmination);
+    EXPECT_EQ(CalcSunEvent(SunEventCode::Dusk, c.day, c.s), all.dusk);
+    EXPECT_EQ(CalcSunEvent(SunEventCode::NauticalTwilightR, c.day, c.s), all.nauticalTwilightR);
+    EXPECT_EQ(CalcSunEvent(SunEventCode::AstronomicalTwilightS, c.day, c.s),
+              all.astronomicalTwilightS);
+  }
+}
+
+TEST(SunEvents, DayIsTheFloorOfTheInstantBeforeDayZeroToo) {
+  // −0.25 is 1899-12-29 18:00: its events belong to 1899-12-29 (day −1).
+  const SunEvents e = CalcSunEvents(-0.25, Place(51.48, 0, 0));
+  EXPECT_EQ(std::floor(e.culmination.time), -1);
+  EXPECT_EQ(e, CalcSunEvents(-1, Place(51.48, 0, 0)));
+}
+
+TEST(SunEvents, BadInputRaisesInvalidArgument) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(nan, Tokyo()); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcSunRiseSet(inf, Tokyo()); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(0, Tokyo(-1)); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(0, Tokyo(nan)); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(0, Place(nan, 0, 0)); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(0, Place(91, 0, 0)); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(0, Place(0, 181, 0)); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(0, Place(0, 0, nan)); }), kInvalidArgument);
+  Settings fixedDeltaT = Tokyo();
+  fixedDeltaT.time.deltaTEstimated = false;
+  fixedDeltaT.time.deltaT = inf;
+  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(0, fixedDeltaT); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvent(static_cast<SunEventCode>(6), 0, Tokyo()); }),
+            kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { SunHorizontalAt(0, Tokyo(-5)); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { SunEquatorialAt(nan, TimeScale{}); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { SunRadiusAt(-inf, TimeScale{}); }), kInvalidArgument);
+  // A finite but huge day count would overflow ΔT into a NaN longitude.
+  EXPECT_EQ(ErrorNumberOf([&] { SunLongitudeAt(1e300, TimeScale{}); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { SunDistanceAt(-4e7, TimeScale{}); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(1e12, Tokyo()); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { SolveSunLongitude(1000, 0, TimeScale{}); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { SolveSunLongitude(nan, 0, TimeScale{}); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { SolveSunLongitude(-1, 0, TimeScale{}); }), kInvalidArgument);
+  // The poles themselves are valid: the Sun circles at a constant altitude.
+  EXPECT_NO_THROW(CalcSunEvents(CivilToDays(2024, 6, 21), Place(90, 0, 0)));
+  EXPECT_NO_THROW(CalcSunEvents(CivilToDays(2024, 6, 21), Place(-90, 0, 0)));
+}
+
+}  // namespace
+}  // namespace almacor

@@ -1,0 +1,52 @@
+#include "ephemeris/sun_series.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "ephemeris/sun_series_eval.h"
+
+namespace almacor {
+namespace {
+
+// The library evaluates the series with its own sine; it must stay within 1e-9° of the plain
+// term-by-term evaluation with std::sin over every era the library accepts.
+TEST(SunSeries, FastEvaluationMatchesThePlainOne) {
+  double worstLongitude = 0, worstDistance = 0;
+  for (double t = -8000; t <= 8000; t += 0.7771) {
+    worstLongitude = std::fmax(worstLongitude, std::fabs(detail::SunLongitudeSeries(t) -
+                                                         detail::SunLongitudeSeriesReference(t)));
+    worstDistance = std::fmax(worstDistance, std::fabs(detail::SunDistanceLogSeries(t) -
+                                                       detail::SunDistanceLogSeriesReference(t)));
+  }
+  EXPECT_LT(worstLongitude, 1e-9);
+  EXPECT_LT(worstDistance, 1e-12);
+  std::printf("[sun series] largest difference from std::sin: %.1e deg, %.1e in log10 r\n",
+              worstLongitude, worstDistance);
+}
+
+// Checksums that catch a dropped, doubled or mistyped row: counts, and the sums of each column.
+TEST(SunSeries, ColumnChecksums) {
+  double phases = 0, rates = 0;
+  for (const auto& term : detail::kSunLongitudeTerms) {
+    phases += term.phase;
+    rates += term.rate;
+  }
+  EXPECT_NEAR(phases, 4284.838, 1e-9);
+  EXPECT_NEAR(rates, 10158.163, 1e-9);
+  double amplitudes = 0;
+  phases = rates = 0;
+  for (const auto& term : detail::kSunDistanceTerms) {
+    amplitudes += term.amplitude;
+    phases += term.phase;
+    rates += term.rate;
+  }
+  EXPECT_EQ(detail::kSunDistanceTerms.size(), 5u);
+  EXPECT_NEAR(amplitudes, 0.007256 + 0.000091 + 0.000013 + 0.000007 + 0.000007, 1e-15);
+  EXPECT_NEAR(phases, 970.44, 1e-9);
+  EXPECT_NEAR(rates, 6312.6525, 1e-9);
+}
+
+}  // namespace
+}  // namespace almacor
