@@ -177,6 +177,37 @@ TEST_F(CyclesTest, LunisolarCyclesThroughCalculate) {
   EXPECT_EQ(calendar_.QDay(), 3);
 }
 
+// The solar-term year and month, through the Calendar (the Sun's stored longitude): 立春 2024 is
+// 2024-02-04, starting the 甲辰 year, 三碧木星, and its 丙寅 month, 五黄土星.
+TEST_F(CyclesTest, SolarTermCyclesThroughCalculate) {
+  calendar_.SetDateTime(Date::FromCivil(2024, 2, 4, 12));
+  EXPECT_EQ(calendar_.ZodiacalYear(), 2024);
+  EXPECT_EQ(calendar_.ZodiacalMonth(), 1);
+  EXPECT_EQ(calendar_.ZodiacalDay(), 1);
+  EXPECT_EQ(calendar_.ZodiacalMonth24(), 0);
+  EXPECT_EQ(calendar_.ZodiacalDay24(), 1);
+  EXPECT_EQ(calendar_.ZodiacalClimate72(), 0);
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdZYear), "甲辰");
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdZMonth), "丙寅");
+  EXPECT_EQ(calendar_.Kyusei(YmdZYear), "三碧木星");
+  EXPECT_EQ(calendar_.Kyusei(YmdZMonth), "五黄土星");
+  calendar_.SetDateTime(Date::FromCivil(2024, 2, 3, 23, 59));
+  EXPECT_EQ(calendar_.ZodiacalYear(), 2023);
+  EXPECT_EQ(calendar_.ZodiacalMonth(), 12);
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdZYear), "癸卯");
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdZMonth), "乙丑");
+  EXPECT_EQ(calendar_.Kyusei(YmdZYear), "四緑木星");
+  EXPECT_EQ(calendar_.Kyusei(YmdZMonth, true), "六白");
+  calendar_.SetDateTime(Date::FromCivil(2024, 3, 20, 6));
+  EXPECT_EQ(calendar_.ZodiacalMonth24(), 3);
+  EXPECT_EQ(calendar_.ZodiacalClimate72(), 9);
+  // At −10 h 立春 falls on 2024-02-03.
+  calendar_.SetDateTime(Date::FromCivil(2024, 2, 3, 23, 59));
+  calendar_.SetTimeZone(-10);
+  EXPECT_EQ(calendar_.ZodiacalMonth(), 1);
+  EXPECT_EQ(calendar_.ZodiacalYear(), 2024);
+}
+
 // Day stars: 2024-01-01 is the 甲子 day nearest the winter solstice of 2023 (2023-12-22) and starts
 // an ascending run with 一白水星; 2024-06-29, the 甲子 day nearest the summer solstice, starts a
 // descending run with 九紫火星.
