@@ -12,7 +12,8 @@ a month runs from the day of a new moon to the day before the next; the month ho
 term at 270° + 30°·k is month 11 + k (mod 12); in a year (month 11 to month 11) of thirteen months
 the first month holding no principal term is the leap month and takes the number of the month
 before it. This is written independently of the library's procedure, which fixes months 2, 5, 8 and
-11 at the equinoxes and solstices; the two agree except in rare years (see the tests).
+11 at the equinoxes and solstices; the two can differ only in rare years where the principal terms
+leave the numbering open, and they agree on every month of 1950-2060 (2033 included).
 
 Run with Debian's Python (it has ephem): /usr/bin/python3 scripts/reference/lunisolar_reference.py
 """

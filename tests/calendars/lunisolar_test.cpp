@@ -126,7 +126,7 @@ TEST(Lunisolar, TheZoneMovesAMonthStartAcrossMidnight) {
 }
 
 // The rare year when the principal terms leave the numbering open (2033–34): the library's rule
-// gives 閏11月 from 2033-12-22, the month that the Japanese calendar committees recommend.
+// gives 閏11月 from 2033-12-22, the resolution recommended in Japan.
 TEST(Lunisolar, Year2033) {
   ExpectDate(CalcLunisolar(Noon(2033, 11, 22), kJst), {2033, 11, 1, false}, "11");
   ExpectDate(CalcLunisolar(Noon(2033, 12, 22), kJst), {2033, 11, 1, true}, "閏11");
