@@ -45,10 +45,10 @@ void Calendar::Calculate() {
   sun_->UpdateSun(d);
   moon_->UpdateMoon(d);
   planet_->UpdatePlanet(d);
-  lunisolar_ = CalcLunisolar(d, ts);
+  lunisolar_ = CalcLunisolar(d, ts, lunisolarCache_);
   julianDay_ = JulianDayOf(d, ts);
   julian_ = CalcJulianCalendar(d);
-  solarTerms_ = CalcSolarTerms(d, sun_->Longitude(), ts, solarTerms_);
+  solarTerms_ = CalcSolarTerms(d, sun_->Longitude(), ts, solarTerms_, solarTermCache_);
   Calc_IslamicCalendar(d);
   hebrew_ = CalcHebrewCalendar(d);
   maya_ = CalcMayaCalendar(d);

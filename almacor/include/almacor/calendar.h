@@ -165,7 +165,9 @@ class Calendar {
   double instant_ = 0;
   bool paused_ = false;
   LunisolarDate lunisolar_;
+  LunisolarCache lunisolarCache_;
   SolarTermDate solarTerms_;
+  SolarTermCache solarTermCache_;
   double julianDay_ = 0;
   JulianCalendarDate julian_;
   IslamicDate islamic_;

@@ -1,0 +1,292 @@
+#include "calendars/cycles.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "almacor/calendar.h"
+#include "almacor/error.h"
+
+namespace almacor {
+namespace {
+
+int ErrorNumberOf(auto&& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+class CyclesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = LibrarySettings();
+    LibrarySettings() = Settings{};
+    LibrarySettings().time.timeZone = 9;
+  }
+  void TearDown() override { LibrarySettings() = saved_; }
+
+  // A calendar holding the instant only (no recalculation): enough for the civil cycles.
+  void HoldInstant(int y, int m, int d, int hour = 12) {
+    calendar_.SetPause(true);
+    calendar_.SetDateTime(Date::FromCivil(y, m, d, hour));
+  }
+  Settings saved_;
+  Calendar calendar_;
+};
+
+TEST_F(CyclesTest, SexagenaryDayYearAndMonth) {
+  HoldInstant(1900, 1, 1);
+  EXPECT_EQ(calendar_.ZodiacalNumber(YmdDay), 10);
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdDay), "甲戌");
+  EXPECT_EQ(calendar_.ZodiacalNumber(YmdDay, Zodiac10), 0);
+  EXPECT_EQ(calendar_.ZodiacalNumber(YmdDay, Zodiac12), 10);
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdDay, Zodiac12), "戌");
+  HoldInstant(1899, 12, 30);
+  EXPECT_EQ(calendar_.ZodiacalNumber(YmdDay), 8);
+  // Before day 0 the day number is still Floor of the local day count.
+  HoldInstant(1899, 12, 29, 18);
+  EXPECT_EQ(calendar_.ZodiacalNumber(YmdDay), 7);
+  HoldInstant(2024, 1, 1);
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdDay), "甲子");
+
+  HoldInstant(2000, 6, 1);
+  EXPECT_EQ(calendar_.ZodiacalNumber(YmdYear), 16);
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdYear), "庚辰");
+  HoldInstant(1984, 6, 1);
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdYear), "甲子");
+  // Civil months are numbered like lunisolar ones (month 1 is a 寅 month): 2024-01 is 丙寅.
+  HoldInstant(2024, 1, 10);
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdMonth), "丙寅");
+  HoldInstant(2024, 2, 10);
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdMonth), "丁卯");
+}
+
+TEST_F(CyclesTest, NamesOfNumbers) {
+  EXPECT_EQ(calendar_.ZodiacalName(0), "甲子");
+  EXPECT_EQ(calendar_.ZodiacalName(59), "癸亥");
+  EXPECT_EQ(calendar_.ZodiacalName(16), "庚辰");
+  // The sixty-cycle name takes the number mod 10 and mod 12 separately.
+  EXPECT_EQ(calendar_.ZodiacalName(61), "乙丑");
+  EXPECT_EQ(calendar_.ZodiacalName(11, Zodiac10), "乙");
+  EXPECT_EQ(calendar_.ZodiacalName(11, Zodiac12), "亥");
+  EXPECT_EQ(calendar_.ZodiacalName(11, static_cast<ZodiacalConstants>(0)), "");
+  EXPECT_EQ(calendar_.ZodiacalName(11, static_cast<ZodiacalConstants>(4)), "");
+
+  EXPECT_EQ(calendar_.KyuseiName(9, true), "一白水星");
+  EXPECT_EQ(calendar_.KyuseiName(0, false), "一白");
+  EXPECT_EQ(calendar_.KyuseiName(0), "一白");
+  EXPECT_EQ(calendar_.KyuseiName(8, true), "九紫火星");
+  EXPECT_EQ(calendar_.KyuseiName(5, false), "六白");
+}
+
+TEST_F(CyclesTest, YearAndMonthStarsRunDownward) {
+  HoldInstant(2000, 6, 1);
+  EXPECT_EQ(calendar_.Kyusei(YmdYear), "九紫火星");
+  EXPECT_EQ(calendar_.Kyusei(YmdYear, true), "九紫");
+  HoldInstant(2001, 6, 1);
+  EXPECT_EQ(calendar_.Kyusei(YmdYear), "八白土星");
+  HoldInstant(2024, 6, 1);
+  EXPECT_EQ(calendar_.Kyusei(YmdYear), "三碧木星");
+  // Civil months of 2024: January 六白, February 五黄, and so on downward.
+  HoldInstant(2024, 1, 15);
+  EXPECT_EQ(calendar_.Kyusei(YmdMonth), "六白金星");
+  HoldInstant(2024, 2, 15);
+  EXPECT_EQ(calendar_.Kyusei(YmdMonth), "五黄土星");
+  HoldInstant(2024, 12, 15);
+  EXPECT_EQ(calendar_.Kyusei(YmdMonth), "四緑木星");
+}
+
+TEST_F(CyclesTest, MonthNames) {
+  HoldInstant(2024, 2, 15);
+  EXPECT_EQ(calendar_.JapaneseMonthName(YmdMonth), "如月");
+  HoldInstant(2024, 12, 15);
+  EXPECT_EQ(calendar_.JapaneseMonthName(YmdMonth), "師走");
+}
+
+TEST_F(CyclesTest, BadArgumentsFailWithoutReadingOutsideTheTables) {
+  HoldInstant(2024, 2, 15);
+  for (QmYmdConstants ymd : {YmdYear, YmdQYear, YmdZYear, YmdZMonth, YmdDay,
+                             static_cast<QmYmdConstants>(7), static_cast<QmYmdConstants>(-1)}) {
+    EXPECT_EQ(ErrorNumberOf([&] { calendar_.JapaneseMonthName(ymd); }), kInvalidArgument) << ymd;
+  }
+  for (QmYmdConstants ymd : {YmdQYear, YmdQMonth, static_cast<QmYmdConstants>(9)}) {
+    EXPECT_EQ(ErrorNumberOf([&] { calendar_.Kyusei(ymd); }), kInvalidArgument) << ymd;
+  }
+  for (int zodiac : {0, 4, 7, -1}) {
+    EXPECT_EQ(ErrorNumberOf([&] {
+                calendar_.ZodiacalNumber(YmdYear, static_cast<ZodiacalConstants>(zodiac));
+              }),
+              kInvalidArgument)
+        << zodiac;
+  }
+  EXPECT_EQ(ErrorNumberOf([&] { calendar_.ZodiacalName(-1); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { calendar_.ZodiacalName(-1, Zodiac12); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { calendar_.KyuseiName(-9); }), kInvalidArgument);
+  // Nothing computed yet: the lunisolar month is 0 and the solar-term year 0, whose cycles and
+  // stars fall outside the tables.
+  EXPECT_EQ(ErrorNumberOf([&] { calendar_.JapaneseMonthName(YmdQMonth); }), kInvalidArgument);
+  EXPECT_EQ(calendar_.ZodiacalNumber(YmdQYear), -4);
+  EXPECT_EQ(ErrorNumberOf([&] { calendar_.ZodiacalSigns(YmdQYear); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { calendar_.Kyusei(YmdZMonth); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { calendar_.Kyusei(YmdZYear); }), kInvalidArgument);
+}
+
+// Through the Calendar: the lunisolar cycles read the stored date, and a change of zone or ΔT
+// recalculates with the cached year brought up to date.
+TEST_F(CyclesTest, LunisolarCyclesThroughCalculate) {
+  calendar_.SetDateTime(Date::FromCivil(2024, 2, 10, 12));
+  EXPECT_EQ(calendar_.QYear(), 2024);
+  EXPECT_EQ(calendar_.QMonth(), 1);
+  EXPECT_EQ(calendar_.QDay(), 1);
+  EXPECT_EQ(calendar_.Rokuyou(), "先勝");
+  EXPECT_EQ(calendar_.JapaneseMonthName(YmdQMonth), "睦月");
+  EXPECT_EQ(calendar_.JapaneseMonthName(YmdMonth), "如月");
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdQYear), "甲辰");
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdQMonth), "丙寅");
+  calendar_.SetDateTime(Date::FromCivil(2024, 2, 11, 12));
+  EXPECT_EQ(calendar_.Rokuyou(), "友引");
+  calendar_.SetDateTime(Date::FromCivil(2024, 2, 9, 12));
+  EXPECT_EQ(calendar_.QYear(), 2023);
+  EXPECT_EQ(calendar_.QMonth(), 12);
+  EXPECT_EQ(calendar_.JapaneseMonthName(YmdQMonth), "師走");
+  EXPECT_EQ(calendar_.QDay(), 30);
+  EXPECT_EQ(calendar_.Rokuyou(), "大安");  // (12 + 30) mod 6 = 0
+  // 七夕 of 2024 (7/7) is 2024-08-10.
+  calendar_.SetDateTime(Date::FromCivil(2024, 8, 10, 12));
+  EXPECT_EQ(calendar_.QMonth(), 7);
+  EXPECT_EQ(calendar_.QDay(), 7);
+  EXPECT_EQ(calendar_.Rokuyou(), "先勝");
+
+  // The new moon of 2024-02-09 22:59 UT: in UTC the year begins a day earlier.
+  calendar_.SetDateTime(Date::FromCivil(2024, 2, 9, 12));
+  calendar_.SetTimeZone(0);
+  EXPECT_EQ(calendar_.QMonth(), 1);
+  EXPECT_EQ(calendar_.QDay(), 1);
+  calendar_.SetTimeZone(9);
+  EXPECT_EQ(calendar_.QMonth(), 12);
+  // ΔT of three days moves every solution three days earlier in civil time.
+  calendar_.SetDtEstimated(false);
+  calendar_.SetDeltaT(259200);
+  const LunisolarDate fresh = CalcLunisolar(calendar_.Instant(), LibrarySettings().time);
+  EXPECT_EQ(calendar_.QMonth(), fresh.month);
+  EXPECT_EQ(calendar_.QDay(), fresh.day);
+  EXPECT_EQ(calendar_.QDay(), 3);
+}
+
+// The solar-term year and month, through the Calendar (the Sun's stored longitude): 立春 2024 is
+// 2024-02-04, starting the 甲辰 year, 三碧木星, and its 丙寅 month, 五黄土星.
+TEST_F(CyclesTest, SolarTermCyclesThroughCalculate) {
+  calendar_.SetDateTime(Date::FromCivil(2024, 2, 4, 12));
+  EXPECT_EQ(calendar_.ZodiacalYear(), 2024);
+  EXPECT_EQ(calendar_.ZodiacalMonth(), 1);
+  EXPECT_EQ(calendar_.ZodiacalDay(), 1);
+  EXPECT_EQ(calendar_.ZodiacalMonth24(), 0);
+  EXPECT_EQ(calendar_.ZodiacalDay24(), 1);
+  EXPECT_EQ(calendar_.ZodiacalClimate72(), 0);
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdZYear), "甲辰");
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdZMonth), "丙寅");
+  EXPECT_EQ(calendar_.Kyusei(YmdZYear), "三碧木星");
+  EXPECT_EQ(calendar_.Kyusei(YmdZMonth), "五黄土星");
+  calendar_.SetDateTime(Date::FromCivil(2024, 2, 3, 23, 59));
+  EXPECT_EQ(calendar_.ZodiacalYear(), 2023);
+  EXPECT_EQ(calendar_.ZodiacalMonth(), 12);
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdZYear), "癸卯");
+  EXPECT_EQ(calendar_.ZodiacalSigns(YmdZMonth), "乙丑");
+  EXPECT_EQ(calendar_.Kyusei(YmdZYear), "四緑木星");
+  EXPECT_EQ(calendar_.Kyusei(YmdZMonth, true), "六白");
+  calendar_.SetDateTime(Date::FromCivil(2024, 3, 20, 6));
+  EXPECT_EQ(calendar_.ZodiacalMonth24(), 3);
+  EXPECT_EQ(calendar_.ZodiacalClimate72(), 9);
+  // At −10 h 立春 falls on 2024-02-03.
+  calendar_.SetDateTime(Date::FromCivil(2024, 2, 3, 23, 59));
+  calendar_.SetTimeZone(-10);
+  EXPECT_EQ(calendar_.ZodiacalMonth(), 1);
+  EXPECT_EQ(calendar_.ZodiacalYear(), 2024);
+}
+
+// Day stars: 2024-01-01 is the 甲子 day nearest the winter solstice of 2023 (2023-12-22) and starts
+// an ascending run with 一白水星; 2024-06-29, the 甲子 day nearest the summer solstice, starts a
+// descending run with 九紫火星.
+TEST_F(CyclesTest, DayStarsSwitchAtTheKasshiDaysNearTheSolstices) {
+  const TimeScale& ts = LibrarySettings().time;
+  auto star = [&](int y, int m, int d) { return DayStarIndex(CivilToDays(y, m, d) + 0.5, ts); };
+  EXPECT_EQ(star(2023, 12, 31), 0);  // 179 days into the descending run from 2023-07-05
+  EXPECT_EQ(star(2024, 1, 1), 0);
+  EXPECT_EQ(star(2024, 1, 2), 1);
+  EXPECT_EQ(star(2024, 1, 10), 0);
+  EXPECT_EQ(star(2024, 6, 28), (179 % 9));
+  EXPECT_EQ(star(2024, 6, 29), 8);
+  EXPECT_EQ(star(2024, 6, 30), 7);
+  HoldInstant(2024, 1, 1);
+  EXPECT_EQ(calendar_.Kyusei(YmdDay), "一白水星");
+  EXPECT_EQ(calendar_.Kyusei(YmdDay, true), "一白");
+  HoldInstant(2024, 6, 29);
+  EXPECT_EQ(calendar_.Kyusei(YmdDay), "九紫火星");
+}
+
+// Sweep: the day star steps by one each day in its run's direction. A run starts on a 甲子 day
+// (sixty-cycle 0): an ascending one with 一白水星, a descending one with 九紫火星, every 180 days
+// or, where the solstices drift past a 甲子 day, after 240 days; then the last 30 days of the long
+// span turn back on the 甲午 day (cycle 30) before it, repeating that day's star.
+TEST_F(CyclesTest, DayStarSweep) {
+  const TimeScale& ts = LibrarySettings().time;
+  const long first = static_cast<long>(CivilToDays(1950, 1, 1));
+  const long last = static_cast<long>(CivilToDays(2060, 1, 1));
+  int previous = DayStarIndex(first - 1 + 0.5, ts);
+  int direction = DayStarIndex(first + 0.5, ts) == (previous + 1) % 9 ? 1 : -1;
+  long lastStart = 0;
+  int starts = 0, turns = 0;
+  for (long b = first; b < last; ++b) {
+    const int s = DayStarIndex(b + 0.5, ts);
+    const int step = ((s - previous) % 9 + 9) % 9;  // 1 ascending, 8 descending
+    const bool continues = (direction == 1 && step == 1) || (direction == -1 && step == 8);
+    if (!continues) {
+      const long cycle = (b + 2415068) % 60;
+      if (cycle == 0) {
+        ASSERT_TRUE(s == 0 || s == 8) << b;
+        direction = s == 0 ? 1 : -1;
+        if (lastStart != 0) {
+          ASSERT_TRUE(b - lastStart == 180 || b - lastStart == 240) << b;
+        }
+        lastStart = b;
+        ++starts;
+      } else {
+        ASSERT_EQ(cycle, 30) << b;
+        ASSERT_EQ(s, previous) << b;
+        ASSERT_EQ(lastStart == 0 ? 210 : b - lastStart, 210) << b;
+        direction = -direction;
+        lastStart = b + 30;  // the next run goes on without a break from the turn
+        ++turns;
+      }
+    }
+    previous = s;
+  }
+  // Two runs a year; a long span every eleven or twelve years.
+  EXPECT_GE(starts + turns, 2 * 110 - 1);
+  EXPECT_LE(starts + turns, 2 * 110 + 1);
+  EXPECT_GE(turns, 8);
+  EXPECT_LE(turns, 12);
+}
+
+TEST_F(CyclesTest, DayStarsAtTheEndsOfTheDateRange) {
+  const TimeScale& ts = LibrarySettings().time;
+  // Fixed switch days before 0100-07-06: an ascending run from 0100-01-07.
+  EXPECT_EQ(DayStarIndex(CivilToDays(100, 1, 7) + 0.5, ts), 0);
+  EXPECT_EQ(DayStarIndex(CivilToDays(100, 1, 8) + 0.5, ts), 1);
+  EXPECT_EQ(DayStarIndex(CivilToDays(100, 1, 1) + 0.5, ts), 8 - 174 % 9);
+  // After 9999-07-10: a descending run from 9999-07-11.
+  EXPECT_EQ(DayStarIndex(CivilToDays(9999, 7, 11) + 0.5, ts), 8);
+  EXPECT_EQ(DayStarIndex(CivilToDays(9999, 12, 31) + 0.5, ts), 8 - 173 % 9);
+  for (double d : {CivilToDays(100, 7, 6), CivilToDays(9999, 7, 10) + 0.99}) {
+    const int s = DayStarIndex(d, ts);
+    EXPECT_GE(s, 0);
+    EXPECT_LE(s, 8);
+  }
+}
+
+}  // namespace
+}  // namespace almacor

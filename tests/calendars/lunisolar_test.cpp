@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "almacor/calendars.h"
+#include "almacor/date.h"
+#include "almacor/error.h"
+#include "almacor/moon.h"
+
+namespace almacor {
+namespace {
+
+constexpr TimeScale kJst{9, true, 0};
+
+double Noon(int y, int m, int d) { return CivilToDays(y, m, d) + 0.5; }
+
+struct Expected {
+  int year, month, day;
+  bool leap;
+};
+
+void ExpectDate(const LunisolarDate& r, Expected e, const std::string& where) {
+  EXPECT_EQ(r.year, e.year) << where;
+  EXPECT_EQ(r.month, e.month) << where;
+  EXPECT_EQ(r.day, e.day) << where;
+  EXPECT_EQ(r.leap, e.leap) << where;
+}
+
+// Leap months of the published Japanese lunisolar tables: the first day of 閏3月 2012, 閏9月 2014,
+// 閏5月 2017, 閏4月 2020, 閏2月 2023 and 閏6月 2025.
+TEST(Lunisolar, PublishedLeapMonths) {
+  const struct {
+    int y, m, d, month;
+  } leaps[] = {{2012, 4, 21, 3}, {2014, 10, 24, 9}, {2017, 6, 24, 5},
+               {2020, 5, 23, 4}, {2023, 3, 22, 2},  {2025, 7, 25, 6}};
+  for (const auto& l : leaps) {
+    const std::string where = std::to_string(l.y) + " 閏" + std::to_string(l.month);
+    const LunisolarDate first = CalcLunisolar(Noon(l.y, l.m, l.d), kJst);
+    ExpectDate(first, {l.y, l.month, 1, true}, where);
+    const LunisolarDate before = CalcLunisolar(Noon(l.y, l.m, l.d) - 1, kJst);
+    ExpectDate(before, {l.y, l.month, before.dayOfMonth, false}, where + " day before");
+    // The month after the leap month is the next number.
+    const LunisolarDate after = CalcLunisolar(Noon(l.y, l.m, l.d) + first.dayOfMonth, kJst);
+    ExpectDate(after, {l.y, l.month + 1, 1, false}, where + " month after");
+  }
+}
+
+// Lunar new year (1/1) of 2020 to 2024 in the published tables; the day before is the last day of
+// month 12 of the previous year.
+TEST(Lunisolar, NewYearDays) {
+  const int days[][3] = {{2020, 1, 25}, {2021, 2, 12}, {2022, 2, 1}, {2023, 1, 22}, {2024, 2, 10}};
+  for (const auto& n : days) {
+    const std::string where = std::to_string(n[0]);
+    ExpectDate(CalcLunisolar(Noon(n[0], n[1], n[2]), kJst), {n[0], 1, 1, false}, where);
+    const LunisolarDate eve = CalcLunisolar(Noon(n[0], n[1], n[2]) - 1, kJst);
+    ExpectDate(eve, {n[0] - 1, 12, eve.dayOfMonth, false}, where + " eve");
+    EXPECT_TRUE(eve.dayOfMonth == 29 || eve.dayOfMonth == 30) << where;
+  }
+}
+
+// Every lunar month from 1950 to 2060 in Japan Standard Time, from an independent ephemeris and an
+// independent statement of the rule (scripts/reference/lunisolar_reference.py): on its first day
+// the library gives year, month, leap flag, day 1 and the month's length; the day before is the
+// last day of the month before.
+TEST(Lunisolar, MonthsAgreeWithReferenceTable) {
+  std::ifstream in(ALMACOR_TEST_DATA_DIR "/lunisolar_months.csv");
+  ASSERT_TRUE(in) << "missing tests/data/lunisolar_months.csv";
+  std::string line;
+  std::getline(in, line);
+  LunisolarCache cache;
+  int rows = 0;
+  std::vector<std::string> disagreements;
+  while (std::getline(in, line)) {
+    int y = 0, m = 0, d = 0, year = 0, month = 0, leap = 0, days = 0;
+    ASSERT_EQ(
+        std::sscanf(line.c_str(), "%d-%d-%d,%d,%d,%d,%d", &y, &m, &d, &year, &month, &leap, &days),
+        7)
+        << line;
+    ++rows;
+    const LunisolarDate r = CalcLunisolar(Noon(y, m, d), kJst, cache);
+    const LunisolarDate before = CalcLunisolar(Noon(y, m, d) - 1, kJst, cache);
+    if (r.year != year || r.month != month || r.leap != (leap != 0) || r.day != 1 ||
+        r.dayOfMonth != days || before.day != before.dayOfMonth) {
+      char got[64];
+      std::snprintf(got, sizeof got, " got %d,%d,%d,%d", r.year, r.month, r.leap ? 1 : 0,
+                    r.dayOfMonth);
+      disagreements.push_back(line + got);
+    }
+  }
+  EXPECT_GT(rows, 1350);
+  std::string all;
+  for (const std::string& s : disagreements) all += "\n  " + s;
+  EXPECT_TRUE(disagreements.empty()) << disagreements.size() << " disagreements:" << all;
+}
+
+// A new moon's local day is day 1, in any zone; the day before is the last day of its month.
+TEST(Lunisolar, TheDayOfANewMoonIsDayOne) {
+  for (float zone : {9.0f, 0.0f, -5.0f, 12.0f}) {
+    const TimeScale ts{zone, true, 0};
+    LunisolarCache cache;
+    double t = Noon(1995, 1, 1);
+    for (int i = 0; i < 80; ++i) {
+      const double newMoon = PreviousNewMoon(t, ts);
+      const LunisolarDate first = CalcLunisolar(newMoon, ts, cache);
+      ASSERT_EQ(first.day, 1) << zone << " " << newMoon;
+      const LunisolarDate last = CalcLunisolar(std::floor(newMoon) - 0.5, ts, cache);
+      ASSERT_EQ(last.day, last.dayOfMonth) << zone << " " << newMoon;
+      ASSERT_TRUE(last.dayOfMonth == 29 || last.dayOfMonth == 30);
+      t = newMoon + 29.53 * 4.3;  // a different phase of the year each time
+    }
+  }
+}
+
+// The new moon of 2024-02-09 22:59 UT starts the lunar year on 2024-02-10 in Japan and on
+// 2024-02-09 in UTC.
+TEST(Lunisolar, TheZoneMovesAMonthStartAcrossMidnight) {
+  ExpectDate(CalcLunisolar(Noon(2024, 2, 10), kJst), {2024, 1, 1, false}, "JST 02-10");
+  EXPECT_EQ(CalcLunisolar(Noon(2024, 2, 9), kJst).month, 12);
+  const TimeScale utc{0, true, 0};
+  ExpectDate(CalcLunisolar(Noon(2024, 2, 9), utc), {2024, 1, 1, false}, "UTC 02-09");
+  EXPECT_EQ(CalcLunisolar(Noon(2024, 2, 10), utc).day, 2);
+}
+
+// The rare year when the principal terms leave the numbering open (2033–34): the library's rule
+// gives 閏11月 from 2033-12-22, the resolution recommended in Japan.
+TEST(Lunisolar, Year2033) {
+  ExpectDate(CalcLunisolar(Noon(2033, 11, 22), kJst), {2033, 11, 1, false}, "11");
+  ExpectDate(CalcLunisolar(Noon(2033, 12, 22), kJst), {2033, 11, 1, true}, "閏11");
+  ExpectDate(CalcLunisolar(Noon(2034, 2, 19), kJst), {2034, 1, 1, false}, "2034 1/1");
+}
+
+// Every day of decades in Tokyo and in a western zone: the day counts up by one through months of
+// 29 or 30 days; the months count up, a leap month repeats the number of the month before; a
+// lunisolar year has 12 or 13 months with at most one leap month, and 13 months exactly when it
+// has a leap month; civil 1 January is in month 11 or 12 of the previous year.
+TEST(Lunisolar, DailySweep) {
+  for (const TimeScale ts : {kJst, TimeScale{-8, true, 0}}) {
+    LunisolarCache cache;
+    const double first = Noon(1900, 1, 1),
+                 last = ts.timeZone == 9 ? Noon(2100, 1, 1) : Noon(1960, 1, 1);
+    LunisolarDate previous = CalcLunisolar(first - 1, ts, cache);
+    int monthsInYear = 0, leapsInYear = 0, years = 0;
+    bool wholeYear = false;  // counting from a 1/1 seen in the sweep
+    for (double d = first; d < last; d += 1) {
+      const LunisolarDate r = CalcLunisolar(d, ts, cache);
+      const std::string where = std::to_string(d);
+      ASSERT_TRUE(r.dayOfMonth == 29 || r.dayOfMonth == 30) << where;
+      ASSERT_GE(r.day, 1) << where;
+      ASSERT_LE(r.day, r.dayOfMonth) << where;
+      if (r.day == 1) {
+        ASSERT_EQ(previous.day, previous.dayOfMonth) << where;
+        if (r.leap) {
+          ASSERT_FALSE(previous.leap) << where;
+          ASSERT_EQ(r.month, previous.month) << where;
+          ASSERT_EQ(r.year, previous.year) << where;
+        } else {
+          ASSERT_EQ(r.month, previous.month % 12 + 1) << where;
+        }
+        if (r.month == 1 && !r.leap) {
+          ASSERT_EQ(r.year, previous.year + 1) << where;
+          if (wholeYear) {
+            ASSERT_EQ(monthsInYear, 12 + leapsInYear) << where;
+            ASSERT_LE(leapsInYear, 1) << where;
+            ++years;
+          }
+          monthsInYear = 0;
+          leapsInYear = 0;
+          wholeYear = true;
+        } else {
+          ASSERT_EQ(r.year, previous.year) << where;
+        }
+        ++monthsInYear;
+        if (r.leap) ++leapsInYear;
+      } else {
+        ASSERT_EQ(r.day, previous.day + 1) << where;
+        ASSERT_EQ(r.month, previous.month) << where;
+        ASSERT_EQ(r.leap, previous.leap) << where;
+        ASSERT_EQ(r.dayOfMonth, previous.dayOfMonth) << where;
+        ASSERT_EQ(r.year, previous.year) << where;
+      }
+      const CivilDate civil = DaysToCivilDate(d);
+      if (civil.month == 1 && civil.day == 1 && ts.timeZone == 9) {
+        ASSERT_TRUE(r.month == 11 || r.month == 12) << where;
+        ASSERT_EQ(r.year, civil.year - 1) << where;
+      }
+      previous = r;
+    }
+    EXPECT_GT(years, ts.timeZone == 9 ? 198 : 58);
+  }
+}
+
+TEST(Lunisolar, CachedAndFreshResultsAgree) {
+  LunisolarCache cache;
+  TimeScale ts = kJst;
+  int step = 0;
+  // Steps of 1 d 7 h 13 min through four years; the zone and ΔT change on the way and back.
+  for (double d = Noon(2021, 1, 1); d < Noon(2025, 1, 1); d += 1.30069, ++step) {
+    if (step == 300) ts.timeZone = -5;
+    if (step == 600) ts = TimeScale{9, false, 3600};
+    if (step == 900) ts = kJst;
+    ASSERT_EQ(CalcLunisolar(d, ts, cache), CalcLunisolar(d, ts)) << d;
+  }
+  // Minute steps across a solstice and a month start keep agreeing.
+  for (double d = CivilToDays(2024, 12, 21) + 0.7; d < CivilToDays(2024, 12, 22) + 0.2;
+       d += 1.0 / 1440) {
+    ASSERT_EQ(CalcLunisolar(d, ts, cache), CalcLunisolar(d, ts)) << d;
+  }
+}
+
+TEST(Lunisolar, EndsOfTheDateRange) {
+  for (double d : {CivilToDays(100, 1, 1), CivilToDays(100, 1, 1) + 0.999,
+                   CivilToDays(9999, 12, 31) + 0.999}) {
+    for (float zone : {-12.0f, 12.0f}) {
+      const LunisolarDate r = CalcLunisolar(d, TimeScale{zone, true, 0});
+      EXPECT_GE(r.month, 1);
+      EXPECT_LE(r.month, 12);
+      EXPECT_TRUE(r.dayOfMonth == 29 || r.dayOfMonth == 30);
+    }
+  }
+  EXPECT_THROW(CalcLunisolar(std::nan(""), kJst), Error);
+}
+
+}  // namespace
+}  // namespace almacor

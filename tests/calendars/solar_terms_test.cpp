@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "almacor/calendars.h"
+#include "almacor/date.h"
+#include "almacor/sun.h"
+
+namespace almacor {
+namespace {
+
+constexpr TimeScale kJst{9, true, 0};
+
+double Noon(int y, int m, int d) { return CivilToDays(y, m, d) + 0.5; }
+
+SolarTermDate TermsAt(double d, const TimeScale& ts = kJst) {
+  return CalcSolarTerms(d, SunLongitudeAt(d, ts), ts, SolarTermDate{});
+}
+
+TEST(SolarTerms, RisshunDayAndTheDayBefore) {
+  // 立春 2024: 2024-02-04 17:27 JST.
+  for (double hour : {0.01, 0.5, 0.99}) {
+    const SolarTermDate r = TermsAt(CivilToDays(2024, 2, 4) + hour);
+    EXPECT_EQ(r.month, 1);
+    EXPECT_EQ(r.day, 1);
+    EXPECT_EQ(r.month24, 0);
+    EXPECT_EQ(r.day24, 1);
+    EXPECT_EQ(r.year, 2024);
+    EXPECT_EQ(r.climate72, 0);
+  }
+  const SolarTermDate before = TermsAt(Noon(2024, 2, 3));
+  EXPECT_EQ(before.month, 12);
+  EXPECT_EQ(before.year, 2023);
+  EXPECT_EQ(before.month24, 23);  // 大寒, 2024-01-20
+  EXPECT_EQ(before.day24, 15);
+  EXPECT_EQ(before.day, 29);  // 小寒, 2024-01-06
+  EXPECT_EQ(before.climate72, 3 * 23 + 2);
+}
+
+TEST(SolarTerms, SpringEquinoxIsClimateNine) {
+  // 春分 2024: 2024-03-20 12:06 JST; the Sun's longitude on that day runs through 0.
+  for (double hour : {0.01, 0.45, 0.55, 0.99}) {
+    const SolarTermDate r = TermsAt(CivilToDays(2024, 3, 20) + hour);
+    EXPECT_EQ(r.month, 2) << hour;
+    EXPECT_EQ(r.month24, 3) << hour;
+    EXPECT_EQ(r.day24, 1) << hour;
+    EXPECT_EQ(r.day, 16) << hour;  // 啓蟄, 2024-03-05
+    EXPECT_EQ(r.climate72, 9) << hour;
+  }
+}
+
+// The day of every term of the twenty-four from 1990 to 2040 in Japan Standard Time, from an
+// independent ephemeris (scripts/reference/lunisolar_reference.py).
+TEST(SolarTerms, TermDaysAgreeWithReferenceEphemeris) {
+  std::ifstream in(ALMACOR_TEST_DATA_DIR "/solar_terms.csv");
+  ASSERT_TRUE(in) << "missing tests/data/solar_terms.csv";
+  std::string line;
+  std::getline(in, line);
+  int rows = 0;
+  std::vector<std::string> disagreements;
+  while (std::getline(in, line)) {
+    int index = 0, y = 0, m = 0, d = 0;
+    ASSERT_EQ(std::sscanf(line.c_str(), "%d,%d-%d-%d", &index, &y, &m, &d), 4) << line;
+    ++rows;
+    const SolarTermDate on = TermsAt(Noon(y, m, d));
+    const SolarTermDate before = TermsAt(Noon(y, m, d) - 1);
+    const bool sectional = index % 2 == 0;
+    const bool ok = on.month24 == index && on.day24 == 1 && before.month24 == (index + 23) % 24 &&
+                    before.day24 > 1 && on.climate72 == 3 * index &&
+                    (!sectional || (on.month == index / 2 + 1 && on.day == 1 && before.day > 1));
+    if (!ok) disagreements.push_back(line);
+  }
+  EXPECT_EQ(rows, 1224);
+  // A term within a minute or so of midnight may fall on the other day with the library's compact
+  // series; none does in these fifty years.
+  EXPECT_TRUE(disagreements.empty()) << disagreements.size() << " first: " << disagreements[0];
+}
+
+// Every day of a few years: the fields stay in range and count up by one a day, the climate
+// belongs to its term, and the year changes at 立春.
+TEST(SolarTerms, DailySweepIsConsistent) {
+  SolarTermCache cache;
+  SolarTermDate previous = TermsAt(Noon(1999, 12, 31));
+  for (double d = Noon(2000, 1, 1); d < Noon(2004, 1, 1); d += 1) {
+    const SolarTermDate r = CalcSolarTerms(d, SunLongitudeAt(d, kJst), kJst, previous, cache);
+    ASSERT_GE(r.month, 1);
+    ASSERT_LE(r.month, 12);
+    ASSERT_GE(r.month24, 0);
+    ASSERT_LE(r.month24, 23);
+    ASSERT_EQ(r.month, r.month24 / 2 + 1);
+    ASSERT_GE(r.climate72, 3 * r.month24);
+    ASSERT_LE(r.climate72, 3 * r.month24 + 2);
+    if (r.day == 1) {
+      ASSERT_EQ(r.month, previous.month % 12 + 1);
+      ASSERT_EQ(r.year, r.month == 1 ? previous.year + 1 : previous.year);
+    } else {
+      ASSERT_EQ(r.day, previous.day + 1);
+      ASSERT_EQ(r.month, previous.month);
+      ASSERT_EQ(r.year, previous.year);
+    }
+    if (r.day24 == 1) {
+      ASSERT_EQ(r.month24, (previous.month24 + 1) % 24);
+    } else {
+      ASSERT_EQ(r.day24, previous.day24 + 1);
+    }
+    ASSERT_LE(r.day24, 17);
+    ASSERT_LE(r.day, 33);
+    ASSERT_TRUE(r.climate72 == previous.climate72 || r.climate72 == (previous.climate72 + 1) % 72);
+    previous = r;
+  }
+}
+
+TEST(SolarTerms, CachedAndFreshResultsAgree) {
+  SolarTermCache cache;
+  SolarTermDate previous;
+  TimeScale ts = kJst;
+  // Steps of 3 h 17 min through two years; the settings change on the way.
+  int step = 0;
+  for (double d = Noon(2023, 1, 1); d < Noon(2025, 1, 1); d += 197.0 / 1440, ++step) {
+    if (step == 1500) ts.timeZone = -5;
+    if (step == 3000) ts = TimeScale{9, false, 3600};
+    const double lambda = SunLongitudeAt(d, ts);
+    const SolarTermDate cached = CalcSolarTerms(d, lambda, ts, previous, cache);
+    ASSERT_EQ(cached, CalcSolarTerms(d, lambda, ts, previous)) << d;
+    previous = cached;
+  }
+}
+
+TEST(SolarTerms, ResultsDependOnTheZoneAndOnDeltaT) {
+  // 立春 2024 is at 08:27 UT on 2024-02-04; at −10 h it falls on the 3rd.
+  const TimeScale west{-10, true, 0};
+  EXPECT_EQ(TermsAt(Noon(2024, 2, 3), west).month24, 0);
+  EXPECT_EQ(TermsAt(Noon(2024, 2, 3), kJst).month24, 23);
+  // A ΔT of three days moves the terms three days earlier in civil time.
+  const TimeScale late{9, false, 259200};
+  EXPECT_EQ(TermsAt(Noon(2024, 2, 1), late).month24, 0);
+  EXPECT_EQ(TermsAt(Noon(2024, 2, 1), late).day24, 1);
+}
+
+}  // namespace
+}  // namespace almacor
