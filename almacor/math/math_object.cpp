@@ -16,8 +16,12 @@ namespace {
 // empty pattern leaves its part out.
 std::string FormatSeconds(double t, const std::string& fH, const std::string& fM,
                           const std::string& fS) {
-  // Whole minutes; t/60 may round up to 1440 just below midnight, which would show 24 hours.
-  const std::int32_t m = std::clamp(static_cast<std::int32_t>(t / 60), 0, 1439);
+  // A time taken from a day count carries its rounding error (up to about 20 µs at the end of the
+  // date range), and 10:07:00 may arrive as 10:06:59.9999996. The parts are truncated, so round to
+  // 0.1 ms first: a whole second is then never shown as the one before it. The time stays within
+  // its day (the date shown beside it is that day's).
+  t = std::min(std::round(t * 1e4) / 1e4, 86399.9999);
+  const std::int32_t m = static_cast<std::int32_t>(t / 60);
   std::string text;
   if (!fH.empty()) text += FormatNumber(m / 60, fH);
   if (!fM.empty()) text += FormatNumber(m % 60, fM);

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <limits>
 
 #include "almacor/angles.h"
 #include "almacor/calendar.h"
+#include "almacor/date.h"
 #include "almacor/error.h"
 
 namespace almacor {
@@ -84,6 +86,22 @@ TEST_F(MathObjectTest, FormatTimeShowsOnlyTheTimeOfDay) {
   EXPECT_EQ(math_.FormatTime(-0.25, "00\\:", "00", ""), "18:00");  // Floor, not Fix
   EXPECT_EQ(math_.FormatTime(-1e-20, "00\\:", "00", ""), "00:00");
   EXPECT_EQ(math_.FormatTime(std::nextafter(1.0, 0.0), "00\\:", "00\\:", "00"), "23:59:59");
+}
+
+TEST_F(MathObjectTest, FormatTimeShowsAWholeSecondAsThatSecondNotTheOneBefore) {
+  // The day count of 10:07:00 is not exact in binary; truncating its parts must not show 10:06:59.
+  for (int year : {1900, 2024, 9999}) {
+    for (int second = 0; second < 86400; second += 7) {
+      const double d =
+          Date::FromCivil(year, 5, 17, second / 3600, second / 60 % 60, second % 60).Days();
+      char expected[16];
+      std::snprintf(expected, sizeof expected, "%02d:%02d:%02d", second / 3600, second / 60 % 60,
+                    second % 60);
+      ASSERT_EQ(math_.FormatTime(d, "00\\:", "00\\:", "00"), expected) << year;
+    }
+  }
+  EXPECT_EQ(math_.FormatHourAngle(math_.HourAngleDegree(1, 2, 3), "00\\h", "00\\m", "00\\s"),
+            "01h02m03s");
 }
 
 TEST_F(MathObjectTest, FormatTimeTruncatesSecondsToThePatternsDecimals) {
