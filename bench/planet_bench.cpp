@@ -42,17 +42,17 @@ void BM_PlanetEquatorialOne(benchmark::State& state) {
 BENCHMARK(BM_PlanetEquatorialOne)->DenseRange(1, 8);
 
 // Rise, culmination and set of one planet for one day at Tokyo.
-void BM_PlanetRiseTransitSet(benchmark::State& state) {
+void BM_CalcPlanetEvents(benchmark::State& state) {
   almacor::Settings s;
   s.observer = {139.7447, 35.6544, 0};
   s.time.timeZone = 9;
   const auto planet = static_cast<PlanetNameConstant>(state.range(0));
   double d = almacor::CivilToDays(2000, 1, 1);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(almacor::PlanetRiseTransitSet(planet, d, s));
+    benchmark::DoNotOptimize(almacor::CalcPlanetEvents(planet, d, s));
     d += 1;
   }
 }
-BENCHMARK(BM_PlanetRiseTransitSet)->Arg(1)->Arg(4);
+BENCHMARK(BM_CalcPlanetEvents)->Arg(1)->Arg(4);
 
 }  // namespace

@@ -295,7 +295,7 @@ BodyEvent PlanetEvent(EventKind kind, PlanetNameConstant p, double d0, double cu
 
 }  // namespace
 
-RiseTransitSet PlanetRiseTransitSet(PlanetNameConstant p, double d, const Settings& s) {
+RiseTransitSet CalcPlanetEvents(PlanetNameConstant p, double d, const Settings& s) {
   RequirePlanet(p);
   RequireFinite(d, "day count");
   RequireFinite(s.observer.latitude, "observer latitude");

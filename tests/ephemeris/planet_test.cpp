@@ -201,7 +201,7 @@ TEST(PlanetReference, TokyoEventsAgreeWithPyEphem) {
   ASSERT_GE(rows.size(), 8u * 5);
   for (const auto& row : rows) {
     const auto p = static_cast<PlanetNameConstant>(static_cast<int>(row[0]));
-    const RiseTransitSet events = PlanetRiseTransitSet(p, row[1] + 0.25, s);
+    const RiseTransitSet events = CalcPlanetEvents(p, row[1] + 0.25, s);
     const double seconds[] = {(events.rise.time - row[2]) * 86400,
                               (events.culmination.time - row[4]) * 86400,
                               (events.set.time - row[6]) * 86400};
@@ -311,7 +311,7 @@ TEST(PlanetEvents, CulminationIsOnTheMeridianWithGeocentricAltitudePlusRefractio
   const Settings s = Tokyo();
   for (int p = plMercury; p <= plPluto; ++p) {
     const auto planet = static_cast<PlanetNameConstant>(p);
-    const RiseTransitSet e = PlanetRiseTransitSet(planet, CivilToDays(2024, 5, 1), s);
+    const RiseTransitSet e = CalcPlanetEvents(planet, CivilToDays(2024, 5, 1), s);
     const PlanetEquatorial eq = PlanetEquatorialAt(planet, e.culmination.time, s.time);
     const double hourAngle = CalcSiderealTime(e.culmination.time, LocalApparent, s) - eq.ascension;
     EXPECT_NEAR(std::remainder(hourAngle, 360), 0, 361.0 / 86400) << kPlanetNames[p];
@@ -331,7 +331,7 @@ TEST(PlanetEvents, RiseAndSetAreOnTheParallaxCorrectedHorizon) {
   const double dip = 0.035333333333333335 * 10;
   for (int p = plMercury; p <= plPluto; ++p) {
     const auto planet = static_cast<PlanetNameConstant>(p);
-    const RiseTransitSet e = PlanetRiseTransitSet(planet, CivilToDays(2010, 9, 15), s);
+    const RiseTransitSet e = CalcPlanetEvents(planet, CivilToDays(2010, 9, 15), s);
     for (const BodyEvent& event : {e.rise, e.set}) {
       const PlanetPosition pos = PlanetPositionAt(planet, event.time, s.time);
       const PlanetHorizontal h = PlanetHorizontalOf(pos, event.time, s);
@@ -353,7 +353,7 @@ TEST(PlanetEvents, CircumpolarAndNeverRisingPlanetsTakeTheCulminationSubstitutes
   for (double d = CivilToDays(2000, 1, 1); d < CivilToDays(2004, 1, 1) && !(sawAbove && sawBelow);
        d += 10) {
     const double delta = PlanetEquatorialAt(plMars, d, s.time).declination;
-    const RiseTransitSet e = PlanetRiseTransitSet(plMars, d, s);
+    const RiseTransitSet e = CalcPlanetEvents(plMars, d, s);
     if (delta > 14) {
       sawAbove = true;
       EXPECT_DOUBLE_EQ(e.rise.time, e.culmination.time + 0.5);
@@ -385,14 +385,14 @@ TEST(PlanetEvents, BadInputRaisesInsteadOfNaN) {
       kInvalidArgument);
   EXPECT_EQ(ErrorNumberOf([&] { PlanetRadius(plMars, 0); }), kDivisionByZero);
   EXPECT_EQ(ErrorNumberOf([&] { PlanetRadius(plMars, nan); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { PlanetRiseTransitSet(plMars, nan, s); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcPlanetEvents(plMars, nan, s); }), kInvalidArgument);
   s.observer.height = -1;
-  EXPECT_EQ(ErrorNumberOf([&] { PlanetRiseTransitSet(plMars, 40000, s); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcPlanetEvents(plMars, 40000, s); }), kInvalidArgument);
   s.observer.height = inf;
-  EXPECT_EQ(ErrorNumberOf([&] { PlanetRiseTransitSet(plMars, 40000, s); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcPlanetEvents(plMars, 40000, s); }), kInvalidArgument);
   s = Tokyo();
   s.observer.latitude = nan;
-  EXPECT_EQ(ErrorNumberOf([&] { PlanetRiseTransitSet(plMars, 40000, s); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcPlanetEvents(plMars, 40000, s); }), kInvalidArgument);
   EXPECT_EQ(ErrorNumberOf([&] { PlanetHorizontalAt(plMars, 40000, s); }), kInvalidArgument);
 }
 
@@ -450,7 +450,7 @@ TEST_F(PlanetObjectTest, ValuesAreThoseOfThePureFunctions) {
   const PlanetPosition pos = PlanetPositionAt(plSaturn, d, s.time);
   const PlanetEquatorial eq = PlanetEquatorialOf(pos, d, s.time);
   const PlanetHorizontal h = PlanetHorizontalOf(pos, d, s);
-  const RiseTransitSet e = PlanetRiseTransitSet(plSaturn, d, s);
+  const RiseTransitSet e = CalcPlanetEvents(plSaturn, d, s);
   EXPECT_EQ(planet.LongitudeS(), pos.heliocentric.longitude);
   EXPECT_EQ(planet.LatitudeS(), pos.heliocentric.latitude);
   EXPECT_EQ(planet.DistanceS(), pos.heliocentric.distance);
