@@ -18,18 +18,10 @@
 #include "almacor/sun.h"
 #include "almacor/timescales.h"
 #include "ephemeris/planet_series.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
-
-int ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 const char* const kPlanetNames[] = {"",       "Mercury", "Venus",   "Mars", "Jupiter",
                                     "Saturn", "Uranus",  "Neptune", "Pluto"};
@@ -399,11 +391,10 @@ TEST(PlanetEvents, BadInputRaisesInsteadOfNaN) {
 // ---------------------------------------------------------------------------------------------
 // The object.
 
-class PlanetObjectTest : public ::testing::Test {
+class PlanetObjectTest : public LibrarySettingsTest {
  protected:
   void SetUp() override {
-    saved_ = LibrarySettings();
-    LibrarySettings() = Settings{};
+    LibrarySettingsTest::SetUp();
     calendar_.SetPause(true);
     calendar_.SetObsLongitude(139.7447);
     calendar_.SetObsLatitude(35.6544);
@@ -411,8 +402,6 @@ class PlanetObjectTest : public ::testing::Test {
     calendar_.SetPause(false);
     calendar_.SetDateTime(Date::FromCivil(2024, 3, 1, 21, 0, 0));
   }
-  void TearDown() override { LibrarySettings() = saved_; }
-  Settings saved_;
   Calendar calendar_;
 };
 

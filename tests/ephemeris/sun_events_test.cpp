@@ -7,18 +7,10 @@
 #include "almacor/date.h"
 #include "almacor/error.h"
 #include "almacor/sun.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
-
-int ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 Settings Place(double latitude, double longitude, float zone, double height = 0) {
   Settings s;

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 
 #include "almacor/angles.h"
 #include "almacor/calendar.h"
 #include "almacor/error.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
@@ -18,15 +18,6 @@ class MathObjectTest : public ::testing::Test {
   Calendar calendar_;
   const MathObject& math_ = calendar_.Math();
 };
-
-int ErrorNumberOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST_F(MathObjectTest, InverseFunctionsKeepTheirRanges) {
   EXPECT_EQ(math_.Asin(1), 90);
