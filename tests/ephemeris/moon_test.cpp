@@ -17,13 +17,6 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kOneSecond = 1.0 / 86400;
 
-Settings Tokyo() {
-  Settings s;
-  s.observer = {139.7447, 35.6544, 0};
-  s.time.timeZone = 9;
-  return s;
-}
-
 TEST(MoonPosition, RangesAndSizeIdentities) {
   const TimeScale ts = Tokyo().time;
   for (double d = CivilToDays(1990, 1, 1); d < CivilToDays(2010, 1, 1); d += 3.17) {

@@ -292,13 +292,6 @@ TEST(PlanetPosition, LongitudeCorrectionIsAberrationAndLightTime) {
 // ---------------------------------------------------------------------------------------------
 // Events.
 
-Settings Tokyo() {
-  Settings s;
-  s.observer = {139.7447, 35.6544, 0};
-  s.time.timeZone = 9;
-  return s;
-}
-
 TEST(PlanetEvents, CulminationIsOnTheMeridianWithGeocentricAltitudePlusRefraction) {
   const Settings s = Tokyo();
   for (int p = plMercury; p <= plPluto; ++p) {

@@ -19,8 +19,6 @@ Settings Place(double latitude, double longitude, float zone, double height = 0)
   return s;
 }
 
-Settings Tokyo(double height = 0) { return Place(35.6544, 139.7447, 9, height); }
-
 // Seconds after local midnight of day `day`.
 double SecondsOf(double t, double day) { return (t - day) * 86400; }
 double Hms(int h, int m, int s) { return h * 3600.0 + m * 60.0 + s; }

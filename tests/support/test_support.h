@@ -19,6 +19,14 @@ int ErrorNumberOf(auto&& f) {
   return 0;
 }
 
+/// Tokyo: 139.7447° E, 35.6544° N, `height` metres, UTC+9, estimated ΔT.
+inline Settings Tokyo(double height = 0) {
+  Settings s;
+  s.observer = {139.7447, 35.6544, height};
+  s.time.timeZone = 9;
+  return s;
+}
+
 /// A fixture whose tests start from the library-wide defaults (`Settings{}`) and leave
 /// LibrarySettings() as they found it.
 class LibrarySettingsTest : public ::testing::Test {
