@@ -84,21 +84,8 @@ double SolveSunLongitude(double target, double start, const TimeScale& ts) {
     throw Error(kInvalidArgument, "solar longitude must lie between 0 and 360 degrees");
   }
   RequireFinite(start, "day count");
-  double t = start;
-  detail::IterateToOneSecond(
-      [&] {
-        double delta = SunLongitudeAt(t, ts) - target;
-        if (delta > 180) {
-          delta -= 360;
-        } else if (delta < -180) {
-          delta += 360;
-        }
-        const double step = delta / 360 * kTropicalYear;
-        t -= step;
-        return step;
-      },
-      "solar longitude solver");
-  return t;
+  return detail::SolveAngle([&](double t) { return SunLongitudeAt(t, ts); }, target, start,
+                            kTropicalYear, "solar longitude solver");
 }
 
 SunEquatorial SunEquatorialAt(double d, const TimeScale& ts) {
