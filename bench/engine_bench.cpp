@@ -1,23 +1,14 @@
 #include <benchmark/benchmark.h>
 
 #include "almacor/calendar.h"
+#include "bench_support.h"
 
 namespace {
 
 // The engine part of a recalculation: one-minute steps through a day.
 void BM_CalculateMinuteSteps(benchmark::State& state) {
-  almacor::Calendar calendar;
-  calendar.SetPause(true);
-  calendar.SetTimeZone(9);
-  calendar.SetObsLongitude(139.7447);
-  calendar.SetObsLatitude(35.6544);
-  calendar.SetPause(false);
-  double d = almacor::Date::FromCivil(2024, 6, 1).Days();
-  for (auto _ : state) {
-    d += 1.0 / 1440;
-    calendar.SetDateTime(almacor::Date::FromDays(d));
-    benchmark::DoNotOptimize(calendar.JulianDay());
-  }
+  almacor::bench::TokyoCalendarSteps(state, 1.0 / 1440,
+                                     [](const almacor::Calendar& c) { return c.JulianDay(); });
 }
 BENCHMARK(BM_CalculateMinuteSteps);
 

@@ -5,6 +5,7 @@
 
 #include "almacor/date.h"
 #include "almacor/moon.h"
+#include "bench_support.h"
 
 namespace {
 
@@ -14,14 +15,8 @@ using almacor::CivilToDays;
 // 1,000,000 steps.
 void BM_W2_MoonLongitudeLatitude(benchmark::State& state) {
   const almacor::TimeScale ts;
-  const double first = CivilToDays(1900, 1, 1), last = CivilToDays(2100, 1, 1);
-  const double step = (last - first) / 1000000;
-  double d = first;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(almacor::MoonEclipticAt(d, ts));
-    d += step;
-    if (d >= last) d = first;
-  }
+  almacor::bench::EachInstant1900To2100(
+      state, [&](double d) { benchmark::DoNotOptimize(almacor::MoonEclipticAt(d, ts)); });
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_W2_MoonLongitudeLatitude);
@@ -29,15 +24,10 @@ BENCHMARK(BM_W2_MoonLongitudeLatitude);
 // The two public functions called one after the other (each with its own ΔT).
 void BM_W2_MoonLongitudeThenLatitude(benchmark::State& state) {
   const almacor::TimeScale ts;
-  const double first = CivilToDays(1900, 1, 1), last = CivilToDays(2100, 1, 1);
-  const double step = (last - first) / 1000000;
-  double d = first;
-  for (auto _ : state) {
+  almacor::bench::EachInstant1900To2100(state, [&](double d) {
     benchmark::DoNotOptimize(almacor::MoonLongitudeAt(d, ts));
     benchmark::DoNotOptimize(almacor::MoonLatitudeAt(d, ts));
-    d += step;
-    if (d >= last) d = first;
-  }
+  });
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_W2_MoonLongitudeThenLatitude);
@@ -60,15 +50,10 @@ BENCHMARK(BM_W4_NewMoons);
 // W6: one op is one day of moonrise and moonset at Tokyo (the culmination is computed too: rise and
 // set take their substitutes from it).
 void BM_W6_TokyoMoonriseMoonset(benchmark::State& state) {
-  almacor::Settings s;
-  s.observer = {139.7447, 35.6544, 0};
-  s.time.timeZone = 9;
-  const double first = CivilToDays(2000, 1, 1), last = CivilToDays(2010, 1, 1);
-  double day = first;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(almacor::CalcMoonEvents(day, s));
-    if (++day >= last) day = first;
-  }
+  const almacor::Settings s = almacor::bench::Tokyo();
+  almacor::bench::EachDay(state, CivilToDays(2000, 1, 1), CivilToDays(2010, 1, 1), [&](double d) {
+    benchmark::DoNotOptimize(almacor::CalcMoonEvents(d, s));
+  });
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_W6_TokyoMoonriseMoonset);

@@ -2,6 +2,7 @@
 
 #include "almacor/date.h"
 #include "almacor/planet.h"
+#include "bench_support.h"
 
 namespace {
 
@@ -42,17 +43,15 @@ void BM_PlanetEquatorialOne(benchmark::State& state) {
 BENCHMARK(BM_PlanetEquatorialOne)->DenseRange(1, 8);
 
 // Rise, culmination and set of one planet for one day at Tokyo.
-void BM_PlanetRiseTransitSet(benchmark::State& state) {
-  almacor::Settings s;
-  s.observer = {139.7447, 35.6544, 0};
-  s.time.timeZone = 9;
+void BM_CalcPlanetEvents(benchmark::State& state) {
+  const almacor::Settings s = almacor::bench::Tokyo();
   const auto planet = static_cast<PlanetNameConstant>(state.range(0));
   double d = almacor::CivilToDays(2000, 1, 1);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(almacor::PlanetRiseTransitSet(planet, d, s));
+    benchmark::DoNotOptimize(almacor::CalcPlanetEvents(planet, d, s));
     d += 1;
   }
 }
-BENCHMARK(BM_PlanetRiseTransitSet)->Arg(1)->Arg(4);
+BENCHMARK(BM_CalcPlanetEvents)->Arg(1)->Arg(4);
 
 }  // namespace

@@ -3,57 +3,39 @@
 #include "almacor/calendar.h"
 #include "almacor/date.h"
 #include "almacor/sun.h"
+#include "bench_support.h"
 
 namespace {
 
 using almacor::CivilToDays;
-
-almacor::Settings Tokyo() {
-  almacor::Settings s;
-  s.observer = {139.7447, 35.6544, 0};
-  s.time.timeZone = 9;
-  return s;
-}
+using almacor::bench::Tokyo;
 
 // W1: apparent right ascension and declination at instants spread evenly over 1900–2100 (UT).
 void BM_SunAscensionDeclination(benchmark::State& state) {
   const almacor::TimeScale ts;  // zone 0, estimated ΔT
-  const double first = CivilToDays(1900, 1, 1), last = CivilToDays(2100, 1, 1);
-  const double step = (last - first) / 1000000;
-  double d = first;
-  for (auto _ : state) {
+  almacor::bench::EachInstant1900To2100(state, [&](double d) {
     const almacor::SunEquatorial place = almacor::SunEquatorialAt(d, ts);
     benchmark::DoNotOptimize(place.ascension);
     benchmark::DoNotOptimize(place.declination);
-    d += step;
-    if (d >= last) d = first;
-  }
+  });
 }
 BENCHMARK(BM_SunAscensionDeclination);
 
 // W3: sunrise and sunset for every day of 1900–2099 at Tokyo.
 void BM_SunRiseSet(benchmark::State& state) {
   const almacor::Settings s = Tokyo();
-  const double first = CivilToDays(1900, 1, 1), last = CivilToDays(2100, 1, 1);
-  double d = first;
-  for (auto _ : state) {
+  almacor::bench::EachDay(state, CivilToDays(1900, 1, 1), CivilToDays(2100, 1, 1), [&](double d) {
     benchmark::DoNotOptimize(almacor::CalcSunRiseSet(d, s));
-    d += 1;
-    if (d >= last) d = first;
-  }
+  });
 }
 BENCHMARK(BM_SunRiseSet);
 
 // All eleven events of a day at Tokyo.
 void BM_SunEvents(benchmark::State& state) {
   const almacor::Settings s = Tokyo();
-  const double first = CivilToDays(1900, 1, 1), last = CivilToDays(2100, 1, 1);
-  double d = first;
-  for (auto _ : state) {
+  almacor::bench::EachDay(state, CivilToDays(1900, 1, 1), CivilToDays(2100, 1, 1), [&](double d) {
     benchmark::DoNotOptimize(almacor::CalcSunEvents(d, s));
-    d += 1;
-    if (d >= last) d = first;
-  }
+  });
 }
 BENCHMARK(BM_SunEvents);
 
@@ -61,20 +43,8 @@ BENCHMARK(BM_SunEvents);
 // and by minutes (the day's events are kept). The timings cover the whole recalculation, the Moon
 // and the calendars included.
 void CalendarSteps(benchmark::State& state, double stepDays) {
-  const almacor::Settings saved = almacor::LibrarySettings();
-  almacor::Calendar calendar;
-  calendar.SetPause(true);
-  calendar.SetTimeZone(9);
-  calendar.SetObsLongitude(139.7447);
-  calendar.SetObsLatitude(35.6544);
-  calendar.SetPause(false);
-  double d = CivilToDays(2024, 6, 1);
-  for (auto _ : state) {
-    d += stepDays;
-    calendar.SetDateTime(almacor::Date::FromDays(d));
-    benchmark::DoNotOptimize(calendar.Sun().RiseTime());
-  }
-  almacor::LibrarySettings() = saved;
+  almacor::bench::TokyoCalendarSteps(state, stepDays,
+                                     [](const almacor::Calendar& c) { return c.Sun().RiseTime(); });
 }
 void BM_CalendarSunDaySteps(benchmark::State& state) { CalendarSteps(state, 1); }
 void BM_CalendarSunMinuteSteps(benchmark::State& state) { CalendarSteps(state, 1.0 / 1440); }

@@ -23,4 +23,25 @@ void IterateToOneSecond(Pass pass, const char* what) {
   throw Error(kOverflow, std::string(what) + " did not converge");
 }
 
+/// Solves angleAt(d) = target (degrees) for d from `start`: each pass steps back by the remaining
+/// difference, taken within ±180°, as a fraction of one turn that takes `period` days.
+template <class Angle>
+double SolveAngle(Angle angleAt, double target, double start, double period, const char* what) {
+  double d = start;
+  IterateToOneSecond(
+      [&] {
+        double delta = angleAt(d) - target;
+        if (delta > 180) {
+          delta -= 360;
+        } else if (delta < -180) {
+          delta += 360;
+        }
+        const double step = delta / 360 * period;
+        d -= step;
+        return step;
+      },
+      what);
+  return d;
+}
+
 }  // namespace almacor::detail

@@ -4,7 +4,7 @@
 #include "almacor/error.h"
 #include "almacor/moon.h"
 #include "almacor/timescales.h"
-#include "ephemeris/iterate.h"
+#include "ephemeris/hour_angle_event.h"
 #include "ephemeris/moon_series_eval.h"
 
 namespace almacor {
@@ -13,12 +13,6 @@ namespace {
 // The Moon's mean hour-angle rate relative to the Sun's day, degrees per day: converts an
 // hour-angle error into a time step.
 constexpr double kHourAngleRate = 347.8;
-// Horizontal refraction at the horizon, 35′08″.
-constexpr double kHorizonRefraction = 0.5855555555555556;
-// Dip of the horizon per √metre of observer height: 2.12′.
-constexpr double kDipFactor = 0.035333333333333335;
-// Floor of the day count of 9999-12-31, the last day a Date can hold.
-constexpr double kLastDay = 2958465;
 
 }  // namespace
 
@@ -34,58 +28,34 @@ BodyEvent CalcMoonEvent(MoonEventCode code, double d0, const Settings& s, double
   if (!(s.observer.height >= 0) || !std::isfinite(s.observer.height)) {
     throw Error(kInvalidArgument, "observer height must be a finite number >= 0");
   }
-  const double dip = kDipFactor * std::sqrt(s.observer.height);
-  const double sinPhi = std::sin(latitude * kRad), cosPhi = std::cos(latitude * kRad);
-
-  double d = std::floor(d0) + 0.5;
-  double delta = 0;       // declination of the last pass
-  double targetHour = 0;  // target hour angle of the last pass that had one
-  detail::IterateToOneSecond(
-      [&] {
+  const double dip = detail::kDipPerRootMetre * std::sqrt(s.observer.height);
+  const detail::HourAngleEventKind kind = code == kMoonRise ? detail::HourAngleEventKind::kRise
+                                          : code == kMoonSet
+                                              ? detail::HourAngleEventKind::kSet
+                                              : detail::HourAngleEventKind::kCulmination;
+  const detail::HourAngleEvent event = detail::SolveHourAngleEvent(
+      kind, d0, culminationTime, kHourAngleRate, s,
+      [&](double d, bool forHorizon) {
         const double t = YearsSinceEpoch(d, false, s.time);
         const double lambda = detail::MoonLongitudeSeries(t);
         const double beta = detail::MoonLatitudeSeries(t);
         const double epsilon = TrueObliquity(d, s.time);
-        const double alpha = EclipticToAscension(lambda, beta, epsilon);
-        delta = EclipticToDeclination(lambda, beta, epsilon);
-        double hour = 0;
-        if (code != kMoonCulmination) {
-          const double h0 = detail::MoonParallaxSeries(t) - dip - kHorizonRefraction;
-          const double c = (std::sin(h0 * kRad) - sinPhi * std::sin(delta * kRad)) /
-                           (cosPhi * std::cos(delta * kRad));
-          if (c < -1) {  // above the horizon all day
-            d = std::floor(culminationTime) >= kLastDay ? culminationTime - 0.5
-                                                        : culminationTime + 0.5;
-            return 0.0;
-          }
-          if (c > 1) {  // below the horizon all day
-            d = culminationTime;
-            return 0.0;
-          }
-          hour = DegAcos(c);
-          if (code == kMoonRise) hour = -hour;
-          targetHour = hour;
+        detail::HourAnglePlace place{EclipticToAscension(lambda, beta, epsilon),
+                                     EclipticToDeclination(lambda, beta, epsilon), 0};
+        if (forHorizon) {
+          place.horizonAltitude = detail::MoonParallaxSeries(t) - dip - detail::kHorizonRefraction;
         }
-        double step = hour - (CalcSiderealTime(d, LocalApparent, s) - alpha);
-        if (step >= 180) {
-          step -= 360;
-        } else if (step <= -180) {
-          step += 360;
-        }
-        step /= kHourAngleRate;
-        d += step;
-        return step;
+        return place;
       },
       "lunar event iteration");
 
   if (code == kMoonCulmination) {
-    const double altitudeG =
-        DegAsin(cosPhi * std::cos(delta * kRad) + sinPhi * std::sin(delta * kRad));
+    const double altitudeG = detail::MeridianAltitude(event.declination, latitude);
     const double altitudeT =
-        TopocentricAltitude(altitudeG, std::sin(MoonParallaxAt(d, s.time) * kRad));
-    return {d, altitudeT + Refraction(altitudeT)};
+        TopocentricAltitude(altitudeG, std::sin(MoonParallaxAt(event.time, s.time) * kRad));
+    return {event.time, altitudeT + Refraction(altitudeT)};
   }
-  return {d, HourAngleToHorizontal(targetHour, delta, latitude).azimuth};
+  return {event.time, HourAngleToHorizontal(event.hourAngle, event.declination, latitude).azimuth};
 }
 
 RiseTransitSet CalcMoonEvents(double d, const Settings& s) {

@@ -4,18 +4,9 @@
 #include "almacor/error.h"
 #include "almacor/moon.h"
 #include "almacor/sun.h"
+#include "ephemeris/event_inputs.h"
 
 namespace almacor {
-namespace {
-
-bool SameSettings(const Settings& a, const Settings& b) {
-  return a.observer.longitude == b.observer.longitude &&
-         a.observer.latitude == b.observer.latitude && a.observer.height == b.observer.height &&
-         a.time.timeZone == b.time.timeZone && a.time.deltaTEstimated == b.time.deltaTEstimated &&
-         a.time.deltaT == b.time.deltaT;
-}
-
-}  // namespace
 
 void MoonObject::UpdateMoon(double d) {
   const Settings& s = LibrarySettings();
@@ -24,7 +15,8 @@ void MoonObject::UpdateMoon(double d) {
 
   // Everything is computed before anything is stored, so a failure leaves the object as it was.
   const double day = std::floor(d);
-  const bool reuse = eventKey_ && eventKey_->day == day && SameSettings(eventKey_->settings, s);
+  const bool reuse =
+      eventKey_ && eventKey_->day == day && detail::SameEventInputs(eventKey_->settings, s);
   Date riseTime = riseTime_, setTime = setTime_, culminationTime = culminationTime_;
   double riseAzimuth = riseAzimuth_, setAzimuth = setAzimuth_;
   double culminationAltitude = culminationAltitude_;

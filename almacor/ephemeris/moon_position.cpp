@@ -69,21 +69,9 @@ MoonHorizontal MoonHorizontalAt(double d, const Settings& s) {
 double SolveMoonElongation(double target, double start, const TimeScale& ts) {
   RequireFinite(target, "elongation");
   RequireFinite(start, "day count");
-  double d = start;
-  detail::IterateToOneSecond(
-      [&] {
-        double delta = MoonLongitudeAt(d, ts) - SunLongitudeAt(d, ts) - target;
-        if (delta > 180) {
-          delta -= 360;
-        } else if (delta < -180) {
-          delta += 360;
-        }
-        const double step = delta / 360 * kSynodicMonth;
-        d -= step;
-        return step;
-      },
-      "lunar elongation solver");
-  return d;
+  return detail::SolveAngle(
+      [&](double d) { return MoonLongitudeAt(d, ts) - SunLongitudeAt(d, ts); }, target, start,
+      kSynodicMonth, "lunar elongation solver");
 }
 
 double PreviousNewMoon(double d, const TimeScale& ts) {

@@ -15,7 +15,7 @@ void PlanetObject::SetName(std::int32_t n) {
   position_ = position;
   // The events come after the position: if they fail (a negative height, an event outside the
   // Date range) the new position stays and the events keep their previous values.
-  const RiseTransitSet events = PlanetRiseTransitSet(planet, instant_, s);
+  const RiseTransitSet events = CalcPlanetEvents(planet, instant_, s);
   const Date rise = Date::FromDays(events.rise.time);
   const Date set = Date::FromDays(events.set.time);
   const Date culmination = Date::FromDays(events.culmination.time);

@@ -7,7 +7,7 @@
 #include "almacor/planet.h"
 #include "almacor/sun.h"
 #include "almacor/timescales.h"
-#include "ephemeris/iterate.h"
+#include "ephemeris/hour_angle_event.h"
 #include "ephemeris/planet_series.h"
 
 namespace almacor {
@@ -164,17 +164,8 @@ constexpr double kSunAberration = 0.0056932;
 // sin of the horizontal parallax at 1 au (8.794148″).
 const double kSinParallaxAtOneAu = std::sin(0.0000426352326410206);
 
-// Horizon refraction 35′08″ and the dip of the horizon per √metre (2.12′).
-constexpr double kHorizonRefraction = 0.5855555555555556;
-constexpr double kDipPerRootMetre = 0.035333333333333335;
-
 // Degrees of hour angle per day of a planet's daily motion: turns an hour-angle error into time.
 constexpr double kHourAngleRate = 361;
-
-// The last day of the Date range: a substitute event there steps back instead of forward.
-constexpr double kLastDay = 2958465;
-
-enum class EventKind { kRise, kSet, kCulmination };
 
 }  // namespace
 
@@ -245,68 +236,45 @@ double PlanetRadius(PlanetNameConstant p, double distance) {
 
 namespace {
 
-// One event of the day of d0: iterated from local noon by the hour-angle error over 361°/day.
-BodyEvent PlanetEvent(EventKind kind, PlanetNameConstant p, double d0, double culmination,
-                      double dip, const Settings& s) {
-  const double phi = s.observer.latitude;
-  const double sinPhi = std::sin(phi * kRad), cosPhi = std::cos(phi * kRad);
-  double d = std::floor(d0) + 0.5;
-  double targetHourAngle = 0;  // the last one found; 0 (the meridian) until then
-  double delta = 0;
-  detail::IterateToOneSecond(
-      [&] {
+// One event of the day of d0, the planet's place recomputed at every pass.
+BodyEvent PlanetEvent(detail::HourAngleEventKind kind, PlanetNameConstant p, double d0,
+                      double culmination, double dip, const Settings& s) {
+  const detail::HourAngleEvent event = detail::SolveHourAngleEvent(
+      kind, d0, culmination, kHourAngleRate, s,
+      [&](double d, bool forHorizon) {
         const PlanetPosition position = PlanetPositionAt(p, d, s.time);
         const PlanetEquatorial eq = PlanetEquatorialOf(position, d, s.time);
-        delta = eq.declination;
-        if (kind != EventKind::kCulmination) {
-          const double h0 =
-              -dip - kHorizonRefraction + DegAsin(kSinParallaxAtOneAu / position.distance);
-          const double c = (std::sin(h0 * kRad) - sinPhi * std::sin(delta * kRad)) /
-                           (cosPhi * std::cos(delta * kRad));
-          if (c < -1) {  // above the horizon all day
-            d = std::floor(culmination) >= kLastDay ? culmination - 0.5 : culmination + 0.5;
-            return 0.0;
-          }
-          if (c > 1) {  // below the horizon all day
-            d = culmination;
-            return 0.0;
-          }
-          targetHourAngle = DegAcos(c);
-          if (kind == EventKind::kRise) targetHourAngle = -targetHourAngle;
+        detail::HourAnglePlace place{eq.ascension, eq.declination, 0};
+        if (forHorizon) {
+          place.horizonAltitude =
+              -dip - detail::kHorizonRefraction + DegAsin(kSinParallaxAtOneAu / position.distance);
         }
-        const double theta = CalcSiderealTime(d, LocalApparent, s);
-        double step = targetHourAngle - (theta - eq.ascension);
-        if (step >= 180) {
-          step -= 360;
-        } else if (step <= -180) {
-          step += 360;
-        }
-        step /= kHourAngleRate;
-        d += step;
-        return step;
+        return place;
       },
       "planet event iteration");
-  if (kind == EventKind::kCulmination) {
-    const double hG = DegAsin(cosPhi * std::cos(delta * kRad) + sinPhi * std::sin(delta * kRad));
-    return {d, hG + Refraction(hG)};
+  if (kind == detail::HourAngleEventKind::kCulmination) {
+    const double hG = detail::MeridianAltitude(event.declination, s.observer.latitude);
+    return {event.time, hG + Refraction(hG)};
   }
-  return {d, HourAngleToHorizontal(targetHourAngle, delta, phi).azimuth};
+  return {event.time,
+          HourAngleToHorizontal(event.hourAngle, event.declination, s.observer.latitude).azimuth};
 }
 
 }  // namespace
 
-RiseTransitSet PlanetRiseTransitSet(PlanetNameConstant p, double d, const Settings& s) {
+RiseTransitSet CalcPlanetEvents(PlanetNameConstant p, double d, const Settings& s) {
   RequirePlanet(p);
   RequireFinite(d, "day count");
   RequireFinite(s.observer.latitude, "observer latitude");
   RequireFinite(s.observer.longitude, "observer longitude");
   RequireFinite(s.observer.height, "observer height");
   if (s.observer.height < 0) throw Error(kInvalidArgument, "negative observer height");
-  const double dip = kDipPerRootMetre * std::sqrt(s.observer.height);
+  const double dip = detail::kDipPerRootMetre * std::sqrt(s.observer.height);
   RiseTransitSet events;
-  events.culmination = PlanetEvent(EventKind::kCulmination, p, d, 0, dip, s);
-  events.rise = PlanetEvent(EventKind::kRise, p, d, events.culmination.time, dip, s);
-  events.set = PlanetEvent(EventKind::kSet, p, d, events.culmination.time, dip, s);
+  events.culmination = PlanetEvent(detail::HourAngleEventKind::kCulmination, p, d, 0, dip, s);
+  events.rise =
+      PlanetEvent(detail::HourAngleEventKind::kRise, p, d, events.culmination.time, dip, s);
+  events.set = PlanetEvent(detail::HourAngleEventKind::kSet, p, d, events.culmination.time, dip, s);
   return events;
 }
 

@@ -3,28 +3,17 @@
 #include "almacor/angles.h"
 #include "almacor/error.h"
 #include "almacor/sun.h"
+#include "ephemeris/event_inputs.h"
 #include "ephemeris/sun_detail.h"
 
 namespace almacor {
-namespace {
-
-// Whether events computed for `a` still hold under `b`. ΔT is compared even while estimated:
-// at worst that recomputes what could have been kept.
-bool SameEventInputs(const Settings& a, const Settings& b) {
-  return a.observer.latitude == b.observer.latitude &&
-         a.observer.longitude == b.observer.longitude && a.observer.height == b.observer.height &&
-         a.time.timeZone == b.time.timeZone && a.time.deltaTEstimated == b.time.deltaTEstimated &&
-         a.time.deltaT == b.time.deltaT;
-}
-
-}  // namespace
 
 void SunObject::UpdateSun(double d) {
   const Settings& s = LibrarySettings();
   const double longitude = SunLongitudeAt(d, s.time);
   const double day = std::floor(d);
   // A step within the same local day (real-time and sweep modes) keeps the day's events.
-  if (!eventsValid_ || day != eventsDay_ || !SameEventInputs(s, eventsSettings_)) {
+  if (!eventsValid_ || day != eventsDay_ || !detail::SameEventInputs(s, eventsSettings_)) {
     eventsValid_ = false;
     events_ = CalcSunEvents(d, s);
     eventsValid_ = true;

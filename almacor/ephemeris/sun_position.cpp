@@ -1,10 +1,10 @@
 #include <cmath>
-#include <cstdint>
 
 #include "almacor/angles.h"
 #include "almacor/error.h"
 #include "almacor/sun.h"
 #include "almacor/timescales.h"
+#include "ephemeris/fast_sine.h"
 #include "ephemeris/iterate.h"
 #include "ephemeris/sun_detail.h"
 #include "ephemeris/sun_series.h"
@@ -13,44 +13,13 @@
 namespace almacor {
 namespace {
 
-// sin(x·kRad) for 0 <= x < 360 (degrees): folded into ±90° by the symmetries of the sine and
-// evaluated with its Taylor polynomial to the 19th power, whose truncation error at ±90° is below
-// 3e-16; within a few units of the last place of std::sin.
-inline double SineOfDegrees(double x) {
-  double y = x > 270 ? x - 360 : x;  // −90 … 270
-  y = y > 90 ? 180 - y : y;          // −90 … 90
-  const double r = y * kRad;
-  // The polynomial in z = r² by pairs (Estrin's scheme), which shortens the chain of dependent
-  // operations.
-  const double z = r * r, z2 = z * z, z4 = z2 * z2, z8 = z4 * z4;
-  constexpr double c1 = -1.0 / 6, c2 = 1.0 / 120, c3 = -1.0 / 5040, c4 = 1.0 / 362880,
-                   c5 = -1.0 / 39916800, c6 = 1.0 / 6227020800, c7 = -1.0 / 1307674368000,
-                   c8 = 1.0 / 355687428096000, c9 = -1.0 / 121645100408832000;
-  const double p = (1 + c1 * z) + z2 * (c2 + c3 * z) + z4 * ((c4 + c5 * z) + z2 * (c6 + c7 * z)) +
-                   z8 * (c8 + c9 * z);
-  return r * p;
-}
-
-// Normalize360 written out so that it inlines: floor by truncation where the quotient fits a
-// 64-bit integer (the same value as std::floor), std::floor beyond.
-inline double Reduce360(double a) {
-  const double y = a / 360;
-  double f;
-  if (std::fabs(y) < 4.5e15) {
-    f = static_cast<double>(static_cast<std::int64_t>(y));
-    if (f > y) f -= 1;
-  } else {
-    f = std::floor(y);
-  }
-  return (y - f) * 360;
-}
-
+// Σ (amplitude + amplitudeRate·t)·sin(phase + rate·t), with the polynomial sine of fast_sine.h.
 template <class Terms>
 double SumTerms(const Terms& terms, double t) {
   double sum = 0;
   for (const detail::SunTerm& term : terms) {
     sum += (term.amplitude + term.amplitudeRate * t) *
-           SineOfDegrees(Reduce360(term.phase + term.rate * t));
+           detail::FastSineOfDegrees(term.phase + term.rate * t);
   }
   return sum;
 }
@@ -115,21 +84,8 @@ double SolveSunLongitude(double target, double start, const TimeScale& ts) {
     throw Error(kInvalidArgument, "solar longitude must lie between 0 and 360 degrees");
   }
   RequireFinite(start, "day count");
-  double t = start;
-  detail::IterateToOneSecond(
-      [&] {
-        double delta = SunLongitudeAt(t, ts) - target;
-        if (delta > 180) {
-          delta -= 360;
-        } else if (delta < -180) {
-          delta += 360;
-        }
-        const double step = delta / 360 * kTropicalYear;
-        t -= step;
-        return step;
-      },
-      "solar longitude solver");
-  return t;
+  return detail::SolveAngle([&](double t) { return SunLongitudeAt(t, ts); }, target, start,
+                            kTropicalYear, "solar longitude solver");
 }
 
 SunEquatorial SunEquatorialAt(double d, const TimeScale& ts) {

@@ -5,17 +5,10 @@
 #include <cmath>
 #include <cstdint>
 
+#include "test_support.h"
+
 namespace almacor {
 namespace {
-
-int ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST(BasicArithmeticTest, RoundHalfEvenSendsHalvesToTheEvenNeighbour) {
   EXPECT_EQ(RoundHalfEven(0.5), 0);

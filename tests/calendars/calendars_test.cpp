@@ -8,18 +8,10 @@
 #include "almacor/calendar.h"
 #include "almacor/date.h"
 #include "almacor/error.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
-
-int ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 double Day(int year, int month, int day) { return CivilToDays(year, month, day); }
 
@@ -131,15 +123,7 @@ TEST(OtherCalendarsTest, RejectNonFiniteAndOutOfRangeDays) {
   EXPECT_EQ(CalcIslamicCalendar(-1e300), IslamicDate{});
 }
 
-class CalendarObjectTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    saved_ = LibrarySettings();
-    LibrarySettings() = Settings{};
-  }
-  void TearDown() override { LibrarySettings() = saved_; }
-  Settings saved_;
-};
+using CalendarObjectTest = LibrarySettingsTest;
 
 TEST_F(CalendarObjectTest, GettersGiveOneBasedMonthsAndNames) {
   Calendar c;

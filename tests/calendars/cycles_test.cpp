@@ -7,34 +7,23 @@
 
 #include "almacor/calendar.h"
 #include "almacor/error.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
 
-int ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
-
-class CyclesTest : public ::testing::Test {
+class CyclesTest : public LibrarySettingsTest {
  protected:
   void SetUp() override {
-    saved_ = LibrarySettings();
-    LibrarySettings() = Settings{};
+    LibrarySettingsTest::SetUp();
     LibrarySettings().time.timeZone = 9;
   }
-  void TearDown() override { LibrarySettings() = saved_; }
 
   // A calendar holding the instant only (no recalculation): enough for the civil cycles.
   void HoldInstant(int y, int m, int d, int hour = 12) {
     calendar_.SetPause(true);
     calendar_.SetDateTime(Date::FromCivil(y, m, d, hour));
   }
-  Settings saved_;
   Calendar calendar_;
 };
 

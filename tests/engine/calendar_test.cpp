@@ -7,26 +7,13 @@
 #include "almacor/error.h"
 #include "almacor/moon.h"
 #include "almacor/sun.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
 
-int ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
-
 // Each test starts from the library-wide defaults and restores them afterwards.
-class CalendarTest : public ::testing::Test {
- protected:
-  void SetUp() override { saved_ = LibrarySettings(); LibrarySettings() = Settings{}; }
-  void TearDown() override { LibrarySettings() = saved_; }
-  Settings saved_;
-};
+using CalendarTest = LibrarySettingsTest;
 
 TEST_F(CalendarTest, NewCalendarHoldsZerosUntilTheFirstCalculation) {
   Calendar c;

@@ -5,18 +5,10 @@
 #include <limits>
 
 #include "almacor/error.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
-
-int ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST(DayCount, NegativeDatesCountDaysBackwardsWithTimeOfDayForward) {
   EXPECT_DOUBLE_EQ(DateToDays(-1.25), -0.75);

@@ -15,6 +15,7 @@
 #include "almacor/angles.h"
 #include "almacor/moon.h"
 #include "almacor/timescales.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
@@ -134,9 +135,7 @@ TEST(MoonReference, NewAndFullMoonsAgainstPyEphem) {
 // Moonrise, transit and moonset at Tokyo: the library's event for each civil day against the
 // nearest PyEphem event of the same kind.
 TEST(MoonReference, TokyoEventsAgainstPyEphem) {
-  Settings s;
-  s.observer = {139.7447, 35.6544, 0};
-  s.time.timeZone = 9;
+  const Settings s = Tokyo();
   std::map<std::string, std::vector<Row>> reference;
   for (const char* kind : {"rise", "set", "transit"}) reference[kind] = RowsOf(kind);
   Worst riseSet, azimuth, transit, altitude;

@@ -9,28 +9,13 @@
 #include "almacor/calendar.h"
 #include "almacor/date.h"
 #include "almacor/error.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kOneSecond = 1.0 / 86400;
-
-int ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
-
-Settings Tokyo() {
-  Settings s;
-  s.observer = {139.7447, 35.6544, 0};
-  s.time.timeZone = 9;
-  return s;
-}
 
 TEST(MoonPosition, RangesAndSizeIdentities) {
   const TimeScale ts = Tokyo().time;
@@ -215,14 +200,12 @@ TEST(MoonBadInput, ErrorsInsteadOfNaN) {
 }
 
 // MoonObject through its Calendar, with the library-wide settings saved and restored.
-class MoonObjectTest : public ::testing::Test {
+class MoonObjectTest : public LibrarySettingsTest {
  protected:
   void SetUp() override {
-    saved_ = LibrarySettings();
+    LibrarySettingsTest::SetUp();
     LibrarySettings() = Tokyo();
   }
-  void TearDown() override { LibrarySettings() = saved_; }
-  Settings saved_;
 };
 
 TEST_F(MoonObjectTest, ZerosBeforeTheFirstCalculation) {

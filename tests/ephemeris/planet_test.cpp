@@ -18,18 +18,10 @@
 #include "almacor/sun.h"
 #include "almacor/timescales.h"
 #include "ephemeris/planet_series.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
-
-int ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 const char* const kPlanetNames[] = {"",       "Mercury", "Venus",   "Mars", "Jupiter",
                                     "Saturn", "Uranus",  "Neptune", "Pluto"};
@@ -201,7 +193,7 @@ TEST(PlanetReference, TokyoEventsAgreeWithPyEphem) {
   ASSERT_GE(rows.size(), 8u * 5);
   for (const auto& row : rows) {
     const auto p = static_cast<PlanetNameConstant>(static_cast<int>(row[0]));
-    const RiseTransitSet events = PlanetRiseTransitSet(p, row[1] + 0.25, s);
+    const RiseTransitSet events = CalcPlanetEvents(p, row[1] + 0.25, s);
     const double seconds[] = {(events.rise.time - row[2]) * 86400,
                               (events.culmination.time - row[4]) * 86400,
                               (events.set.time - row[6]) * 86400};
@@ -300,18 +292,11 @@ TEST(PlanetPosition, LongitudeCorrectionIsAberrationAndLightTime) {
 // ---------------------------------------------------------------------------------------------
 // Events.
 
-Settings Tokyo() {
-  Settings s;
-  s.observer = {139.7447, 35.6544, 0};
-  s.time.timeZone = 9;
-  return s;
-}
-
 TEST(PlanetEvents, CulminationIsOnTheMeridianWithGeocentricAltitudePlusRefraction) {
   const Settings s = Tokyo();
   for (int p = plMercury; p <= plPluto; ++p) {
     const auto planet = static_cast<PlanetNameConstant>(p);
-    const RiseTransitSet e = PlanetRiseTransitSet(planet, CivilToDays(2024, 5, 1), s);
+    const RiseTransitSet e = CalcPlanetEvents(planet, CivilToDays(2024, 5, 1), s);
     const PlanetEquatorial eq = PlanetEquatorialAt(planet, e.culmination.time, s.time);
     const double hourAngle = CalcSiderealTime(e.culmination.time, LocalApparent, s) - eq.ascension;
     EXPECT_NEAR(std::remainder(hourAngle, 360), 0, 361.0 / 86400) << kPlanetNames[p];
@@ -331,7 +316,7 @@ TEST(PlanetEvents, RiseAndSetAreOnTheParallaxCorrectedHorizon) {
   const double dip = 0.035333333333333335 * 10;
   for (int p = plMercury; p <= plPluto; ++p) {
     const auto planet = static_cast<PlanetNameConstant>(p);
-    const RiseTransitSet e = PlanetRiseTransitSet(planet, CivilToDays(2010, 9, 15), s);
+    const RiseTransitSet e = CalcPlanetEvents(planet, CivilToDays(2010, 9, 15), s);
     for (const BodyEvent& event : {e.rise, e.set}) {
       const PlanetPosition pos = PlanetPositionAt(planet, event.time, s.time);
       const PlanetHorizontal h = PlanetHorizontalOf(pos, event.time, s);
@@ -353,7 +338,7 @@ TEST(PlanetEvents, CircumpolarAndNeverRisingPlanetsTakeTheCulminationSubstitutes
   for (double d = CivilToDays(2000, 1, 1); d < CivilToDays(2004, 1, 1) && !(sawAbove && sawBelow);
        d += 10) {
     const double delta = PlanetEquatorialAt(plMars, d, s.time).declination;
-    const RiseTransitSet e = PlanetRiseTransitSet(plMars, d, s);
+    const RiseTransitSet e = CalcPlanetEvents(plMars, d, s);
     if (delta > 14) {
       sawAbove = true;
       EXPECT_DOUBLE_EQ(e.rise.time, e.culmination.time + 0.5);
@@ -385,25 +370,24 @@ TEST(PlanetEvents, BadInputRaisesInsteadOfNaN) {
       kInvalidArgument);
   EXPECT_EQ(ErrorNumberOf([&] { PlanetRadius(plMars, 0); }), kDivisionByZero);
   EXPECT_EQ(ErrorNumberOf([&] { PlanetRadius(plMars, nan); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { PlanetRiseTransitSet(plMars, nan, s); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcPlanetEvents(plMars, nan, s); }), kInvalidArgument);
   s.observer.height = -1;
-  EXPECT_EQ(ErrorNumberOf([&] { PlanetRiseTransitSet(plMars, 40000, s); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcPlanetEvents(plMars, 40000, s); }), kInvalidArgument);
   s.observer.height = inf;
-  EXPECT_EQ(ErrorNumberOf([&] { PlanetRiseTransitSet(plMars, 40000, s); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcPlanetEvents(plMars, 40000, s); }), kInvalidArgument);
   s = Tokyo();
   s.observer.latitude = nan;
-  EXPECT_EQ(ErrorNumberOf([&] { PlanetRiseTransitSet(plMars, 40000, s); }), kInvalidArgument);
+  EXPECT_EQ(ErrorNumberOf([&] { CalcPlanetEvents(plMars, 40000, s); }), kInvalidArgument);
   EXPECT_EQ(ErrorNumberOf([&] { PlanetHorizontalAt(plMars, 40000, s); }), kInvalidArgument);
 }
 
 // ---------------------------------------------------------------------------------------------
 // The object.
 
-class PlanetObjectTest : public ::testing::Test {
+class PlanetObjectTest : public LibrarySettingsTest {
  protected:
   void SetUp() override {
-    saved_ = LibrarySettings();
-    LibrarySettings() = Settings{};
+    LibrarySettingsTest::SetUp();
     calendar_.SetPause(true);
     calendar_.SetObsLongitude(139.7447);
     calendar_.SetObsLatitude(35.6544);
@@ -411,8 +395,6 @@ class PlanetObjectTest : public ::testing::Test {
     calendar_.SetPause(false);
     calendar_.SetDateTime(Date::FromCivil(2024, 3, 1, 21, 0, 0));
   }
-  void TearDown() override { LibrarySettings() = saved_; }
-  Settings saved_;
   Calendar calendar_;
 };
 
@@ -450,7 +432,7 @@ TEST_F(PlanetObjectTest, ValuesAreThoseOfThePureFunctions) {
   const PlanetPosition pos = PlanetPositionAt(plSaturn, d, s.time);
   const PlanetEquatorial eq = PlanetEquatorialOf(pos, d, s.time);
   const PlanetHorizontal h = PlanetHorizontalOf(pos, d, s);
-  const RiseTransitSet e = PlanetRiseTransitSet(plSaturn, d, s);
+  const RiseTransitSet e = CalcPlanetEvents(plSaturn, d, s);
   EXPECT_EQ(planet.LongitudeS(), pos.heliocentric.longitude);
   EXPECT_EQ(planet.LatitudeS(), pos.heliocentric.latitude);
   EXPECT_EQ(planet.DistanceS(), pos.heliocentric.distance);

@@ -7,18 +7,10 @@
 #include "almacor/date.h"
 #include "almacor/error.h"
 #include "almacor/sun.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
-
-int ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 Settings Place(double latitude, double longitude, float zone, double height = 0) {
   Settings s;
@@ -26,8 +18,6 @@ Settings Place(double latitude, double longitude, float zone, double height = 0)
   s.time.timeZone = zone;
   return s;
 }
-
-Settings Tokyo(double height = 0) { return Place(35.6544, 139.7447, 9, height); }
 
 // Seconds after local midnight of day `day`.
 double SecondsOf(double t, double day) { return (t - day) * 86400; }

@@ -7,28 +7,14 @@
 #include "almacor/calendar.h"
 #include "almacor/error.h"
 #include "almacor/sun.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
 
-int ErrorNumberOf(auto&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
-
 // Each test starts from the library-wide defaults and restores them afterwards.
-class SunObjectTest : public ::testing::Test {
+class SunObjectTest : public LibrarySettingsTest {
  protected:
-  void SetUp() override {
-    saved_ = LibrarySettings();
-    LibrarySettings() = Settings{};
-  }
-  void TearDown() override { LibrarySettings() = saved_; }
-
   // A calendar at Tokyo (zone 9) at the given local instant.
   void AtTokyo(Calendar& c, const Date& when) {
     c.SetPause(true);
@@ -39,8 +25,6 @@ class SunObjectTest : public ::testing::Test {
     c.SetPause(false);
     c.Calculate();
   }
-
-  Settings saved_;
 };
 
 TEST_F(SunObjectTest, NoonOfJ2000) {

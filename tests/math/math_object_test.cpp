@@ -4,13 +4,13 @@
 
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <limits>
 
 #include "almacor/angles.h"
 #include "almacor/calendar.h"
 #include "almacor/date.h"
 #include "almacor/error.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
@@ -20,15 +20,6 @@ class MathObjectTest : public ::testing::Test {
   Calendar calendar_;
   const MathObject& math_ = calendar_.Math();
 };
-
-int ErrorNumberOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 TEST_F(MathObjectTest, InverseFunctionsKeepTheirRanges) {
   EXPECT_EQ(math_.Asin(1), 90);

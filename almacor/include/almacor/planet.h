@@ -96,7 +96,7 @@ double PlanetRadius(PlanetNameConstant p, double distance);
 ///   above has both at culmination + 12 h (− 12 h on 9999-12-31). Their azimuths are those of the
 ///   last horizon hour angle found, or of the meridian if none was.
 /// A negative or non-finite height, or a non-finite longitude or latitude, raises Error 5.
-RiseTransitSet PlanetRiseTransitSet(PlanetNameConstant p, double d, const Settings& s);
+RiseTransitSet CalcPlanetEvents(PlanetNameConstant p, double d, const Settings& s);
 
 /// One planet at a time, selected by Name, at the instant of the last recalculation of its
 /// Calendar. Reached only through Calendar::Planet().
