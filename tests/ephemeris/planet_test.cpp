@@ -6,9 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <limits>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -95,17 +93,11 @@ TEST(PlanetSeries, UranusTableChecksums) {
 // scripts/reference/planet_reference.py).
 
 std::vector<std::vector<double>> ReadRows(const std::string& kind) {
-  std::ifstream file(std::string(ALMACOR_TEST_DATA_DIR) + "/planet_reference.csv");
-  EXPECT_TRUE(file.good()) << "planet_reference.csv missing";
   std::vector<std::vector<double>> rows;
-  std::string line;
-  while (std::getline(file, line)) {
-    if (line.rfind(kind + ",", 0) != 0) continue;
-    std::stringstream fields(line.substr(kind.size() + 1));
-    std::vector<double> row;
-    std::string field;
-    while (std::getline(fields, field, ',')) row.push_back(std::stod(field));
-    rows.push_back(row);
+  for (const auto& fields : ReadReferenceTable("planet_reference.csv")) {
+    if (fields[0] != kind) continue;
+    rows.emplace_back();
+    for (std::size_t i = 1; i < fields.size(); ++i) rows.back().push_back(std::stod(fields[i]));
   }
   return rows;
 }
