@@ -15,89 +15,40 @@ namespace {
 
 double Day(int year, int month, int day) { return CivilToDays(year, month, day); }
 
-JulianCalendarDate Julian(int year, int month, int day) {
-  return {static_cast<std::int16_t>(year), static_cast<std::int16_t>(month),
+// A Julian, Islamic (month index 0 … 11) or Hebrew (month index 0 = Nisan) date.
+template <class T>
+T Ymd(int year, int monthOrIndex, int day) {
+  return {static_cast<std::int16_t>(year), static_cast<std::int16_t>(monthOrIndex),
           static_cast<std::int16_t>(day)};
 }
-IslamicDate Islamic(int year, int monthIndex, int day) {
-  return {static_cast<std::int16_t>(year), static_cast<std::int16_t>(monthIndex),
-          static_cast<std::int16_t>(day)};
-}
-HebrewDate Hebrew(int year, int monthIndex, int day) {
-  return {static_cast<std::int16_t>(year), static_cast<std::int16_t>(monthIndex),
-          static_cast<std::int16_t>(day)};
-}
+constexpr auto Julian = Ymd<JulianCalendarDate>;
+constexpr auto Islamic = Ymd<IslamicDate>;
+constexpr auto Hebrew = Ymd<HebrewDate>;
 
-TEST(JulianCalendarTest, CenturyYearsAndTheReform) {
+// Day-by-day agreement over the whole range is the reference table's job
+// (calendars_reference_test.cpp); these are the dates users quote.
+TEST(OtherCalendarsTest, WellKnownDates) {
   EXPECT_EQ(CalcJulianCalendar(Day(1582, 10, 15)), Julian(1582, 10, 5));
-  EXPECT_EQ(CalcJulianCalendar(Day(1582, 10, 14)), Julian(1582, 10, 4));
-  EXPECT_EQ(CalcJulianCalendar(Day(2000, 1, 1)), Julian(1999, 12, 19));
-  // 1900 is a Julian leap year only: the difference grows from 12 to 13 days on its 29 February.
-  EXPECT_EQ(CalcJulianCalendar(Day(1900, 2, 28)), Julian(1900, 2, 16));
-  EXPECT_EQ(CalcJulianCalendar(Day(1900, 3, 1)), Julian(1900, 2, 17));
   EXPECT_EQ(CalcJulianCalendar(Day(1900, 3, 13)), Julian(1900, 2, 29));
-  EXPECT_EQ(CalcJulianCalendar(Day(1900, 3, 14)), Julian(1900, 3, 1));
-  // At the start of the range the Julian calendar is two days ahead.
-  EXPECT_EQ(CalcJulianCalendar(Day(100, 1, 1)), Julian(100, 1, 3));
-  EXPECT_EQ(CalcJulianCalendar(Day(100, 2, 28)), Julian(100, 3, 1));
-  EXPECT_EQ(CalcJulianCalendar(Day(9999, 12, 31)), Julian(9999, 10, 19));
-  // Only the day counts: the whole of 1582-10-15, and nothing of the day before.
-  EXPECT_EQ(CalcJulianCalendar(Day(1582, 10, 15) + 0.999), Julian(1582, 10, 5));
-  EXPECT_EQ(CalcJulianCalendar(Day(1582, 10, 15) - 1e-9), Julian(1582, 10, 4));
-}
-
-TEST(IslamicCalendarTest, KnownDatesAndTheEpoch) {
-  EXPECT_EQ(CalcIslamicCalendar(Day(2000, 1, 1)), Islamic(1420, 8, 24));  // Ramadan
-  EXPECT_EQ(CalcIslamicCalendar(Day(2023, 3, 23)), Islamic(1444, 8, 1));
-  EXPECT_EQ(CalcIslamicCalendar(Day(2024, 7, 7)), Islamic(1445, 11, 30));  // leap year's 355th
-  EXPECT_EQ(CalcIslamicCalendar(Day(2024, 7, 8)), Islamic(1446, 0, 1));
-  EXPECT_EQ(CalcIslamicCalendar(Day(2023, 7, 18)), Islamic(1444, 11, 29));  // common year's end
-  EXPECT_EQ(CalcIslamicCalendar(Day(2023, 7, 19)), Islamic(1445, 0, 1));
+  EXPECT_EQ(CalcIslamicCalendar(Day(2024, 7, 7)), Islamic(1445, 11, 30));  // a leap year's 355th
   EXPECT_EQ(CalcIslamicCalendar(Day(622, 7, 19)), Islamic(1, 0, 1));
-  EXPECT_EQ(CalcIslamicCalendar(Day(622, 7, 19) - 1e-9), Islamic(0, 0, 0));
-  EXPECT_EQ(CalcIslamicCalendar(Day(100, 1, 1)), Islamic(0, 0, 0));
-  EXPECT_EQ(CalcIslamicCalendar(Day(9999, 12, 31)), Islamic(9666, 3, 2));
-}
-
-TEST(HebrewCalendarTest, KnownDatesAroundAdarAndTheNewYear) {
-  EXPECT_EQ(CalcHebrewCalendar(Day(2000, 1, 1)), Hebrew(5760, 9, 23));  // Tevet
-  EXPECT_EQ(CalcHebrewCalendar(Day(2023, 9, 15)), Hebrew(5783, 5, 29));
-  EXPECT_EQ(CalcHebrewCalendar(Day(2023, 9, 16)), Hebrew(5784, 6, 1));
-  EXPECT_EQ(CalcHebrewCalendar(Day(2024, 2, 10)), Hebrew(5784, 11, 1));  // Adar I
-  EXPECT_EQ(CalcHebrewCalendar(Day(2024, 3, 10)), Hebrew(5784, 11, 30));
-  EXPECT_EQ(CalcHebrewCalendar(Day(2024, 3, 11)), Hebrew(5784, 12, 1));  // Adar II
-  EXPECT_EQ(CalcHebrewCalendar(Day(2024, 4, 8)), Hebrew(5784, 12, 29));
-  EXPECT_EQ(CalcHebrewCalendar(Day(2024, 4, 9)), Hebrew(5784, 0, 1));
-  // 5785 is a common year: its Adar has 29 days and Nisan follows.
-  EXPECT_EQ(CalcHebrewCalendar(Day(2025, 3, 1)), Hebrew(5785, 11, 1));
-  EXPECT_EQ(CalcHebrewCalendar(Day(2025, 3, 29)), Hebrew(5785, 11, 29));
-  EXPECT_EQ(CalcHebrewCalendar(Day(2025, 3, 30)), Hebrew(5785, 0, 1));
-  EXPECT_EQ(CalcHebrewCalendar(Day(100, 1, 1)), Hebrew(3860, 10, 4));
-  EXPECT_EQ(CalcHebrewCalendar(Day(9999, 12, 31)), Hebrew(13760, 7, 28));
-}
-
-TEST(MayaCalendarTest, LongCountHaabAndTzolkin) {
+  EXPECT_EQ(CalcHebrewCalendar(Day(2024, 3, 11)), Hebrew(5784, 12, 1));   // 1 Adar II
+  EXPECT_EQ(CalcHebrewCalendar(Day(2024, 3, 10)), Hebrew(5784, 11, 30));  // 30 Adar I
   const MayaDate end = CalcMayaCalendar(Day(2012, 12, 21));
   EXPECT_EQ(end.longCount, "13.0.0.0.0");
   EXPECT_EQ(end.tzolkin, "4Ahau");
   EXPECT_EQ(end.haab, "3Kankin");
-  EXPECT_EQ(CalcMayaCalendar(Day(2012, 12, 20)).longCount, "12.19.19.17.19");
   EXPECT_EQ(CalcMayaCalendar(0).longCount, "12.14.5.6.16");
-  // Floor, not truncation: noon of 1899-12-29 (d = −0.5) belongs to the day before day 0.
+  // Baktun 20 is written with a leading 1.
+  EXPECT_EQ(CalcMayaCalendar(20.0 * 144000 - 1830736).longCount, "1.0.0.0.0.0");
+}
+
+// Only the day counts (Floor of the day count, also before day 0).
+TEST(OtherCalendarsTest, EveryInstantOfADayHasThatDaysDate) {
+  EXPECT_EQ(CalcJulianCalendar(Day(1582, 10, 15) + 0.999), Julian(1582, 10, 5));
+  EXPECT_EQ(CalcJulianCalendar(Day(1582, 10, 15) - 1e-9), Julian(1582, 10, 4));
+  EXPECT_EQ(CalcIslamicCalendar(Day(622, 7, 19) - 1e-9), Islamic(0, 0, 0));
   EXPECT_EQ(CalcMayaCalendar(-0.5).longCount, "12.14.5.6.15");
-  // Baktun 20 is written with a leading 1: 19.19.19.17.19 is followed by 1.0.0.0.0.0.
-  const double baktun20 = 20.0 * 144000 - 1830736;
-  EXPECT_EQ(CalcMayaCalendar(baktun20 - 1).longCount, "19.19.19.17.19");
-  EXPECT_EQ(CalcMayaCalendar(baktun20).longCount, "1.0.0.0.0.0");
-  EXPECT_EQ(CalcMayaCalendar(Day(9999, 12, 31)).longCount, "1.13.5.3.6.1");
-  // The five days of Uayeb close the Haab year; 0 Pop follows.
-  const double pop = Day(2013, 4, 2);
-  EXPECT_EQ(CalcMayaCalendar(pop).haab, "0Pop");
-  EXPECT_EQ(CalcMayaCalendar(pop - 1).haab, "4Uayeb");
-  EXPECT_EQ(CalcMayaCalendar(pop - 5).haab, "0Uayeb");
-  EXPECT_EQ(CalcMayaCalendar(pop - 6).haab, "19Cumku");
-  EXPECT_EQ(CalcMayaCalendar(Day(2012, 12, 22)).tzolkin, "5Imix");
-  EXPECT_EQ(CalcMayaCalendar(Day(2012, 12, 21) + 19).tzolkin, "10Cauac");
 }
 
 TEST(OtherCalendarsTest, RejectNonFiniteAndOutOfRangeDays) {
@@ -145,18 +96,13 @@ TEST_F(CalendarObjectTest, GettersGiveOneBasedMonthsAndNames) {
   EXPECT_EQ(c.HebrewMonthName(), "Adar");  // Adar I of a leap year keeps the plain name
 
   c.SetDateTime(Date::FromCivil(2024, 7, 7, 12));
-  EXPECT_EQ(c.IslamicYear(), 1445);
   EXPECT_EQ(c.IslamicMonth(), 12);
-  EXPECT_EQ(c.IslamicDay(), 30);
   EXPECT_EQ(c.IslamicMonthName(), "Dhu al-Hijja");
 
   c.SetDateTime(Date::FromCivil(2012, 12, 21, 6));
   EXPECT_EQ(c.MayaLong(), "13.0.0.0.0");
   EXPECT_EQ(c.MayaTzolkin(), "4Ahau");
   EXPECT_EQ(c.MayaHaab(), "3Kankin");
-
-  c.SetDateTime(Date::FromCivil(1899, 12, 30));
-  EXPECT_EQ(c.MayaLong(), "12.14.5.6.16");
 }
 
 TEST_F(CalendarObjectTest, DaysBeforeDayZeroUseTheirOwnCivilDate) {

@@ -34,8 +34,6 @@ TEST_F(CyclesTest, SexagenaryDayYearAndMonth) {
   EXPECT_EQ(calendar_.ZodiacalNumber(YmdDay, Zodiac10), 0);
   EXPECT_EQ(calendar_.ZodiacalNumber(YmdDay, Zodiac12), 10);
   EXPECT_EQ(calendar_.ZodiacalSigns(YmdDay, Zodiac12), "戌");
-  HoldInstant(1899, 12, 30);
-  EXPECT_EQ(calendar_.ZodiacalNumber(YmdDay), 8);
   // Before day 0 the day number is still Floor of the local day count.
   HoldInstant(1899, 12, 29, 18);
   EXPECT_EQ(calendar_.ZodiacalNumber(YmdDay), 7);
@@ -45,19 +43,14 @@ TEST_F(CyclesTest, SexagenaryDayYearAndMonth) {
   HoldInstant(2000, 6, 1);
   EXPECT_EQ(calendar_.ZodiacalNumber(YmdYear), 16);
   EXPECT_EQ(calendar_.ZodiacalSigns(YmdYear), "庚辰");
-  HoldInstant(1984, 6, 1);
-  EXPECT_EQ(calendar_.ZodiacalSigns(YmdYear), "甲子");
   // Civil months are numbered like lunisolar ones (month 1 is a 寅 month): 2024-01 is 丙寅.
   HoldInstant(2024, 1, 10);
   EXPECT_EQ(calendar_.ZodiacalSigns(YmdMonth), "丙寅");
-  HoldInstant(2024, 2, 10);
-  EXPECT_EQ(calendar_.ZodiacalSigns(YmdMonth), "丁卯");
 }
 
 TEST_F(CyclesTest, NamesOfNumbers) {
   EXPECT_EQ(calendar_.ZodiacalName(0), "甲子");
   EXPECT_EQ(calendar_.ZodiacalName(59), "癸亥");
-  EXPECT_EQ(calendar_.ZodiacalName(16), "庚辰");
   // The sixty-cycle name takes the number mod 10 and mod 12 separately.
   EXPECT_EQ(calendar_.ZodiacalName(61), "乙丑");
   EXPECT_EQ(calendar_.ZodiacalName(11, Zodiac10), "乙");
@@ -67,17 +60,13 @@ TEST_F(CyclesTest, NamesOfNumbers) {
 
   EXPECT_EQ(calendar_.KyuseiName(9, true), "一白水星");
   EXPECT_EQ(calendar_.KyuseiName(0, false), "一白");
-  EXPECT_EQ(calendar_.KyuseiName(0), "一白");
   EXPECT_EQ(calendar_.KyuseiName(8, true), "九紫火星");
-  EXPECT_EQ(calendar_.KyuseiName(5, false), "六白");
 }
 
 TEST_F(CyclesTest, YearAndMonthStarsRunDownward) {
   HoldInstant(2000, 6, 1);
   EXPECT_EQ(calendar_.Kyusei(YmdYear), "九紫火星");
   EXPECT_EQ(calendar_.Kyusei(YmdYear, true), "九紫");
-  HoldInstant(2001, 6, 1);
-  EXPECT_EQ(calendar_.Kyusei(YmdYear), "八白土星");
   HoldInstant(2024, 6, 1);
   EXPECT_EQ(calendar_.Kyusei(YmdYear), "三碧木星");
   // Civil months of 2024: January 六白, February 五黄, and so on downward.
@@ -85,8 +74,6 @@ TEST_F(CyclesTest, YearAndMonthStarsRunDownward) {
   EXPECT_EQ(calendar_.Kyusei(YmdMonth), "六白金星");
   HoldInstant(2024, 2, 15);
   EXPECT_EQ(calendar_.Kyusei(YmdMonth), "五黄土星");
-  HoldInstant(2024, 12, 15);
-  EXPECT_EQ(calendar_.Kyusei(YmdMonth), "四緑木星");
 }
 
 TEST_F(CyclesTest, MonthNames) {
@@ -136,8 +123,6 @@ TEST_F(CyclesTest, LunisolarCyclesThroughCalculate) {
   EXPECT_EQ(calendar_.JapaneseMonthName(YmdMonth), "如月");
   EXPECT_EQ(calendar_.ZodiacalSigns(YmdQYear), "甲辰");
   EXPECT_EQ(calendar_.ZodiacalSigns(YmdQMonth), "丙寅");
-  calendar_.SetDateTime(Date::FromCivil(2024, 2, 11, 12));
-  EXPECT_EQ(calendar_.Rokuyou(), "友引");
   calendar_.SetDateTime(Date::FromCivil(2024, 2, 9, 12));
   EXPECT_EQ(calendar_.QYear(), 2023);
   EXPECT_EQ(calendar_.QMonth(), 12);
@@ -190,11 +175,6 @@ TEST_F(CyclesTest, SolarTermCyclesThroughCalculate) {
   calendar_.SetDateTime(Date::FromCivil(2024, 3, 20, 6));
   EXPECT_EQ(calendar_.ZodiacalMonth24(), 3);
   EXPECT_EQ(calendar_.ZodiacalClimate72(), 9);
-  // At −10 h 立春 falls on 2024-02-03.
-  calendar_.SetDateTime(Date::FromCivil(2024, 2, 3, 23, 59));
-  calendar_.SetTimeZone(-10);
-  EXPECT_EQ(calendar_.ZodiacalMonth(), 1);
-  EXPECT_EQ(calendar_.ZodiacalYear(), 2024);
 }
 
 // Day stars: 2024-01-01 is the 甲子 day nearest the winter solstice of 2023 (2023-12-22) and starts

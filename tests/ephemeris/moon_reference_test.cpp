@@ -6,9 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,16 +24,10 @@ struct Row {
 };
 
 std::vector<Row> ReadReference() {
-  std::ifstream in(ALMACOR_TEST_DATA_DIR "/moon_reference.csv");
   std::vector<Row> rows;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::stringstream fields(line);
-    Row row;
-    std::getline(fields, row.kind, ',');
-    for (std::string field; std::getline(fields, field, ',');)
-      row.values.push_back(std::stod(field));
+  for (const auto& fields : ReadReferenceTable("moon_reference.csv")) {
+    Row row{fields[0], {}};
+    for (std::size_t i = 1; i < fields.size(); ++i) row.values.push_back(std::stod(fields[i]));
     rows.push_back(row);
   }
   return rows;

@@ -48,14 +48,6 @@ TEST(MoonSeries, TableChecksums) {
   expect(detail::kMoonParallaxTerms, 37, 0.076208, 7567.833, 327056.0957, "parallax");
 }
 
-// The rates that differ in their last digit between the series stay apart.
-TEST(MoonSeries, EachSeriesKeepsItsOwnRates) {
-  EXPECT_EQ(detail::kMoonLongitudeTerms[1].rate, 4133.3536);
-  EXPECT_EQ(detail::kMoonParallaxTerms[1].rate, 4133.3535);
-  EXPECT_EQ(detail::kMoonLongitudeTerms[3].rate, 9543.9773);
-  EXPECT_EQ(detail::kMoonParallaxTerms[3].rate, 9543.9774);
-}
-
 // At T = 0 every argument is its phase.
 TEST(MoonSeries, AtEpochEveryArgumentIsItsPhase) {
   double a = 0;

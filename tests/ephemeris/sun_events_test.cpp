@@ -97,27 +97,6 @@ TEST(SunEvents, EachEventHappensAtItsTargetAltitude) {
   }
 }
 
-TEST(SunEvents, HeightLowersTheHorizonByItsDip) {
-  const double day = CivilToDays(2000, 1, 1);
-  const SunEvents low = CalcSunEvents(day, Tokyo(0)), high = CalcSunEvents(day, Tokyo(100));
-  // 0.3533° of dip at about 0.2° a minute of altitude change near the horizon.
-  EXPECT_NEAR(SecondsOf(low.rise.time - high.rise.time, 0), 100, 25);
-  EXPECT_NEAR(SecondsOf(high.set.time - low.set.time, 0), 100, 25);
-  EXPECT_LT(high.astronomicalTwilightR.time, low.astronomicalTwilightR.time);
-  // Nothing on the meridian depends on the height.
-  EXPECT_EQ(high.culmination, low.culmination);
-}
-
-TEST(SunEvents, CulminationAltitudeIsGeocentricPlusRefraction) {
-  // Latitude 35 on the day of the March equinox: the Sun culminates at 55 + δ, raised by 0.0116° of
-  // refraction.
-  const Settings s = Place(35, 135, 9);
-  const BodyEvent c = CalcSunEvent(SunEventCode::Culmination, CivilToDays(2024, 3, 20), s);
-  const double delta = SunEquatorialAt(c.time, s.time).declination;
-  EXPECT_LT(std::fabs(delta), 0.4);
-  EXPECT_NEAR(c.value - (55 + delta), 0.0116, 0.0003);
-}
-
 // Polar day: an event that does not happen takes the lower culmination, on the same date.
 TEST(SunEvents, PolarDaySubstitutesTheLowerCulmination) {
   const double day = CivilToDays(2024, 6, 21);

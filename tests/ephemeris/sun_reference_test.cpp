@@ -5,36 +5,21 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "almacor/date.h"
 #include "almacor/sun.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
 
-// Rows of a reference table as text fields; comment lines (#) and the header are skipped.
+// Rows of a reference table as text fields, less the header.
 std::vector<std::vector<std::string>> ReadTable(const std::string& name) {
-  std::ifstream in(std::string(ALMACOR_TEST_DATA_DIR) + "/" + name);
-  EXPECT_TRUE(in) << "missing " << name;
-  std::vector<std::vector<std::string>> rows;
-  std::string line;
-  bool header = true;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    if (header) {
-      header = false;
-      continue;
-    }
-    std::vector<std::string> fields;
-    std::stringstream ss(line);
-    for (std::string field; std::getline(ss, field, ',');) fields.push_back(field);
-    rows.push_back(fields);
-  }
+  auto rows = ReadReferenceTable(name);
+  if (!rows.empty()) rows.erase(rows.begin());
   return rows;
 }
 

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "almacor/error.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
@@ -26,17 +27,11 @@ void ExpectAll(std::initializer_list<Case> cases) {
 TEST(FormatNumber, DistancePatterns) {
   ExpectAll({
       {1.0, "#0.00000au", "1.00000au"},
-      {30.123456, "#0.00000au", "30.12346au"},
-      {0.000004, "#0.00000au", "0.00000au"},
       {0.000005, "#0.00000au", "0.00001au"},
-      {0.983291234, "0.00000au", "0.98329au"},
       {1.016, "0.00000au", "1.01600au"},
       {384400, "###,###km", "384,400km"},
-      {356500.4, "###,###km", "356,500km"},
       {1234567, "###,###km", "1,234,567km"},
       {999.5, "###,###km", "1,000km"},
-      {999, "###,###km", "999km"},
-      {12, "###,###km", "12km"},
       {0.4, "###,###km", "km"},
       {-384400, "###,###km", "-384,400km"},
   });
@@ -44,30 +39,21 @@ TEST(FormatNumber, DistancePatterns) {
 
 TEST(FormatNumber, AnglePatterns) {
   ExpectAll({
-      {0, "##0.0ﾟ", "0.0ﾟ"},
       {45.25, "##0.0ﾟ", "45.3ﾟ"},  // 45.25 is exact in binary: the half goes away from zero
-      {359.96, "##0.0ﾟ", "360.0ﾟ"},
       {-12.34, "##0.0ﾟ", "-12.3ﾟ"},
       {-0.05, "##0.0ﾟ", "-0.1ﾟ"},
-      {1234.5, "##0.0ﾟ", "1234.5ﾟ"},
       {-123.4567891, "##0.000000ﾟ", "-123.456789ﾟ"},
-      {0.0000005, "##0.000000ﾟ", "0.000001ﾟ"},
       {179.9999999, "##0.000000ﾟ", "180.000000ﾟ"},
-      {0, "##0ﾟ ", "0ﾟ "},
       {359, "##0ﾟ ", "359ﾟ "},
       {7, "00' ", "07' "},
-      {0, "00' ", "00' "},
   });
 }
 
 TEST(FormatNumber, OptionalDecimals) {
   ExpectAll({
-      {1.5, "#0.0#############", "1.5"},
       {139.7447, "#0.0#############", "139.7447"},  // not 139.74469999999999
-      {0.1, "#0.0#############", "0.1"},
       {2.0 / 3, "#0.0#############", "0.66666666666667"},
       {5, "#0.0#############", "5.0"},
-      {45.5, "#0.0#####", "45.5"},
       {12.3456789, "#0.0#####", "12.345679"},
       {59.9999999, "#0.0#####", "60.0"},
   });
@@ -76,21 +62,13 @@ TEST(FormatNumber, OptionalDecimals) {
 TEST(FormatNumber, InformationBoxPatterns) {
   ExpectAll({
       {2460000.5, "#.00000000", "2460000.50000000"},
-      {2451545.123456789, "#.00000000", "2451545.12345679"},
       {0.5, "#.00000000", ".50000000"},
       {9.99995, "#0.0000", "10.0000"},
-      {29.53, "#0.0000", "29.5300"},
-      {0, "#0.0000", "0.0000"},
       {0.5, "##0.0000%", "50.0000%"},
-      {1, "##0.0000%", "100.0000%"},
       {0.123456789, "##0.0000%", "12.3457%"},
-      {0, "##0.0000%", "0.0000%"},
-      {959.63, "#0.00", "959.63"},
-      {0.005, "#0.00", "0.01"},
       {1.005, "#0.00", "1.01"},   // decimal 1.005, although the double lies just below it
       {-0.004, "#0.00", "0.00"},  // rounds to zero: no sign
       {0.5, "（食分：0.000）", "（食分：0.500）"},
-      {1.0526, "（食分：0.000）", "（食分：1.053）"},
       {-0.5, "（食分：0.000）", "-（食分：0.500）"},
   });
 }
@@ -98,13 +76,10 @@ TEST(FormatNumber, InformationBoxPatterns) {
 TEST(FormatNumber, TimePartPatterns) {
   ExpectAll({
       {5, "00", "05"},
-      {0, "00", "00"},
       {123, "00", "123"},
       {59.5, "00", "60"},
       {-2.5, "00", "-03"},
       {5, "00\\h", "05h"},
-      {7, "00\\m", "07m"},
-      {9, "00\\s", "09s"},
       {23, "00\\:", "23:"},
       {5.25, "00.000", "05.250"},
       {59.9999, "00.000", "60.000"},
@@ -119,8 +94,6 @@ TEST(FormatNumber, PlaceholdersGroupingAndLiterals) {
       {12.5, ".00", "12.50"},
       {5, "0#", "05"},
       {1234567, "#,##0", "1,234,567"},
-      {1234.5, "#,##0.00", "1,234.50"},
-      {0, "#,##0", "0"},
       {1234567, "0,", "1235"},  // a comma before the point divides by 1000
       {1234567, "#,##0,", "1,235"},
       {1e20, "0", "100000000000000000000"},
@@ -129,16 +102,13 @@ TEST(FormatNumber, PlaceholdersGroupingAndLiterals) {
       {5, "\"x=\"0", "x=5"},
       {5, "0;", "5;"},  // no sections: ";" is text
       {5, ",0", ",5"},  // a comma before any digit place is text
-      {5, "km", "km"},
   });
 }
 
 TEST(FormatNumber, EmptyPatternGivesTheGeneralForm) {
   ExpectAll({
       {66.07, "", "66.07"},
-      {0.5, "", "0.5"},
       {-3, "", "-3"},
-      {0, "", "0"},
       {-0.0, "", "0"},
       {1.0 / 3, "", "0.333333333333333"},
       {1.5e20, "", "1.5E+20"},
@@ -149,19 +119,9 @@ TEST(FormatNumber, EmptyPatternGivesTheGeneralForm) {
 TEST(FormatNumber, RejectsNonFiniteAndOverflow) {
   const double inf = std::numeric_limits<double>::infinity();
   for (double v : {inf, -inf, std::nan("")}) {
-    try {
-      FormatNumber(v, "0.0");
-      ADD_FAILURE() << "no error for " << v;
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Number(), kInvalidArgument);
-    }
+    EXPECT_EQ(ErrorNumberOf([&] { FormatNumber(v, "0.0"); }), kInvalidArgument) << v;
   }
-  try {
-    FormatNumber(1e308, "0%");
-    ADD_FAILURE() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), kOverflow);
-  }
+  EXPECT_EQ(ErrorNumberOf([] { FormatNumber(1e308, "0%"); }), kOverflow);
 }
 
 TEST(FormatNumber, NeverSplitsMultiByteCharacters) {
@@ -177,8 +137,6 @@ TEST(FormatDateTime, ClockAndCaptionPatterns) {
   const Date d = Date::FromCivil(2024, 6, 1, 5, 7, 9);
   EXPECT_EQ(FormatDateTime(d, "hh:nn:ss"), "05:07:09");
   EXPECT_EQ(FormatDateTime(d, "/m/d hh:nn:ss"), "/6/1 05:07:09");
-  EXPECT_EQ(FormatDateTime(Date::FromCivil(2024, 12, 31, 23, 59, 59), "/m/d hh:nn:ss"),
-            "/12/31 23:59:59");
   EXPECT_EQ(FormatDateTime(d, "yyyy年m月d日 h時"), "2024年6月1日 5時");
   EXPECT_EQ(FormatDateTime(d, "yy/mm/dd \\h\\h \"nn\""), "24/06/01 hh nn");
   EXPECT_EQ(FormatDateTime(Date::FromValue(-1.25), "yyyy-mm-dd hh:nn"), "1899-12-29 06:00");

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "almacor/error.h"
 #include "almacor/settings.h"
 
@@ -17,6 +22,20 @@ int ErrorNumberOf(auto&& f) {
     return e.Number();
   }
   return 0;
+}
+
+/// The comma-separated fields of each line of tests/data/`name`, less blank and comment (#) lines.
+inline std::vector<std::vector<std::string>> ReadReferenceTable(const std::string& name) {
+  std::ifstream in(std::string(ALMACOR_TEST_DATA_DIR) + "/" + name);
+  EXPECT_TRUE(in) << "missing tests/data/" << name;
+  std::vector<std::vector<std::string>> rows;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::stringstream fields(line);
+    rows.emplace_back();
+    for (std::string field; std::getline(fields, field, ',');) rows.back().push_back(field);
+  }
+  return rows;
 }
 
 /// Tokyo: 139.7447° E, 35.6544° N, `height` metres, UTC+9, estimated ΔT.
