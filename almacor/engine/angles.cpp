@@ -32,7 +32,8 @@ double DegAtan2(double y, double x) {
 
 double TrueObliquity(double d, const TimeScale& ts) {
   const double t = YearsSinceEpoch(d, false, ts);
-  const double mean = 23.4392911111111 - (0.46815 * t + 5.9e-8 * t * t - 1.813e-9 * t * t * t) / 3600;
+  const double mean =
+      23.4392911111111 - (0.46815 * t + 5.9e-8 * t * t - 1.813e-9 * t * t * t) / 3600;
   const double nutation = 0.00256 * std::cos((234.95 + 19.341 * t) * kRad) +
                           0.00015 * std::cos((201.1 + 720.02 * t) * kRad);
   return mean + nutation;
@@ -68,8 +69,9 @@ Horizontal HourAngleToHorizontal(double hourAngle, double delta, double latitude
   const double h = hourAngle * kRad, dl = delta * kRad, p = latitude * kRad;
   const double altitude =
       DegAsin(std::cos(p) * std::cos(dl) * std::cos(h) + std::sin(p) * std::sin(dl));
-  const double azimuth = DegAtan2(-std::cos(dl) * std::sin(h),
-                                  std::cos(p) * std::sin(dl) - std::sin(p) * std::cos(dl) * std::cos(h));
+  const double azimuth =
+      DegAtan2(-std::cos(dl) * std::sin(h),
+               std::cos(p) * std::sin(dl) - std::sin(p) * std::cos(dl) * std::cos(h));
   return {azimuth, altitude};
 }
 

@@ -29,7 +29,9 @@ void Reject(const char* what) { throw Error(kInvalidArgument, what); }
 
 }  // namespace
 
-void RegisterLocationEditor(LocationEditor editor) { RegisteredLocationEditor() = std::move(editor); }
+void RegisterLocationEditor(LocationEditor editor) {
+  RegisteredLocationEditor() = std::move(editor);
+}
 
 Calendar::Calendar()
     : sun_(new SunObject), moon_(new MoonObject), planet_(new PlanetObject), math_(new MathObject) {

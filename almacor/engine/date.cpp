@@ -24,9 +24,7 @@ bool Representable(double value) {
 
 }  // namespace
 
-double DateToDays(double value) {
-  return value >= 0 ? value : 2 * std::trunc(value) - value;
-}
+double DateToDays(double value) { return value >= 0 ? value : 2 * std::trunc(value) - value; }
 
 double DaysToDate(double d) {
   const double value = d > 0 ? d : 2 * std::floor(d) - d;
@@ -37,7 +35,8 @@ double DaysToDate(double d) {
 }
 
 double CivilToDays(int year, int month, int day, double secondsOfDay) {
-  const year_month_day ymd{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+  const year_month_day ymd{std::chrono::year{year},
+                           std::chrono::month{static_cast<unsigned>(month)},
                            std::chrono::day{static_cast<unsigned>(day)}};
   return static_cast<double>((sys_days{ymd} - kDayZero).count()) + secondsOfDay / 86400.0;
 }
@@ -58,13 +57,15 @@ Date Date::FromValue(double value) {
 Date Date::FromDays(double d) { return Date(DaysToDate(d)); }
 
 Date Date::FromCivil(const CivilDateTime& c) {
-  const year_month_day ymd{std::chrono::year{c.year}, std::chrono::month{static_cast<unsigned>(c.month)},
+  const year_month_day ymd{std::chrono::year{c.year},
+                           std::chrono::month{static_cast<unsigned>(c.month)},
                            std::chrono::day{static_cast<unsigned>(c.day)}};
   if (c.year < 100 || c.year > 9999 || c.month < 1 || c.month > 12 || c.day < 1 || !ymd.ok() ||
       c.hour < 0 || c.hour > 23 || c.minute < 0 || c.minute > 59 || c.second < 0 || c.second > 59) {
     throw Error(kInvalidArgument, "no such date and time, or outside 0100-01-01 … 9999-12-31");
   }
-  return FromDays(CivilToDays(c.year, c.month, c.day, c.hour * 3600.0 + c.minute * 60.0 + c.second));
+  return FromDays(
+      CivilToDays(c.year, c.month, c.day, c.hour * 3600.0 + c.minute * 60.0 + c.second));
 }
 
 Date Date::FromCivil(int year, int month, int day, int hour, int minute, int second) {
@@ -87,8 +88,12 @@ CivilDateTime Date::ToCivil() const {
     }
   }
   const CivilDate date = DaysToCivilDate(day);
-  return {date.year, date.month, date.day, static_cast<int>(seconds / 3600),
-          static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60)};
+  return {date.year,
+          date.month,
+          date.day,
+          static_cast<int>(seconds / 3600),
+          static_cast<int>(seconds / 60 % 60),
+          static_cast<int>(seconds % 60)};
 }
 
 }  // namespace almacor

@@ -22,7 +22,7 @@ TEST(DeltaT, MeetsEveryNodeValue) {
   struct Node {
     int year;
     double value;
-  } nodes[] = {{50, 10100}, {100, 9600}, {1000, 1600}, {1600, 110}, {1620, 124},
+  } nodes[] = {{50, 10100},  {100, 9600},  {1000, 1600},  {1600, 110},  {1620, 124},
                {1800, 13.7}, {1880, -5.4}, {1900, -2.72}, {2000, 63.83}};
   for (const Node& n : nodes) {
     EXPECT_NEAR(EstimateDeltaT(CivilToDays(n.year, 1, 1, 43200), ts), n.value, 1e-9) << n.year;
@@ -78,8 +78,8 @@ TEST(SiderealTime, GreenwichMeanAtJ2000AndLocalOffset) {
   EXPECT_NEAR(CalcSiderealTime(40000.3 + 0.375, GreenwichMean, tokyo),
               CalcSiderealTime(40000.3, GreenwichMean, s), 1e-6);
   // The equation of the equinoxes stays within about 1.2 s of time (0.005°).
-  const double eq = CalcSiderealTime(40000.3, GreenwichApparent, s) -
-                    CalcSiderealTime(40000.3, GreenwichMean, s);
+  const double eq =
+      CalcSiderealTime(40000.3, GreenwichApparent, s) - CalcSiderealTime(40000.3, GreenwichMean, s);
   EXPECT_LT(std::fabs(eq), 0.0053);
 }
 

@@ -15,8 +15,8 @@ struct CivilDateTime {
   friend bool operator==(const CivilDateTime&, const CivilDateTime&) = default;
 };
 
-/// A date value in the automation date encoding: day 0 is 1899-12-30 00:00; on or after it the value
-/// is the day count with the time of day as fraction; before it the integer part counts days
+/// A date value in the automation date encoding: day 0 is 1899-12-30 00:00; on or after it the
+/// value is the day count with the time of day as fraction; before it the integer part counts days
 /// backwards and the fraction is still the time of day (-1.25 is 1899-12-29 06:00).
 /// Only 0100-01-01 00:00:00 … 9999-12-31 23:59:59 can be held; anything else, and any non-finite
 /// value, is rejected.

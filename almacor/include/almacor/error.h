@@ -9,7 +9,8 @@ namespace almacor {
 enum ErrorNumber : int {
   kInvalidArgument = 5,  ///< invalid procedure call or argument
   kOverflow = 6,         ///< a value cannot be represented (for example a date outside 100–9999)
-  kDivisionByZero = 11,  ///< a value is not defined yet (for example a planet before its Name is set)
+  kDivisionByZero =
+      11,  ///< a value is not defined yet (for example a planet before its Name is set)
 };
 
 /// The one exception type of the library. A rejected value leaves every state unchanged.

@@ -11,9 +11,9 @@ struct Observer {
 
 /// How local civil time relates to Universal Time and dynamical time.
 struct TimeScale {
-  float timeZone = 0;            ///< hours; local civil time = UT + timeZone
-  bool deltaTEstimated = true;   ///< true: the built-in ΔT model; false: `deltaT`
-  double deltaT = 0;             ///< seconds (TD − UT) used when not estimated
+  float timeZone = 0;           ///< hours; local civil time = UT + timeZone
+  bool deltaTEstimated = true;  ///< true: the built-in ΔT model; false: `deltaT`
+  double deltaT = 0;            ///< seconds (TD − UT) used when not estimated
 };
 
 /// Everything a computation reads besides its instant.
