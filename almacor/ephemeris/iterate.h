@@ -30,7 +30,11 @@ double SolveAngle(Angle angleAt, double target, double start, double period, con
   double d = start;
   IterateToOneSecond(
       [&] {
-        double delta = angleAt(d) - target;
+        // Taken into −180 … 180 whatever its size: the Moon's longitude minus the Sun's runs over
+        // −360 … 360, so its error from a target above 180 can lie below −540, where a single
+        // ±360 would step most of a month past the nearest passage. (fmod leaves any difference
+        // within one turn exactly as it is.)
+        double delta = std::fmod(angleAt(d) - target, 360);
         if (delta > 180) {
           delta -= 360;
         } else if (delta < -180) {

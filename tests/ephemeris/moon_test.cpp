@@ -96,6 +96,24 @@ TEST(MoonPhase, ElongationSolverAndNewMoons) {
   EXPECT_NEAR(std::remainder(MoonElongationAt(n, ts), 360), 0, 2e-4);
 }
 
+// The Moon's longitude minus the Sun's runs over −360 … 360, so the error from a target above 180
+// can lie below −540: a single ±360 would still leave it beyond ±180, and the solver would step
+// most of a month forward, to the passage after next instead of the nearest one.
+TEST(MoonPhase, ElongationErrorIsWrappedIntoHalfATurnForEveryTarget) {
+  const TimeScale ts = Tokyo().time;
+  for (double start = CivilToDays(2024, 1, 1); start < CivilToDays(2024, 3, 1); start += 0.7) {
+    for (double target : {200.0, 270.0, 315.0, 359.0}) {
+      const double d = SolveMoonElongation(target, start, ts);
+      EXPECT_NEAR(std::remainder(MoonElongationAt(d, ts) - target, 360), 0, 2e-4);
+      // The passage nearest in elongation: behind the start when the target was passed less than
+      // half a turn ago, ahead of it otherwise.
+      const double behind = std::remainder(MoonElongationAt(start, ts) - target, 360);
+      EXPECT_EQ(d<start, behind> 0) << target << " from " << start;
+      EXPECT_LT(std::fabs(d - start), 17.5) << target << " from " << start;
+    }
+  }
+}
+
 TEST(MoonPhase, AgeAroundANewMoon) {
   const TimeScale ts = Tokyo().time;
   const double newMoon = SolveMoonElongation(0, CivilToDays(2024, 5, 5), ts);
