@@ -81,6 +81,23 @@ TEST_F(CalendarTest, PauseStoresInputsButKeepsResults) {
   EXPECT_DOUBLE_EQ(c.JulianDay(), jd + 366);
 }
 
+TEST_F(CalendarTest, JulianDayTDFollowsTheStoredJulianDayWhilePaused) {
+  // JulianDayTD is the stored JulianDay plus the ΔT in effect, so the two always differ by
+  // exactly DeltaT, also while a paused Calendar keeps its last results.
+  Calendar c;
+  c.SetDtEstimated(false);
+  c.SetDeltaT(120);
+  c.SetDateTime(Date::FromCivil(2000, 1, 1));
+  const double jd = c.JulianDay();
+  c.SetPause(true);
+  c.SetDateTime(Date::FromCivil(2001, 1, 1));
+  EXPECT_EQ(c.JulianDay(), jd);
+  EXPECT_DOUBLE_EQ(c.JulianDayTD(), jd + 120 / 86400.0);
+  // Before the first calculation JulianDay is 0, and so is JulianDayTD but for the ΔT.
+  Calendar fresh;
+  EXPECT_DOUBLE_EQ(fresh.JulianDayTD(), 120 / 86400.0);
+}
+
 TEST_F(CalendarTest, TwoCalendarsShareTheLibrarySettings) {
   Calendar a, b;
   a.SetTimeZone(9);
