@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <string>
+#include <type_traits>
 
 #include "almacor/error.h"
 #include "almacor/moon.h"
@@ -11,6 +14,13 @@
 
 namespace almacor {
 namespace {
+
+// The number arguments of ZodiacalName and KyuseiName are Integers (16-bit), like every other
+// Integer of the interface.
+static_assert(std::is_same_v<decltype(&Calendar::ZodiacalName),
+                             std::string (Calendar::*)(std::int16_t, ZodiacalConstants) const>);
+static_assert(std::is_same_v<decltype(&Calendar::KyuseiName),
+                             std::string (Calendar::*)(std::int16_t, bool) const>);
 
 // Each test starts from the library-wide defaults and restores them afterwards.
 using CalendarTest = LibrarySettingsTest;
