@@ -186,11 +186,11 @@ std::int16_t Calendar::ZodiacalNumber(QmYmdConstants ymd, ZodiacalConstants zodi
   Reject("Zodiac must be Zodiac10, Zodiac12 or Zodiac60");
 }
 
-std::string Calendar::ZodiacalName(int index, ZodiacalConstants zodiac) const {
+std::string Calendar::ZodiacalName(std::int16_t index, ZodiacalConstants zodiac) const {
   if (index < 0) Reject("sexagenary number must not be negative");
   std::string name;
-  if (zodiac & Zodiac10) name += LibraryString(kStemId + Mod(index, 10));
-  if (zodiac & Zodiac12) name += LibraryString(kBranchId + Mod(index, 12));
+  if (zodiac & Zodiac10) name += LibraryString(kStemId + Mod(int{index}, 10));
+  if (zodiac & Zodiac12) name += LibraryString(kBranchId + Mod(int{index}, 12));
   return name;
 }
 
@@ -224,9 +224,9 @@ std::string Calendar::Kyusei(QmYmdConstants ymd, bool shortName) const {
   return shortName ? FirstCharacters(name, 2) : std::string(name);
 }
 
-std::string Calendar::KyuseiName(int index, bool shortName) const {
+std::string Calendar::KyuseiName(std::int16_t index, bool shortName) const {
   if (index < 0) Reject("nine-star number must not be negative");
-  const std::string_view name = StarName(Mod(index, 9));
+  const std::string_view name = StarName(Mod(int{index}, 9));
   return shortName ? std::string(name) : FirstCharacters(name, 2);
 }
 

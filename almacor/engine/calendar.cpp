@@ -33,9 +33,14 @@ void RegisterLocationEditor(LocationEditor editor) {
   RegisteredLocationEditor() = std::move(editor);
 }
 
-Calendar::Calendar()
-    : sun_(new SunObject), moon_(new MoonObject), planet_(new PlanetObject), math_(new MathObject) {
+// The ΔT settings first, then the children.
+Calendar::Calendar() {
   InitDeltaTSettingsOnce();
+  paused_ = false;
+  sun_.reset(new SunObject);
+  moon_.reset(new MoonObject);
+  planet_.reset(new PlanetObject);
+  math_.reset(new MathObject);
 }
 
 Calendar::~Calendar() = default;
@@ -96,7 +101,9 @@ void Calendar::SetDateTime(Date value) {
   Calculate();
 }
 
-double Calendar::JulianDayTD() const { return JulianDayTDOf(instant_, LibrarySettings().time); }
+// The stored Julian day plus the ΔT in effect: JulianDayTD − JulianDay is always DeltaT/86400,
+// also while paused.
+double Calendar::JulianDayTD() const { return julianDay_ + DeltaT() / 86400.0; }
 
 double Calendar::SiderealTime(SiderealTimeConstant timeType) const {
   if (timeType < GreenwichMean || timeType > LocalApparent) Reject("unknown SiderealTimeConstant");

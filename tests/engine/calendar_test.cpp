@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <string>
+#include <type_traits>
 
 #include "almacor/error.h"
 #include "almacor/moon.h"
@@ -11,6 +14,13 @@
 
 namespace almacor {
 namespace {
+
+// The number arguments of ZodiacalName and KyuseiName are Integers (16-bit), like every other
+// Integer of the interface.
+static_assert(std::is_same_v<decltype(&Calendar::ZodiacalName),
+                             std::string (Calendar::*)(std::int16_t, ZodiacalConstants) const>);
+static_assert(std::is_same_v<decltype(&Calendar::KyuseiName),
+                             std::string (Calendar::*)(std::int16_t, bool) const>);
 
 // Each test starts from the library-wide defaults and restores them afterwards.
 using CalendarTest = LibrarySettingsTest;
@@ -79,6 +89,23 @@ TEST_F(CalendarTest, PauseStoresInputsButKeepsResults) {
   EXPECT_EQ(c.JulianDay(), jd);  // unpausing does not recalculate by itself
   c.Calculate();
   EXPECT_DOUBLE_EQ(c.JulianDay(), jd + 366);
+}
+
+TEST_F(CalendarTest, JulianDayTDFollowsTheStoredJulianDayWhilePaused) {
+  // JulianDayTD is the stored JulianDay plus the ΔT in effect, so the two always differ by
+  // exactly DeltaT, also while a paused Calendar keeps its last results.
+  Calendar c;
+  c.SetDtEstimated(false);
+  c.SetDeltaT(120);
+  c.SetDateTime(Date::FromCivil(2000, 1, 1));
+  const double jd = c.JulianDay();
+  c.SetPause(true);
+  c.SetDateTime(Date::FromCivil(2001, 1, 1));
+  EXPECT_EQ(c.JulianDay(), jd);
+  EXPECT_DOUBLE_EQ(c.JulianDayTD(), jd + 120 / 86400.0);
+  // Before the first calculation JulianDay is 0, and so is JulianDayTD but for the ΔT.
+  Calendar fresh;
+  EXPECT_DOUBLE_EQ(fresh.JulianDayTD(), 120 / 86400.0);
 }
 
 TEST_F(CalendarTest, TwoCalendarsShareTheLibrarySettings) {

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "almacor/date.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
@@ -40,6 +41,20 @@ TEST(DeltaT, InterpolatesSmoothlyAndExtrapolatesBeforeTheYear50) {
   EXPECT_GT(EstimateDeltaT(CivilToDays(20, 1, 1), ts), 10100);
   // A value near 1950 from published ΔT tables (≈ 29 s).
   EXPECT_NEAR(EstimateDeltaT(CivilToDays(1950, 1, 1), ts), 29.15, 0.2);
+}
+
+TEST(DeltaT, AgreesWithASecondTranscriptionAtEveryNodeAndMidpoint) {
+  // tests/data/deltat_reference.csv holds the model evaluated by scripts/reference/
+  // deltat_reference.py (its own copy of the nodes, slopes in Hermite basis form, the formula):
+  // the midpoints catch a wrong slope, the nodes a wrong value.
+  const TimeScale ts;
+  const auto rows = ReadReferenceTable("deltat_reference.csv");
+  ASSERT_GT(rows.size(), 150u);
+  for (std::size_t i = 1; i < rows.size(); ++i) {  // row 0 holds the column names
+    const double u = std::stod(rows[i][0]);
+    const double expected = std::stod(rows[i][1]);
+    EXPECT_NEAR(EstimateDeltaT(u, ts), expected, 1e-6 + 1e-10 * std::fabs(expected)) << "u = " << u;
+  }
 }
 
 TEST(DeltaT, StoredValueWhenNotEstimated) {

@@ -47,62 +47,93 @@ class Calendar {
   Calendar(const Calendar&) = delete;
   Calendar& operator=(const Calendar&) = delete;
 
-  /// 暦と天体位置の計算をします。Does nothing while paused.
+  /// 暦と天体位置の計算をします。
+  /// Does nothing while paused.
   void Calculate();
 
-  /// プロパティ設定時の再計算を一時停止します。Setting it never recalculates.
+  /// プロパティ設定時の再計算を一時停止します。値の取得も可能です。
+  /// Setting it never recalculates.
   bool Pause() const { return paused_; }
   void SetPause(bool paused) { paused_ = paused; }
 
-  /// 観測地点の緯度、経度、高度、時差を入力します。Opens the registered location editor
-  /// modally; `ok` tells whether the user confirmed, and a confirmation recalculates. Without a
-  /// registered editor `ok` is false.
+  /// 観測地点の緯度、経度、高度、時差を入力します。
+  /// Opens the registered location editor modally; `ok` tells whether the user confirmed, and a
+  /// confirmation recalculates. Without a registered editor `ok` is false.
   void LocationInput(bool& ok);
 
   // Japanese lunisolar calendar.
+  /// 旧暦年を取得します。値の設定はできません。
   std::int16_t QYear() const { return lunisolar_.year; }
+  /// 旧暦月を取得します。値の設定はできません。
   std::int16_t QMonth() const { return lunisolar_.month; }
+  /// 旧暦日を取得します。値の設定はできません。
   std::int16_t QDay() const { return lunisolar_.day; }
+  /// 閏月かどうかを示す値を返します。値の設定はできません。
   bool QLeap() const { return lunisolar_.leap; }
+  /// 1ヶ月の日数を返します。値の設定はできません。
   std::int16_t QDayOfMonth() const { return lunisolar_.dayOfMonth; }
 
   // Julian calendar.
+  /// ユリウス暦の年を取得します。値の設定はできません。
   std::int16_t JulianCYear() const { return julian_.year; }
+  /// ユリウス暦の月を取得します。値の設定はできません。
   std::int16_t JulianCMonth() const { return julian_.month; }
+  /// ユリウス暦の日を取得します。値の設定はできません。
   std::int16_t JulianCDay() const { return julian_.day; }
 
   // Solar-term calendar.
+  /// 節月の年を取得します。値の設定はできません。
   std::int16_t ZodiacalYear() const { return solarTerms_.year; }
+  /// 節月を取得します。値の設定はできません。
   std::int16_t ZodiacalMonth() const { return solarTerms_.month; }
+  /// 節月の日を取得します。値の設定はできません。
   std::int16_t ZodiacalDay() const { return solarTerms_.day; }
+  /// 属している二十四節気（0:立春～23:大寒）を取得します。値の設定はできません。
   std::int16_t ZodiacalMonth24() const { return solarTerms_.month24; }
+  /// 直前の二十四節気からの経過日数を取得します。値の設定はできません。
   std::int16_t ZodiacalDay24() const { return solarTerms_.day24; }
+  /// 属している七十二候（0～71）を取得します。値の設定はできません
   std::int16_t ZodiacalClimate72() const { return solarTerms_.climate72; }
 
-  // Islamic calendar; the month is 1 = Muharram … 12.
+  // Islamic calendar.
+  /// イスラム暦の年を取得します。値の設定はできません。
   std::int16_t IslamicYear() const { return islamic_.year; }
+  /// イスラム暦の月を取得します。値の設定はできません。
+  /// 1 = Muharram … 12 = Dhu al-Hijja (the stored index + 1).
   std::int16_t IslamicMonth() const { return static_cast<std::int16_t>(islamic_.monthIndex + 1); }
+  /// イスラム暦の日を取得します。値の設定はできません。
   std::int16_t IslamicDay() const { return islamic_.day; }
 
   // Maya calendar texts.
+  /// マヤ長期暦の日付を取得します。値の設定はできません。
   const std::string& MayaLong() const { return maya_.longCount; }
+  /// マヤ365日暦(Haab, ハアブ)の日付を取得します。値の設定はできません。
   const std::string& MayaHaab() const { return maya_.haab; }
+  /// マヤ260日暦(Tzolkin, ツォルキン)の日付を取得します。値の設定はできません。
   const std::string& MayaTzolkin() const { return maya_.tzolkin; }
 
-  // Hebrew calendar; the month is 1 = Nisan … 12 = Adar, 13 = Adar II.
+  // Hebrew calendar.
+  /// ユダヤ暦の年を取得します。値の設定はできません。
   std::int16_t HebrewYear() const { return hebrew_.year; }
+  /// ユダヤ暦の月を取得します。値の設定はできません。
+  /// 1 = Nisan … 12 = Adar, 13 = Adar II (the stored index + 1).
   std::int16_t HebrewMonth() const { return static_cast<std::int16_t>(hebrew_.monthIndex + 1); }
+  /// ユダヤ暦の日を取得します。値の設定はできません。
   std::int16_t HebrewDay() const { return hebrew_.day; }
 
-  /// Observer latitude, degrees north; |value| < 90.
+  /// 観測地点の緯度を設定します。値の取得も可能です。
+  /// Degrees north; |value| < 90.
   double ObsLatitude() const;
   void SetObsLatitude(double value);
-  /// Observer longitude, degrees east; |value| <= 180.
+  /// 観測地点の経度を設定します。値の取得も可能です。
+  /// Degrees east; |value| <= 180.
   double ObsLongitude() const;
   void SetObsLongitude(double value);
-  /// Observer height above sea level, metres; value >= 0.
+  /// 観測地点の海抜を設定します。値の取得も可能です。
+  /// Metres above sea level; value >= 0.
   double ObsHeight() const;
   void SetObsHeight(double value);
+  /// UTCとの時差を設定します。値の取得も可能です。
   /// Hours east of UTC; −12 <= value <= 12.
   float TimeZone() const;
   void SetTimeZone(float value);
@@ -111,44 +142,62 @@ class Calendar {
   Date DateTime() const;
   void SetDateTime(Date value);
 
-  /// Julian day (UT) of the instant.
+  /// ユリウス日を取得します。値の設定はできません。
+  /// Julian day (UT) of the instant, stored by Calculate.
   double JulianDay() const { return julianDay_; }
-  /// Julian day in dynamical time of the instant.
+  /// 力学時でのユリウス日を取得します。値の設定はできません。
+  /// The stored JulianDay plus the ΔT in effect for the instant (DeltaT / 86400).
   double JulianDayTD() const;
-  /// Sidereal time of the instant, degrees 0 <= θ < 360.
+  /// 地方/グリニッジ恒星時を取得します。値の設定はできません。
+  /// Sidereal time of the instant in degrees, 0 <= θ < 360, computed on demand.
   double SiderealTime(SiderealTimeConstant timeType) const;
 
+  /// 六曜を取得します。値の設定はできません。
   /// 六曜 of the lunisolar date.
   std::string Rokuyou() const;
+  /// 月の和名を返します。値の設定はできません。
   /// Japanese month name of the civil (YmdMonth) or lunisolar (YmdQMonth) month; other values
   /// raise Error 5.
   std::string JapaneseMonthName(QmYmdConstants ymd) const;
+  /// イスラム暦の月名を取得します。値の設定はできません。
   std::string IslamicMonthName() const;
+  /// ユダヤ暦の月名を取得します。値の設定はできません。
   std::string HebrewMonthName() const;
+  /// 年、月、日の干支名を取得します。値の設定はできません。
   /// Stem, branch or sixty-cycle name of a year, month or day.
   std::string ZodiacalSigns(QmYmdConstants ymd, ZodiacalConstants zodiac = Zodiac60) const;
+  /// 年、月、日の十干番号（0～9）、十二支番号（0～11）、干支番号（0～59）を返します。値の設定はできません。
   /// Stem (0–9), branch (0–11) or sixty-cycle (0–59) number of a year, month or day.
   std::int16_t ZodiacalNumber(QmYmdConstants ymd, ZodiacalConstants zodiac = Zodiac60) const;
+  /// 指定した干支番号（十干:0～9/十二支:0～11/干支:0～59）に対応する干支名を返します。
   /// Name of a stem, branch or sixty-cycle number.
-  std::string ZodiacalName(int index, ZodiacalConstants zodiac = Zodiac60) const;
+  std::string ZodiacalName(std::int16_t index, ZodiacalConstants zodiac = Zodiac60) const;
+  /// 年家九星・月家九星・日家九星を取得します。値の設定はできません。
   /// Year, month or day star; `shortName` gives its first two characters.
   std::string Kyusei(QmYmdConstants ymd, bool shortName = false) const;
+  /// 指定した番号（0～8）に対応する九星名を返します。ShortNameがTrueのときは最初の2文字を返します。
   /// Star of number 0–8 (taken mod 9); `shortName` false gives the first two characters and true
   /// the whole name (the reverse of Kyusei, kept for compatibility).
-  std::string KyuseiName(int index, bool shortName = false) const;
+  std::string KyuseiName(std::int16_t index, bool shortName = false) const;
 
   /// ΔT in effect for the instant, seconds.
   double DeltaT() const;
   /// Sets the ΔT used when not estimated, seconds; −10 <= value <= 259200. An equal value does
   /// nothing.
   void SetDeltaT(double value);
-  /// Whether ΔT comes from the built-in estimate (true) or from DeltaT (false).
+  /// ΔTに推算値の利用の可否を設定します。値の取得も可能です。FalseのときはDeltaTプロパティに設定した値が使用されます。
+  /// Whether ΔT comes from the built-in estimate (true) or from DeltaT (false). Setting it
+  /// recalculates whenever the ΔT in effect for the instant changes.
   bool DtEstimated() const;
   void SetDtEstimated(bool value);
 
+  /// 太陽に関する値を保持しています。
   SunObject& Sun() { return *sun_; }
+  /// 月に関する値を保持しています。
   MoonObject& Moon() { return *moon_; }
+  /// The planet selected by PlanetObject::Name.
   PlanetObject& Planet() { return *planet_; }
+  /// 天体計算関係で使用する数学Libraryです。
   MathObject& Math() { return *math_; }
   const SunObject& Sun() const { return *sun_; }
   const MoonObject& Moon() const { return *moon_; }
