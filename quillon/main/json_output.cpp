@@ -1,7 +1,9 @@
 #include "json_output.h"
 
 #include <array>
+#include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 #include "almacor/calendar.h"
@@ -17,6 +19,15 @@ using nlohmann::ordered_json;
 
 constexpr std::array<std::string_view, 8> kPlanetKeys = {"Mercury", "Venus",  "Mars",    "Jupiter",
                                                          "Saturn",  "Uranus", "Neptune", "Pluto"};
+
+// The time zone is a single-precision value: 5.3 is held as 5.30000019…. Scripts expect the
+// number they passed, so it is written as the shortest decimal that reads back as that float.
+double ShortestDecimal(float value) {
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text - 1, value).ptr;
+  *end = '\0';
+  return std::strtod(text, nullptr);
+}
 
 ordered_json SunJson(const almacor::SunObject& sun) {
   ordered_json j;
@@ -113,7 +124,7 @@ ordered_json InstantJson(Calendar& calendar) {
   j["ObsLongitude"] = calendar.ObsLongitude();
   j["ObsLatitude"] = calendar.ObsLatitude();
   j["ObsHeight"] = calendar.ObsHeight();
-  j["TimeZone"] = calendar.TimeZone();
+  j["TimeZone"] = ShortestDecimal(calendar.TimeZone());
   j["JulianDay"] = calendar.JulianDay();
   j["JulianDayTD"] = calendar.JulianDayTD();
   j["DeltaT"] = calendar.DeltaT();

@@ -203,6 +203,12 @@ TEST(QuillonHeadless, JsonLinesFromToByStepWithFixedDeltaT) {
   }
 }
 
+TEST(QuillonHeadless, JsonTimeZoneIsTheDecimalThatWasPassed) {
+  const Outcome run = Quillon({"--json", "--at", "2024-01-01", "--timezone", "5.3"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(nlohmann::json::parse(run.out)["TimeZone"], 5.3);
+}
+
 TEST(QuillonHeadless, TextIsTheCopyTextWithEveryColumn) {
   const Outcome run = Quillon({"--text", "--at", "2024-03-20 12:00:05"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
