@@ -11,6 +11,7 @@
 #include "almacor/planet.h"
 #include "almacor/sun.h"
 #include "program_strings.h"
+#include "test_support.h"
 
 namespace quillon {
 namespace {
@@ -107,16 +108,11 @@ TEST(SkyColour, BandsByTheSunsAltitude) {
   EXPECT_DOUBLE_EQ(HorizonDipCorrection(0), -0.002442818888888889);
 }
 
-class MainTableTest : public ::testing::Test {
+class MainTableTest : public almacor::LibrarySettingsTest {
  protected:
   void SetUp() override {
-    calendar_.SetPause(true);
-    calendar_.SetObsLongitude(139.7447);
-    calendar_.SetObsLatitude(35.6544);
-    calendar_.SetObsHeight(0);
-    calendar_.SetTimeZone(9);
-    calendar_.SetDtEstimated(true);
-    calendar_.SetPause(false);
+    LibrarySettingsTest::SetUp();
+    almacor::LibrarySettings() = almacor::Tokyo();
     calendar_.SetDateTime(Date::FromCivil(2024, 3, 20, 12, 0, 0));
   }
   Calendar calendar_;

@@ -6,6 +6,7 @@
 
 #include "almacor/calendar.h"
 #include "almacor/error.h"
+#include "test_support.h"
 
 namespace quillon {
 namespace {
@@ -137,21 +138,11 @@ TEST(FindSyzygyRules, ASolverThatNeverMovesRaisesInsteadOfHanging) {
   EXPECT_THROW(FindSyzygyDays(date, false, false, 0, stuck), almacor::Error);
 }
 
-class CalendarFixture : public ::testing::Test {
+class CalendarFixture : public almacor::LibrarySettingsTest {
  protected:
   void SetUp() override {
-    calendar_.SetPause(true);
-    calendar_.SetObsLongitude(139.7447);
-    calendar_.SetObsLatitude(35.6544);
-    calendar_.SetObsHeight(0);
-    calendar_.SetTimeZone(9);
-    calendar_.SetDtEstimated(true);
-    calendar_.SetPause(false);
-  }
-  void TearDown() override {
-    calendar_.SetPause(true);
-    calendar_.SetDtEstimated(true);
-    calendar_.SetTimeZone(9);
+    LibrarySettingsTest::SetUp();
+    almacor::LibrarySettings() = almacor::Tokyo();
   }
   // Fixed ΔT and zone, so that dynamical time is the local time plus a known offset.
   void UseFixedTimeScale(double deltaT, float zone) {
