@@ -50,8 +50,7 @@ class EventTimesTest : public ::testing::Test {
   Calendar calendar_;
 };
 
-// Event times below lie inside their minute: the time of day is truncated to the minute from a
-// day fraction, so an instant exactly on a minute may show the minute before.
+// Event times show the hour and minute of the time of day, truncated (05:44:59 shows 05:44).
 TEST_F(EventTimesTest, ShowsHoursAndMinutesOfTheDisplayedDay) {
   const Date rise = Date::FromCivil(2024, 3, 20, 5, 44, 59);
   const Date culm = Date::FromCivil(2024, 3, 20, 11, 46, 30);
