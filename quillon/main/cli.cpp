@@ -190,8 +190,8 @@ std::optional<CivilDateTime> ParseDateTime(const std::string& text) {
 std::string UsageText() {
   return R"(Usage: quillon [OPTIONS]
 
-Without --json, --text or --find, quillon prints the --text output for the present time (until the
-main window exists). With any of them it runs without a window and without a display.
+Without arguments quillon opens its main window. With --json, --text or --find it runs without a
+window and without a display; other options without one of these print the --text output.
 
 Instant and observer:
   --at DATETIME        local civil time of the chosen zone: YYYY-MM-DD, YYYY-MM-DDThh:mm or

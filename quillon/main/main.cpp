@@ -1,13 +1,54 @@
-// The Quillon program. Until the main window exists every run is headless: with --json, --text or
-// --find it answers as documented in --help, and without them it prints the --text output for the
-// present time. No GUI application object is created, so no display is needed.
+// The Quillon program. Started without arguments it opens the main window; with --json, --text,
+// --find or any other option it answers on the command line as documented in --help, without
+// creating a GUI application object, so that no display is needed.
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli.h"
+#include "planet_form.h"
+
+namespace {
+
+bool HasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) return true;
+  }
+  return false;
+}
+
+int RunWindow(int argc, char** argv) {
+  if (!HasDisplay()) {
+    std::cerr << "quillon: no display to open the window on; --text, --json and --find run "
+                 "without one (see --help)\n";
+    return 1;
+  }
+  QApplication app(argc, argv);
+  QApplication::setOrganizationName(QStringLiteral("Ferrant Laboratory"));
+  QApplication::setApplicationName(QStringLiteral("Quillon"));
+  // The captions are Japanese: prefer a Japanese face where the desktop has one.
+  for (const QString& family :
+       {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")}) {
+    if (QFontDatabase::hasFamily(family)) {
+      QFont font(family, 9);
+      QApplication::setFont(font);
+      break;
+    }
+  }
+  quillon::PlanetForm form;
+  form.show();
+  return QApplication::exec();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) return RunWindow(argc, argv);
   return quillon::QuillonMain(args, std::cout, std::cerr);
 }

@@ -231,10 +231,16 @@ TEST(QuillonHeadless, TextIsTheCopyTextWithEveryColumn) {
   EXPECT_EQ(lines[19].substr(0, lines[19].find('\t')), "冥王星");
 }
 
-TEST(QuillonHeadless, WithoutAModePrintsTheTextForNow) {
-  const Outcome run = Quillon({});
+TEST(QuillonHeadless, OptionsWithoutAModePrintTheTextForNow) {
+  const Outcome run = Quillon({"--latitude", "35"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(Lines(run.out, "\r\n").size(), 20u);
+}
+
+TEST(QuillonHeadless, NoArgumentsWithoutADisplaySaysHowToRunHeadless) {
+  const Outcome run = Quillon({});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("--text"), std::string::npos) << run.err;
 }
 
 TEST(QuillonHeadless, FindMovesFromResultToResult) {

@@ -1,0 +1,278 @@
+// What a user of the main window would notice: stepping with carries and clamps, typed values,
+// the presets, sweep and real time, the menus each mode enables, the columns and the ΔT entry.
+#include "planet_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+
+#include "almacor/calendar.h"
+#include "beep.h"
+#include "button_label.h"
+
+namespace {
+
+using almacor::CivilDateTime;
+using almacor::Date;
+using quillon::PlanetForm;
+
+// 2024-06-21 03:00:00 UTC.
+constexpr qint64 kStartMs = qint64{1718938800} * 1000;
+
+class PlanetFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    quillon::SetBeepHandler([this] { ++beeps; });
+    form = std::make_unique<PlanetForm>([this] { return nowMs; });
+    form->show();
+    if (form->Mode().RealTime()) Item("mnuSettingRealTime")->trigger();
+  }
+  void TearDown() override {
+    form.reset();
+    quillon::SetBeepHandler({});
+  }
+
+  QAction* Item(const char* name) { return form->MenuItem(QString::fromUtf8(name)); }
+  void Show(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+    form->SetDisplayedDateTime(Date::FromCivil(y, mo, d, h, mi, s));
+  }
+  CivilDateTime Shown() const { return form->HostCalendar().DateTime().ToCivil(); }
+  CivilDateTime Fields() const {
+    const auto f = [this](int i) { return form->Text1(i)->text().toInt(); };
+    return {f(0), f(1), f(2), f(3), f(4), f(5)};
+  }
+  void Type(int component, const char* text) {
+    QLineEdit* field = form->Text1(component);
+    field->selectAll();
+    QTest::keyClicks(field, QString::fromUtf8(text));
+    QTest::keyClick(field, Qt::Key_Return);
+  }
+
+  qint64 nowMs = kStartMs;
+  int beeps = 0;
+  std::unique_ptr<PlanetForm> form;
+};
+
+TEST_F(PlanetFormTest, MonthDownFromTheThirtyFirstClampsTheDay) {
+  Show(2024, 3, 31, 10);
+  QTest::mouseClick(form->SpinDown(1), Qt::LeftButton);
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 2, 29, 10, 0, 0}));
+  EXPECT_EQ(form->Text1(2)->toolTip(), QStringLiteral("1日～29日"));
+  Show(2023, 3, 31);
+  QTest::mouseClick(form->SpinDown(1), Qt::LeftButton);
+  EXPECT_EQ(Shown().day, 28);
+}
+
+TEST_F(PlanetFormTest, SecondUpCarriesIntoTheNewYearInOneRecalculation) {
+  Show(2023, 12, 31, 23, 59, 59);
+  const int before = form->DisplayCount();
+  QTest::mouseClick(form->SpinUp(5), Qt::LeftButton);
+  EXPECT_EQ(form->DisplayCount() - before, 1);
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 1, 1, 0, 0, 0}));
+  EXPECT_EQ(Fields(), Shown());
+  // And back: the day borrows from the month and takes its last day.
+  QTest::mouseClick(form->SpinDown(2), Qt::LeftButton);
+  EXPECT_EQ(Shown(), (CivilDateTime{2023, 12, 31, 0, 0, 0}));
+}
+
+TEST_F(PlanetFormTest, TheEndsOfTheRangeClampInsteadOfWrapping) {
+  Show(100, 1, 1, 0, 0, 0);
+  QTest::mouseClick(form->SpinDown(5), Qt::LeftButton);
+  QTest::mouseClick(form->SpinDown(2), Qt::LeftButton);
+  EXPECT_EQ(Fields(), (CivilDateTime{100, 1, 1, 0, 0, 0}));
+  EXPECT_EQ(Shown(), Fields());
+  Show(9999, 12, 31, 23, 59, 59);
+  QTest::mouseClick(form->SpinUp(5), Qt::LeftButton);
+  QTest::mouseClick(form->SpinUp(1), Qt::LeftButton);
+  EXPECT_EQ(Fields(), (CivilDateTime{9999, 12, 31, 23, 59, 59}));
+  EXPECT_EQ(Shown(), Fields());
+}
+
+TEST_F(PlanetFormTest, TypedValuesOutsideTheRangeBeepAndRestore) {
+  Show(2024, 4, 10);
+  Type(1, "13");
+  EXPECT_EQ(beeps, 1);
+  EXPECT_EQ(form->Text1(1)->text(), QStringLiteral("4"));
+  Type(2, "31");
+  EXPECT_EQ(beeps, 2);
+  EXPECT_EQ(form->Text1(2)->text(), QStringLiteral("10"));
+  QTest::keyClick(form->Text1(2), Qt::Key_A);  // letters never get in
+  EXPECT_EQ(beeps, 3);
+  Type(2, "30");
+  EXPECT_EQ(beeps, 3);
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 4, 30, 0, 0, 0}));
+}
+
+TEST_F(PlanetFormTest, ZeroingRecalculatesOnce) {
+  Show(2024, 5, 6, 10, 25, 40);
+  int before = form->DisplayCount();
+  Item("mnuSettingZero0")->trigger();
+  EXPECT_EQ(form->DisplayCount() - before, 1);
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 5, 6, 10, 0, 0}));
+  Show(2024, 5, 6, 10, 25, 0);
+  before = form->DisplayCount();
+  Item("mnuSettingZero1")->trigger();
+  EXPECT_EQ(form->DisplayCount() - before, 0);
+}
+
+TEST_F(PlanetFormTest, UtcNoonPresetFollowsTheZone) {
+  Show(2024, 5, 6, 8);
+  Item("mnuSettingTime4")->trigger();
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 5, 6, 21, 0, 0}));
+  form->HostCalendar().SetTimeZone(-10);
+  Item("mnuSettingTime4")->trigger();
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 5, 6, 2, 0, 0}));
+  form->HostCalendar().SetTimeZone(9);
+}
+
+TEST_F(PlanetFormTest, SweepByMonthKeepsTheClampedDayAndStopsAtTheEnd) {
+  Show(2023, 1, 31, 12);
+  Item("mnuSettingSweepTime1")->trigger();
+  EXPECT_EQ(form->Timer1()->interval(), 500);
+  EXPECT_TRUE(form->Timer1()->isActive());
+  form->OnTimer();
+  EXPECT_EQ(Shown(), (CivilDateTime{2023, 2, 28, 12, 0, 0}));
+  form->OnTimer();
+  EXPECT_EQ(Shown(), (CivilDateTime{2023, 3, 28, 12, 0, 0}));
+
+  Show(9999, 11, 30, 12);
+  form->OnTimer();
+  EXPECT_EQ(Shown().month, 12);
+  form->OnTimer();
+  EXPECT_EQ(beeps, 1);
+  EXPECT_TRUE(form->Mode().Manual());
+  EXPECT_FALSE(form->Timer1()->isActive());
+  EXPECT_EQ(Shown(), (CivilDateTime{9999, 12, 30, 12, 0, 0}));
+}
+
+TEST_F(PlanetFormTest, RealTimeRedisplaysOnceASecond) {
+  Item("mnuSettingRealTime")->trigger();
+  EXPECT_EQ(form->Timer1()->interval(), 100);
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 6, 21, 12, 0, 0}));
+  const int before = form->DisplayCount();
+  for (int tick = 1; tick <= 20; ++tick) {
+    nowMs = kStartMs + tick * 100;
+    form->OnTimer();
+  }
+  EXPECT_EQ(form->DisplayCount() - before, 2);
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 6, 21, 12, 0, 2}));
+}
+
+TEST_F(PlanetFormTest, EachModeEnablesItsMenus) {
+  const auto enabled = [this](const char* name) { return Item(name)->isEnabled(); };
+  const auto searches = [&] { return enabled("mnuViewSyzygy") && enabled("mnuViewEclipse"); };
+  const auto presets = [&] {
+    for (const char* name :
+         {"mnuSettingTime0", "mnuSettingTime1", "mnuSettingTime2", "mnuSettingTime3",
+          "mnuSettingTime4", "mnuSettingZero0", "mnuSettingZero1"}) {
+      if (!enabled(name)) return false;
+    }
+    return true;
+  };
+  // Manual.
+  EXPECT_TRUE(searches() && presets());
+  EXPECT_TRUE(enabled("mnuSettingSweep") && enabled("mnuSettingRealTime"));
+  EXPECT_FALSE(Item("mnuSettingSweepTime7")->isVisible());
+  EXPECT_TRUE(form->SpinUp(0)->isEnabled());
+  // Real time.
+  Item("mnuSettingRealTime")->trigger();
+  EXPECT_FALSE(searches() || presets() || enabled("mnuSettingSweep"));
+  EXPECT_TRUE(enabled("mnuSettingRealTime"));
+  EXPECT_TRUE(form->Text1(0)->isReadOnly());
+  EXPECT_TRUE(form->Label1(6)->Sunk());
+  Item("mnuSettingRealTime")->trigger();
+  // Sweep.
+  Item("mnuSettingSweepTime2")->trigger();
+  EXPECT_FALSE(searches() || presets() || enabled("mnuSettingRealTime"));
+  EXPECT_TRUE(enabled("mnuSettingSweep") && Item("mnuSettingSweepTime7")->isVisible());
+  EXPECT_FALSE(form->SpinUp(0)->isEnabled());
+  EXPECT_TRUE(form->Label1(2)->Sunk());
+  Item("mnuSettingSweepTime2")->trigger();  // the same unit again stops
+  EXPECT_TRUE(form->Mode().Manual() && searches());
+}
+
+TEST_F(PlanetFormTest, SearchMenusFollowTheRangeAndMoveToTheEvent) {
+  Show(100, 1, 20);
+  form->findChild<QMenu*>(QStringLiteral("mnuViewSyzygy"))->aboutToShow();
+  EXPECT_FALSE(Item("mnuViewSyzygyDay0")->isEnabled());
+  EXPECT_TRUE(Item("mnuViewSyzygyDay1")->isEnabled());
+  Show(2024, 1, 1);
+  Item("mnuViewEclipseTime1")->trigger();
+  EXPECT_EQ(Shown().month, 4);
+  EXPECT_EQ(Shown().day, 9);  // the new moon of 2024-04-08/09 in Tokyo time
+}
+
+TEST_F(PlanetFormTest, HiddenColumnsKeepTheirCells) {
+  Show(2024, 6, 21, 12);
+  QTableView* grid = form->Grid1();
+  EXPECT_TRUE(grid->isColumnHidden(2));  // 黄経 hidden by default
+  EXPECT_FALSE(grid->isColumnHidden(5));
+  Item("mnuViewColumn6")->trigger();
+  EXPECT_TRUE(grid->isColumnHidden(5));
+  EXPECT_FALSE(grid->model()->index(1, 5).data().toString().isEmpty());
+  EXPECT_EQ(form->ColumnMask(), 483 & ~(1 << 5));
+  Item("mnuViewColumn6")->trigger();
+  EXPECT_EQ(grid->columnWidth(5), 80);
+}
+
+TEST_F(PlanetFormTest, DeltaTEntryBounds) {
+  QTest::mouseClick(form->Label3(), Qt::LeftButton);
+  EXPECT_FALSE(form->HostCalendar().DtEstimated());
+  EXPECT_EQ(form->Label3()->text(), QStringLiteral("ΔT入力"));
+  QLineEdit* box = form->Text3();
+  const auto enter = [&](const char* text) {
+    box->setText(QString::fromUtf8(text));
+    QTest::keyClick(box, Qt::Key_Return);
+  };
+  enter("259200");
+  EXPECT_EQ(form->HostCalendar().DeltaT(), 259200);
+  enter("259201");
+  enter("-10.5");
+  EXPECT_EQ(beeps, 2);
+  EXPECT_EQ(form->HostCalendar().DeltaT(), 259200);
+  enter("-10");
+  EXPECT_EQ(form->HostCalendar().DeltaT(), -10);
+  enter("-");
+  EXPECT_EQ(form->HostCalendar().DeltaT(), 0);
+  EXPECT_EQ(beeps, 2);
+  box->setText(QStringLiteral("1."));
+  box->setCursorPosition(2);
+  QTest::keyClick(box, '.');  // a second decimal point is refused
+  EXPECT_EQ(beeps, 3);
+  QTest::mouseClick(form->Label3(), Qt::LeftButton);
+  EXPECT_TRUE(form->HostCalendar().DtEstimated());
+  EXPECT_TRUE(box->isReadOnly());
+}
+
+TEST_F(PlanetFormTest, SkyColourAndMoonPictureFollowTheSun) {
+  Show(2024, 6, 21, 12);
+  EXPECT_EQ(form->SkyColor(), QColor(128, 255, 255));
+  Show(2024, 6, 21, 23, 30);
+  EXPECT_EQ(form->SkyColor(), QColor(0, 0, 128));
+  // The corner of the Moon picture is sky, its centre the Moon's face (full moon on 2024-06-22).
+  Show(2024, 6, 22, 10);
+  const QImage picture = form->Picture1()->pixmap().toImage();
+  EXPECT_EQ(QColor(picture.pixel(1, 1)), form->SkyColor());
+  EXPECT_NE(QColor(picture.pixel(50, 50)), form->SkyColor());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QTemporaryDir config;
+  qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+  QStandardPaths::setTestModeEnabled(true);
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
