@@ -13,6 +13,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QStaticText>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -112,16 +115,26 @@ bool IsEnter(const QKeyEvent* key) {
 }  // namespace
 
 /// The table's ten body rows and twelve quantity columns; the title row and column are its
-/// headers. Hidden columns keep their texts.
+/// headers. Hidden columns keep their texts. Each cell keeps its laid-out text, so that a repaint
+/// after a step shapes only the texts that changed.
 class MainTableModel : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
   void SetTexts(const MainTableTexts& texts) {
-    for (int r = 0; r < kTableRows; ++r) {
-      for (int c = 0; c < kTableColumns; ++c) cells_[r][c] = Q(texts.cells[r][c]);
+    for (int r = 1; r < kTableRows; ++r) {
+      for (int c = 1; c < kTableColumns; ++c) {
+        const QString text = Q(texts.cells[r][c]);
+        if (text == cells_[r][c]) continue;
+        cells_[r][c] = text;
+        laidOut_[r][c] = QStaticText(text);
+        laidOut_[r][c].setTextFormat(Qt::PlainText);
+      }
     }
     emit dataChanged(index(0, 0), index(kTableRows - 2, kTableColumns - 2));
+  }
+  const QStaticText& LaidOut(const QModelIndex& index) const {
+    return laidOut_[index.row() + 1][index.column() + 1];
   }
 
   int rowCount(const QModelIndex& parent = {}) const override {
@@ -132,12 +145,6 @@ class MainTableModel : public QAbstractTableModel {
   }
   QVariant data(const QModelIndex& index, int role) const override {
     if (role == Qt::DisplayRole) return cells_[index.row() + 1][index.column() + 1];
-    if (role == Qt::BackgroundRole) return QColor(Qt::white);
-    if (role == Qt::ForegroundRole) return QColor(Qt::black);
-    if (role == Qt::TextAlignmentRole) {
-      return static_cast<int>((index.column() >= 9 ? Qt::AlignHCenter : Qt::AlignRight) |
-                              Qt::AlignVCenter);
-    }
     return {};
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
@@ -150,6 +157,33 @@ class MainTableModel : public QAbstractTableModel {
 
  private:
   std::array<std::array<QString, kTableColumns>, kTableRows> cells_;
+  std::array<std::array<QStaticText, kTableColumns>, kTableRows> laidOut_;
+};
+
+/// Draws a cell as black text on white, numbers to the right and event times centred, the
+/// current cell highlighted.
+class CellDelegate : public QStyledItemDelegate {
+ public:
+  explicit CellDelegate(const MainTableModel* model, QObject* parent)
+      : QStyledItemDelegate(parent), model_(model) {}
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const bool current = option.state & QStyle::State_Selected;
+    painter->fillRect(option.rect,
+                      current ? option.palette.color(QPalette::Highlight) : QColor(Qt::white));
+    const QStaticText& text = model_->LaidOut(index);
+    const QSizeF size = text.size();
+    constexpr int kPadding = 4;
+    const qreal x = index.column() >= 9 ? option.rect.x() + (option.rect.width() - size.width()) / 2
+                                        : option.rect.right() - kPadding - size.width();
+    const qreal y = option.rect.y() + (option.rect.height() - size.height()) / 2;
+    painter->setPen(current ? option.palette.color(QPalette::HighlightedText) : QColor(Qt::black));
+    painter->drawStaticText(QPointF(x, y), text);
+  }
+
+ private:
+  const MainTableModel* model_;
 };
 
 PlanetForm::PlanetForm(std::function<qint64()> nowUtcMs, QWidget* parent)
@@ -287,6 +321,7 @@ void PlanetForm::BuildControls() {
   grid1_ = new QTableView(client_);
   grid1_->setObjectName(QStringLiteral("Grid1"));
   grid1_->setModel(model_);
+  grid1_->setItemDelegate(new CellDelegate(model_, grid1_));
   grid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid1_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -590,15 +625,19 @@ void PlanetForm::Display() {
 
 void PlanetForm::ShowSky() {
   almacor::SunObject& sun = calendar_->Sun();
-  const Rgb sky = SkyColour(sun.Altitude(), sun.Radius(), horizonDipCorrection_);
-  sky_ = QColor(sky.red, sky.green, sky.blue);
-  QPalette palette = grid1_->palette();
-  palette.setColor(QPalette::Base, sky_);
-  palette.setColor(QPalette::Window, sky_);
-  grid1_->setPalette(palette);
-  QPalette picturePalette = picture1_->palette();
-  picturePalette.setColor(QPalette::Window, sky_);
-  picture1_->setPalette(picturePalette);
+  const Rgb rgb = SkyColour(sun.Altitude(), sun.Radius(), horizonDipCorrection_);
+  const QColor sky(rgb.red, rgb.green, rgb.blue);
+  // A new palette restyles the widget: only when the colour changes.
+  if (sky != sky_) {
+    sky_ = sky;
+    QPalette palette = grid1_->palette();
+    palette.setColor(QPalette::Base, sky_);
+    palette.setColor(QPalette::Window, sky_);
+    grid1_->setPalette(palette);
+    QPalette picturePalette = picture1_->palette();
+    picturePalette.setColor(QPalette::Window, sky_);
+    picture1_->setPalette(picturePalette);
+  }
   picture1_->setPixmap(
       QPixmap::fromImage(MoonPicture(MoonTexture(), calendar_->Moon().Elongation(), sky_)));
 }
