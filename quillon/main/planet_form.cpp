@@ -550,9 +550,11 @@ void PlanetForm::LoadSettings() {
 
 void PlanetForm::SaveSettings() {
   ProgramSettings settings;
+  // The outer corner of the restored window, also when it is maximised or minimised now.
   const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
-  settings.Write(keys::kLeft, Twips(normal.x()));
-  settings.Write(keys::kTop, Twips(normal.y()));
+  const QPoint frameOffset = geometry().topLeft() - frameGeometry().topLeft();
+  settings.Write(keys::kLeft, Twips(normal.x() - frameOffset.x()));
+  settings.Write(keys::kTop, Twips(normal.y() - frameOffset.y()));
   settings.Write(keys::kObsHeight, calendar_->ObsHeight());
   settings.Write(keys::kObsLatitude, calendar_->ObsLatitude());
   settings.Write(keys::kObsLongitude, calendar_->ObsLongitude());
