@@ -113,7 +113,8 @@ class IcsWriter {
     Begin(DateText(row.date, ""), category);
     Line("DTSTART;VALUE=DATE:" + DateText(row.date, ""));
     const almacor::CivilDate next = almacor::DaysToCivilDate(row.day + 1.0);
-    Line("DTEND;VALUE=DATE:" + DateText(next, ""));
+    // The day after 9999-12-31 has no four-digit date.
+    Line(next.year > 9999 ? std::string("DURATION:P1D") : "DTEND;VALUE=DATE:" + DateText(next, ""));
     End(summary, category, description, true);
   }
 
