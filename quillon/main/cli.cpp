@@ -1,8 +1,17 @@
 #include "cli.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <map>
 
 #include "almacor/calendar.h"
@@ -20,6 +29,7 @@ namespace {
 
 using almacor::Calendar;
 using almacor::CivilDateTime;
+using almacor::CivilToDays;
 using almacor::Date;
 
 // Unix time 0 as a day count (1970-01-01 is day 25569 after 1899-12-30).
@@ -144,7 +154,60 @@ void WriteText(Calendar& calendar, std::ostream& out) {
   out << BuildCopyText(shown, texts, kAllColumnsMask, almacor::LocalApparent);
 }
 
+int RunYear(const CommandLine& command, std::ostream& out) {
+  // The Calendar's setters check the observer values and leave them in the shared settings.
+  Calendar calendar;
+  SetUpCalendar(calendar, command, CivilToDays(command.year, 1, 1));
+  const almacor::Settings settings = almacor::LibrarySettings();
+  if (!command.output) {
+    WriteYear(command.year, command.format, settings, out);
+    return 0;
+  }
+  WriteFileAtomically(*command.output, [&](std::ostream& file) {
+    WriteYear(command.year, command.format, settings, file);
+  });
+  return 0;
+}
+
 }  // namespace
+
+void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write) {
+  namespace fs = std::filesystem;
+  const auto fail = [&](const std::string& why) {
+    throw UsageError("--output: cannot write '" + path + "': " + why);
+  };
+  const fs::path target(path);
+  std::error_code ec;
+  if (fs::is_directory(target, ec)) fail("is a directory");
+  const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  std::string name = target.filename().string();
+  name.insert(name.begin(), '.');
+  name += ".XXXXXX";
+  std::string temp = (dir / name).string();
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) fail(std::strerror(errno));
+  // mkstemp makes the file private; give it the permissions a new file would get.
+  const mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
+  close(fd);
+  struct Remover {
+    std::string name;
+    bool armed = true;
+    ~Remover() {
+      if (armed) std::remove(name.c_str());
+    }
+  } remover{temp};
+  {
+    std::ofstream file(temp, std::ios::binary | std::ios::trunc);
+    if (!file) fail(std::strerror(errno));
+    write(file);
+    file.flush();
+    if (!file) fail("write failed");
+  }
+  if (std::rename(temp.c_str(), path.c_str()) != 0) fail(std::strerror(errno));
+  remover.armed = false;
+}
 
 std::optional<CivilDateTime> ParseDateTime(const std::string& text) {
   // Positions: YYYY-MM-DD[Thh:mm[:ss]].
@@ -190,8 +253,9 @@ std::optional<CivilDateTime> ParseDateTime(const std::string& text) {
 std::string UsageText() {
   return R"(Usage: quillon [OPTIONS]
 
-Without arguments quillon opens its main window. With --json, --text or --find it runs without a
-window and without a display; other options without one of these print the --text output.
+Without arguments quillon opens its main window. With --json, --text, --find or --year it
+runs without a window and without a display; other options without one of these print the
+--text output.
 
 Instant and observer:
   --at DATETIME        local civil time of the chosen zone: YYYY-MM-DD, YYYY-MM-DDThh:mm or
@@ -212,6 +276,11 @@ Output:
                        starting from the previous result; KIND is one of next-new-moon,
                        previous-new-moon, next-full-moon, previous-full-moon, next-solar-eclipse,
                        previous-solar-eclipse, next-lunar-eclipse, previous-lunar-eclipse
+  --year YYYY [--format csv|json|ics] [--output FILE]
+                       a day-by-day almanac of the year (100 ... 9999) for the observer: the
+                       calendars, Sun and Moon times, solar terms, Moon phases, seasonal days
+                       and holidays of Japan; CSV (default), JSON Lines or iCalendar, written to
+                       FILE (replaced only once complete) or to standard output
   --help               show this text
   --version            show the version
 
@@ -223,12 +292,13 @@ range (0100-01-27 ... 9999-12-30).
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine command;
   bool json = false, text = false, find = false, help = false, version = false;
-  bool stepGiven = false, countGiven = false;
+  bool stepGiven = false, countGiven = false, year = false, formatGiven = false;
   static const std::map<std::string, bool, std::less<>> kTakesValue = {
       {"--at", true},       {"--longitude", true}, {"--latitude", true}, {"--height", true},
       {"--timezone", true}, {"--delta-t", true},   {"--from", true},     {"--to", true},
       {"--step", true},     {"--find", true},      {"--count", true},    {"--json", false},
-      {"--text", false},    {"--help", false},     {"--version", false}};
+      {"--text", false},    {"--help", false},     {"--version", false}, {"--year", true},
+      {"--format", true},   {"--output", true}};
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
@@ -276,6 +346,28 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (name == "--count") {
       command.count = ParsePositiveInteger(name, *value, 100000);
       countGiven = true;
+    } else if (name == "--year") {
+      std::string_view digits = *value;
+      int number = 0;
+      const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+      if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() ||
+          number < 100 || number > 9999) {
+        throw UsageError("--year: expected a year from 100 to 9999, not '" + *value + "'");
+      }
+      command.year = number;
+      year = true;
+    } else if (name == "--format") {
+      static const std::map<std::string, YearFormat, std::less<>> kFormats = {
+          {"csv", YearFormat::Csv}, {"json", YearFormat::Json}, {"ics", YearFormat::Ics}};
+      const auto format = kFormats.find(*value);
+      if (format == kFormats.end()) {
+        throw UsageError("--format: unknown format '" + *value + "' (expected csv, json or ics)");
+      }
+      command.format = format->second;
+      formatGiven = true;
+    } else if (name == "--output") {
+      if (value->empty()) throw UsageError("--output: empty file name");
+      command.output = *value;
     } else if (name == "--json") {
       json = true;
     } else if (name == "--text") {
@@ -295,7 +387,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     command.mode = CommandLine::Mode::Version;
     return command;
   }
-  if (json + text + find > 1) throw UsageError("--json, --text and --find exclude each other");
+  if (json + text + find + year > 1) {
+    throw UsageError("--json, --text, --find and --year exclude each other");
+  }
+  if (year) {
+    command.mode = CommandLine::Mode::Year;
+    if (command.at || command.from || command.to)
+      throw UsageError("--year: not with --at, --from or --to");
+  }
+  if (formatGiven && !year) throw UsageError("--format: only with --year");
+  if (command.output && !year) throw UsageError("--output: only with --year");
   if (json) command.mode = CommandLine::Mode::Json;
   if (text) command.mode = CommandLine::Mode::Text;
   if (find) command.mode = CommandLine::Mode::Find;
@@ -324,6 +425,8 @@ int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
     out << "quillon " QUILLON_VERSION "\n";
     return 0;
   }
+
+  if (command.mode == Mode::Year) return RunYear(command, out);
 
   const double start = command.from ? DaysOf(*command.from)
                        : command.at ? DaysOf(*command.at)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -8,12 +9,13 @@
 
 #include "almacor/date.h"
 #include "qx_module.h"
+#include "year_table.h"
 
 namespace quillon {
 
 /// The options of the command line. The observer defaults are those of a first run of the window.
 struct CommandLine {
-  enum class Mode { Window, Json, Text, Find, Help, Version };
+  enum class Mode { Window, Json, Text, Find, Year, Help, Version };
   Mode mode = Mode::Window;
   std::optional<almacor::CivilDateTime> at;    ///< --at; empty = now in the chosen zone
   std::optional<almacor::CivilDateTime> from;  ///< --from, with --to: a series of instants
@@ -23,9 +25,12 @@ struct CommandLine {
   double latitude = 35.6544;
   double height = 0;
   double timeZone = 9;
-  std::optional<double> deltaT;  ///< --delta-t; empty = estimated
-  SearchCommand find;            ///< --find
-  long long count = 1;           ///< --count
+  std::optional<double> deltaT;         ///< --delta-t; empty = estimated
+  SearchCommand find;                   ///< --find
+  long long count = 1;                  ///< --count
+  int year = 0;                         ///< --year
+  YearFormat format = YearFormat::Csv;  ///< --format
+  std::optional<std::string> output;    ///< --output; empty = standard output
 };
 
 /// A command line that cannot be run; the message names the option (without the "quillon: "
@@ -47,8 +52,15 @@ std::optional<almacor::CivilDateTime> ParseDateTime(const std::string& text);
 /// The usage text of --help.
 std::string UsageText();
 
+/// Writes `write`'s output to `path` as a whole: into a new temporary file in the same directory,
+/// renamed over `path` only once everything was written. Raises UsageError naming `--output` and
+/// the path when the file cannot be written; nothing is left behind then. Errors of `write`
+/// propagate, also leaving nothing behind.
+void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write);
+
 /// Runs a parsed command line without a window, writing to `out` and `err`, and returns the exit
-/// status: 0 done, 2 an option value rejected by the library (for example --latitude 95), 3 a
+/// status: 0 done, 2 an option value rejected by the library (for example --latitude 95) or an
+/// output file that cannot be written, 3 a
 /// search with no event left in the supported range, 1 an error of the library. `now` supplies
 /// the present UTC time as seconds since 1970-01-01 for a missing --at.
 int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err,

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "almacor/date.h"
 #include "almacor/events.h"
@@ -72,6 +74,24 @@ inline constexpr double kSynodicMonth = 29.530589;
 double SolveMoonElongation(double target, double start, const TimeScale& ts);
 /// The local day count of the new moon at or before local day count d.
 double PreviousNewMoon(double d, const TimeScale& ts);
+
+/// The four principal phases; the elongation at each is 90° times its number.
+enum class MoonPhaseKind : std::int16_t {
+  NewMoon = 0,       ///< 新月 (朔), 0°
+  FirstQuarter = 1,  ///< 上弦, 90°
+  FullMoon = 2,      ///< 満月 (望), 180°
+  LastQuarter = 3,   ///< 下弦, 270°
+};
+/// "新月", "上弦", "満月" or "下弦".
+std::string_view MoonPhaseName(MoonPhaseKind kind);
+struct MoonPhase {
+  double time = 0;  ///< local day count
+  MoonPhaseKind kind = MoonPhaseKind::NewMoon;
+};
+/// Every principal phase with from <= time < to, in time order: each one solved with
+/// SolveMoonElongation from the one before plus a quarter of the synodic month, starting at the
+/// new moon at or before `from`. Raises Error 5 for non-finite bounds.
+std::vector<MoonPhase> MoonPhasesBetween(double from, double to, const TimeScale& ts);
 
 /// The Moon's age at local day count d: days since the new moon at or before d, 0 <= age < ~29.8.
 /// A new moon less than one second from d (the solvers' tolerance) counts as at d: the age at the

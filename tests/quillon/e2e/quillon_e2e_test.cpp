@@ -2,8 +2,11 @@
 // it prints.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 #include <nlohmann/json.hpp>
 #include <regex>
 #include <set>
@@ -316,6 +319,60 @@ TEST(QuillonHeadless, BadArgumentsExitWithTwo) {
   const Outcome help = Quillon({"--help"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("Usage: quillon"), std::string::npos);
+}
+
+TEST(QuillonHeadless, YearWritesAWholeFileOrNothing) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString existing = dir.filePath("old.csv");
+  {
+    QFile file(existing);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("old");
+  }
+  for (const QStringList& args :
+       {QStringList{"--year", "99"}, QStringList{"--year", "10000", "--output", existing},
+        QStringList{"--year", "2024", "--format", "xml", "--output", existing},
+        QStringList{"--year", "2024", "--output", dir.filePath("missing/x.csv")},
+        QStringList{"--year", "2024", "--output", dir.path()}, QStringList{"--format", "csv"}}) {
+    const Outcome run = Quillon(args);
+    EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("quillon: --", 0), 0u) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  }
+  const QString target = dir.filePath("2024.ics");
+  const Outcome run = Quillon({"--year", "2024", "--format", "ics", "--output", target});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  // Only the finished file and the untouched old one are left: no temporary file.
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+            (QStringList{"2024.ics", "old.csv"}));
+  QFile old(existing);
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(old.readAll(), "old");
+  QFile ics(target);
+  ASSERT_TRUE(ics.open(QIODevice::ReadOnly));
+  const std::string text = ics.readAll().toStdString();
+  EXPECT_EQ(text.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+  EXPECT_EQ(Lines(text, "\r\n").back(), "END:VCALENDAR");
+}
+
+TEST(QuillonHeadless, YearCsvAndJsonLinesHaveARowPerDay) {
+  const Outcome csv = Quillon({"--year", "2024"});
+  ASSERT_EQ(csv.exitCode, 0) << csv.err;
+  const std::vector<std::string> rows = Lines(csv.out, "\r\n");
+  ASSERT_EQ(rows.size(), 367u);
+  EXPECT_EQ(rows[1].rfind("2024-01-01,月,11月20日,赤口,甲子,一白水星,06:50,11:44,16:38,", 0), 0u)
+      << rows[1];
+  const Outcome json = Quillon({"--year", "2024", "--format", "json", "--timezone", "9"});
+  ASSERT_EQ(json.exitCode, 0) << json.err;
+  const std::vector<std::string> lines = Lines(json.out);
+  ASSERT_EQ(lines.size(), 366u);
+  const nlohmann::json day = nlohmann::json::parse(lines[203]);  // 2024-07-22
+  EXPECT_EQ(day["date"], "2024-07-22");
+  EXPECT_EQ(day["solarTerm"]["name"], "大暑");
+  EXPECT_EQ(day["solarTerm"]["kind"], "中気");
 }
 
 }  // namespace

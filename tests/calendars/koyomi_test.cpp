@@ -1,0 +1,162 @@
+// Seasonal days, holidays and the Moon's phases against independent lists (tests/data, made by
+// scripts/reference/holidays_reference.js and koyomi_reference.py).
+#include "almacor/koyomi.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <set>
+
+#include "almacor/date.h"
+#include "almacor/moon.h"
+#include "test_support.h"
+
+namespace almacor {
+namespace {
+
+std::string IsoDate(std::int32_t day) {
+  const CivilDate c = DaysToCivilDate(day);
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", c.year, c.month, c.day);
+  return text;
+}
+
+// Reference rows "date,name" grouped by year.
+std::map<int, std::set<std::pair<std::string, std::string>>> ByYear(const std::string& file) {
+  std::map<int, std::set<std::pair<std::string, std::string>>> years;
+  for (const auto& row : ReadReferenceTable(file)) {
+    if (row[0] == "date") continue;
+    years[std::stoi(row[0].substr(0, 4))].insert({row[0], row[1]});
+  }
+  return years;
+}
+
+TEST(Holidays, EveryHolidayFrom1970To2050) {
+  const auto reference = ByYear("holidays_reference.csv");
+  ASSERT_EQ(reference.size(), 81u);
+  for (const auto& [year, expected] : reference) {
+    std::set<std::pair<std::string, std::string>> actual;
+    for (const Holiday& h : HolidaysOfYear(year))
+      actual.insert({IsoDate(h.day), std::string(h.name)});
+    EXPECT_EQ(actual, expected) << year;
+  }
+}
+
+TEST(Holidays, BeforeTheListBegins) {
+  const auto dates = [](int year) {
+    std::vector<std::string> out;
+    for (const Holiday& h : HolidaysOfYear(year))
+      out.push_back(IsoDate(h.day) + " " + std::string(h.name));
+    return out;
+  };
+  EXPECT_TRUE(HolidaysOfYear(1947).empty());
+  // The law came into force on 1948-07-20.
+  EXPECT_EQ(dates(1948), (std::vector<std::string>{"1948-09-23 秋分の日", "1948-11-03 文化の日",
+                                                   "1948-11-23 勤労感謝の日"}));
+  const auto has = [&](int year, const std::string& entry) {
+    const auto all = dates(year);
+    return std::find(all.begin(), all.end(), entry) != all.end();
+  };
+  EXPECT_TRUE(has(1959, "1959-04-10 皇太子・明仁親王の結婚の儀"));
+  EXPECT_TRUE(has(1966, "1966-09-15 敬老の日"));
+  EXPECT_TRUE(has(1966, "1966-10-10 体育の日"));
+  EXPECT_FALSE(has(1966, "1966-02-11 建国記念の日"));
+  EXPECT_TRUE(has(1967, "1967-02-11 建国記念の日"));
+  // 1973-02-11 fell on a Sunday before the substitute holiday existed.
+  EXPECT_FALSE(has(1973, "1973-02-12 振替休日"));
+  EXPECT_EQ(HolidaysOfYear(1969).size(), 12u);
+  EXPECT_EQ(ErrorNumberOf([] { HolidaysOfYear(99); }), 5);
+}
+
+TEST(Holidays, EquinoxDaysAreTheLibrarysSolarTerms) {
+  const TimeScale japan{9, true, 0};
+  for (int year = 1949; year <= 2150; ++year) {
+    std::set<std::int32_t> equinoxes;
+    for (const SolarTermPassage& t : SolarTermsOfYear(year, japan)) {
+      if (t.index == 3 || t.index == 15)
+        equinoxes.insert(static_cast<std::int32_t>(std::floor(t.time)));
+    }
+    std::set<std::int32_t> holidays;
+    for (const Holiday& h : HolidaysOfYear(year)) {
+      if (h.name == "春分の日" || h.name == "秋分の日") holidays.insert(h.day);
+    }
+    EXPECT_EQ(holidays, equinoxes) << year;
+  }
+}
+
+TEST(Zassetsu, EveryDayFrom1950To2100) {
+  // Each kind's days of a year, compared unless the reference solved its deciding instant within
+  // five minutes of a day boundary, where two computations may fairly disagree.
+  struct Days {
+    std::set<std::string> dates;
+    double margin = 1e9;
+  };
+  std::map<std::pair<int, std::string>, Days> reference;
+  for (const auto& row : ReadReferenceTable("zassetsu_reference.csv")) {
+    if (row[0] == "date") continue;
+    Days& days = reference[{std::stoi(row[0].substr(0, 4)), row[1]}];
+    days.dates.insert(row[0]);
+    days.margin = std::min(days.margin, std::stod(row[2]));
+  }
+  const TimeScale japan{9, true, 0};
+  int compared = 0;
+  for (int year = 1950; year <= 2100; ++year) {
+    std::map<std::string, std::set<std::string>> actual;
+    for (const Zassetsu& z : ZassetsuOfYear(year, japan)) {
+      actual[std::string(ZassetsuName(z.kind))].insert(IsoDate(z.day));
+    }
+    for (const auto& [name, dates] : actual) {
+      const auto expected = reference.find({year, name});
+      ASSERT_NE(expected, reference.end()) << year << " " << name;
+      if (expected->second.margin < 5) continue;
+      EXPECT_EQ(dates, expected->second.dates) << year << " " << name;
+      ++compared;
+    }
+    EXPECT_EQ(actual.size(), 12u) << year;
+  }
+  EXPECT_GT(compared, 151 * 12 - 20);
+}
+
+TEST(SolarTerms, TwentyFourInEveryYearInTimeOrder) {
+  for (const int year : {100, 1582, 2024, 9999}) {
+    const auto terms = SolarTermsOfYear(year, TimeScale{});
+    ASSERT_EQ(terms.size(), 24u) << year;
+    for (std::size_t k = 1; k < terms.size(); ++k) {
+      EXPECT_EQ(terms[k].index, (terms[k - 1].index + 1) % 24) << year;
+    }
+  }
+  EXPECT_EQ(SolarTermName(0), "立春");
+  EXPECT_EQ(SolarTermName(23), "大寒");
+}
+
+TEST(MoonPhases, WithinTwoMinutesOfPyEphem2000To2030) {
+  std::vector<MoonPhase> expected;
+  for (const auto& row : ReadReferenceTable("moon_phases_reference.csv")) {
+    if (row[0] == "kind") continue;
+    // UT Julian day to a day count at UT.
+    expected.push_back(
+        {std::stod(row[1]) - 2415018.5, static_cast<MoonPhaseKind>(std::stoi(row[0]))});
+  }
+  const TimeScale ut{0, true, 0};
+  const auto phases = MoonPhasesBetween(CivilToDays(2000, 1, 1), CivilToDays(2031, 1, 1), ut);
+  ASSERT_EQ(phases.size(), expected.size());
+  for (std::size_t i = 0; i < phases.size(); ++i) {
+    EXPECT_EQ(phases[i].kind, expected[i].kind) << i;
+    EXPECT_NEAR(phases[i].time, expected[i].time, 120.0 / 86400) << i;
+  }
+  EXPECT_EQ(MoonPhaseName(MoonPhaseKind::FirstQuarter), "上弦");
+}
+
+TEST(DayCycles, SexagenaryStarAndRokuyou) {
+  const auto day = static_cast<std::int32_t>(CivilToDays(2024, 1, 1));
+  EXPECT_EQ(SexagenaryName(DayCycleNumber(day)), "甲子");
+  EXPECT_EQ(Weekday(day), 1);
+  EXPECT_EQ(DayStarName(DayStar(day, Tokyo().time)), "一白水星");
+  EXPECT_EQ(RokuyouName(LunisolarDate{2023, 11, 20}), "赤口");
+  EXPECT_EQ(RokuyouName(LunisolarDate{2024, 1, 1}), "先勝");
+}
+
+}  // namespace
+}  // namespace almacor
