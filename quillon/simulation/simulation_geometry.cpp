@@ -386,7 +386,7 @@ ViewPoint SkyViewPosition(SkyPosition body, int skyAzimuth) {
   const double h = body.altitude * kRad;
   const double theta = DegAtan2(std::sin(h), std::sin(a) * std::cos(h));
   double rho = DegAcos(std::cos(a) * std::cos(h));
-  if (rho > 90) rho *= 100;
+  if (rho > 90 + 1e-9) rho *= 100;  // not for the rounding of a body on the 90° circle
   return Polar(rho, theta);
 }
 
