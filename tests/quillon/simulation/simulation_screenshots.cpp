@@ -1,6 +1,6 @@
 // Writes a picture of every simulation view into a folder, for looking at:
 //   simulation_screenshots <folder>
-// Sky views and diagrams for Tokyo on an evening, the eclipse views at the eclipses of
+// Sky views and diagrams for Tokyo before dawn, the eclipse views at the eclipses of
 // 2024-04-08 (Dallas) and 2022-11-08 (Tokyo), the stick and the sundial on a Tokyo morning.
 #include <QApplication>
 #include <QDir>
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
       } else if (k >= quillon::kStickShadow) {
         Observe(host, 139.7447, 35.6544, 9, 2024, 6, 1, 9, 30);
       } else {
-        Observe(host, 139.7447, 35.6544, 9, 2024, 6, 1, 20, 30);
+        Observe(host, 139.7447, 35.6544, 9, 2024, 6, 1, 3, 30);
       }
       form->SetDrawIndex(k);
       const QString name = QString("view%1_%2x%3.png")
