@@ -34,6 +34,7 @@
 #include "program_settings.h"
 #include "program_strings.h"
 #include "qx_module.h"
+#include "simulation_form.h"
 
 namespace quillon {
 
@@ -454,13 +455,34 @@ void PlanetForm::BuildMenus() {
         simulationMenu_->addSeparator();
         continue;
       }
-      item(simulationMenu_, kViews[k], QStringLiteral("mnuViewSimulation%1").arg(k))
-          ->setEnabled(false);
+      connect(item(simulationMenu_, kViews[k], QStringLiteral("mnuViewSimulation%1").arg(k)),
+              &QAction::triggered, this, [this, k] { OpenSimulation(k); });
     }
     QAction* endSeparator = simulationMenu_->addSeparator();
     endSeparator->setObjectName(QStringLiteral("mnuSimEndSeparator"));
     simulationOnly << endSeparator << item(simulationMenu_, "終了(&Q)", "mnuSimEnd");
     for (QAction* action : simulationOnly) action->setVisible(false);
+    connect(MenuItem(QStringLiteral("mnuSimCopy")), &QAction::triggered, this,
+            &PlanetForm::CopySimulation);
+    connect(MenuItem(QStringLiteral("mnuSimResetSize")), &QAction::triggered, this, [this] {
+      if (simulation_) simulation_->ResetSize();
+    });
+    for (int k = 0; k < 4; ++k) {
+      connect(MenuItem(QStringLiteral("mnuSimAzimuth%1").arg(k)), &QAction::triggered, this,
+              [this, k] {
+                if (simulation_) simulation_->SetSkyAzimuth(k);
+              });
+    }
+    for (int next = 0; next < 2; ++next) {
+      const QString name =
+          next ? QStringLiteral("mnuSimNextEclipse") : QStringLiteral("mnuSimPrevEclipse");
+      connect(MenuItem(name), &QAction::triggered, this, [this, next] {
+        if (simulation_) RunEclipseSearch((simulation_->DrawIndex() == 8 ? 0 : 3) + next);
+      });
+    }
+    connect(MenuItem(QStringLiteral("mnuSimEnd")), &QAction::triggered, this, [this] {
+      if (simulation_) simulation_->close();
+    });
   }
   item(view, "天体間の視距離(&A)", "mnuViewApparent")->setEnabled(false);
 
@@ -568,6 +590,7 @@ void PlanetForm::SaveSettings() {
 void PlanetForm::closeEvent(QCloseEvent* event) {
   timer1_->stop();
   SaveSettings();
+  if (simulationFlag_ && simulation_) simulation_->close();
   QMainWindow::closeEvent(event);
 }
 
@@ -623,6 +646,25 @@ void PlanetForm::Display() {
   text3_->setCursorPosition(0);
   model_->SetTexts(texts_);
   ShowSky();
+  if (simulationFlag_ && simulation_) simulation_->Draw();
+}
+
+SimulationForm* PlanetForm::Simulation() const { return simulation_.data(); }
+
+void PlanetForm::OpenSimulation(int view) {
+  simulationFlag_ = true;
+  if (!simulation_) simulation_ = new SimulationForm(*this, this);
+  simulation_->SetDrawIndex(view);
+  simulation_->show();
+  simulation_->raise();
+  simulation_->activateWindow();
+}
+
+void PlanetForm::CopySimulation() {
+  if (!simulation_) return;
+  const bool wasRunning = SuspendTimer();
+  QApplication::clipboard()->setImage(simulation_->Picture());
+  ResumeTimer(wasRunning);
 }
 
 void PlanetForm::ShowSky() {

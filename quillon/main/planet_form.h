@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -27,6 +28,7 @@ class Calendar;
 namespace quillon {
 
 class ButtonLabel;
+class SimulationForm;
 class HoverFrame;
 class MainTableModel;
 
@@ -60,6 +62,8 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   bool SimulationFlag() const { return simulationFlag_; }
   bool ApparentFlag() const { return apparentFlag_; }
   bool ConvertFlag() const { return convertFlag_; }
+  /// The open simulation window, or null.
+  SimulationForm* Simulation() const;
 
   /// How many times Display ran (each new instant is one).
   int DisplayCount() const { return displayCount_; }
@@ -116,6 +120,8 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   void Copy();
   void OpenLocation();
   void ShowSky();
+  void OpenSimulation(int view);
+  void CopySimulation();
 
   std::function<qint64()> nowUtcMs_;
   std::unique_ptr<almacor::Calendar> calendar_;
@@ -147,6 +153,7 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   HoverFrame* hoverFrame_ = nullptr;
   std::array<QWidget*, 2> separators_{};
   QTimer* timer1_ = nullptr;
+  QPointer<SimulationForm> simulation_;
 
   QMenu* itemMenu_ = nullptr;
   QMenu* siderealMenu_ = nullptr;

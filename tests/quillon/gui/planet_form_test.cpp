@@ -19,6 +19,7 @@
 #include "almacor/calendar.h"
 #include "beep.h"
 #include "button_label.h"
+#include "simulation_form.h"
 
 namespace {
 
@@ -264,6 +265,23 @@ TEST_F(PlanetFormTest, SkyColourAndMoonPictureFollowTheSun) {
   const QImage picture = form->Picture1()->pixmap().toImage();
   EXPECT_EQ(QColor(picture.pixel(1, 1)), form->SkyColor());
   EXPECT_NE(QColor(picture.pixel(50, 50)), form->SkyColor());
+}
+
+TEST_F(PlanetFormTest, TheSimulationWindowFollowsTheMainWindowUntilClosed) {
+  Show(2024, 4, 10);
+  Item("mnuViewSimulation8")->trigger();
+  ASSERT_TRUE(form->SimulationFlag());
+  auto* simulation = form->Simulation();
+  ASSERT_NE(simulation, nullptr);
+  EXPECT_EQ(simulation->DrawIndex(), 8);
+  EXPECT_TRUE(Item("mnuSimEnd")->isVisible());
+  Item("mnuSimNextEclipse")->trigger();  // the solar view searches solar eclipses
+  EXPECT_EQ(Shown().year, 2024);
+  EXPECT_EQ(Shown().month, 10);
+  Item("mnuSimEnd")->trigger();
+  QApplication::processEvents();
+  EXPECT_FALSE(form->SimulationFlag());
+  EXPECT_FALSE(Item("mnuSimEnd")->isVisible());
 }
 
 }  // namespace

@@ -1,0 +1,132 @@
+// The simulation window with a stand-in main window: every view draws, the caption follows the
+// view and the instant, the context items come and go, closing stores the settings.
+#include "simulation_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QStandardPaths>
+#include <set>
+
+#include "fake_host.h"
+#include "program_settings.h"
+#include "shapes.h"
+#include "simulation_geometry.h"
+
+namespace quillon {
+namespace {
+
+int DistinctColours(const QImage& image) {
+  std::set<QRgb> colours;
+  for (int y = 0; y < image.height(); y += 3) {
+    for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
+  }
+  return static_cast<int>(colours.size());
+}
+
+TEST(ScenePainter, MapsViewCoordinatesAtAnyPixelRatio) {
+  Scene scene;
+  scene.view = {-100, 100, 100, -100};
+  scene.shapes.push_back(
+      CircleShape{{50, 50}, 10, Stroke{{255, 255, 255}}, FillStyle::Solid, {255, 255, 255}});
+  scene.shapes.push_back(TextShape{"N", {-90, 90}, {255, 0, 0}, false, false});
+  for (double ratio : {1.0, 2.0}) {
+    QImage image(int(200 * ratio), int(200 * ratio), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    PaintScene(scene, image);
+    EXPECT_EQ(image.pixel(int(150 * ratio), int(50 * ratio)), qRgb(255, 255, 255));  // (50, 50)
+    EXPECT_EQ(image.pixel(int(50 * ratio), int(150 * ratio)), qRgb(0, 0, 0));
+    bool red = false;
+    for (int y = int(10 * ratio); y < int(30 * ratio) && !red; ++y) {
+      for (int x = int(10 * ratio); x < int(25 * ratio); ++x) red |= qRed(image.pixel(x, y)) > 128;
+    }
+    EXPECT_TRUE(red) << "the label is drawn below and right of its anchor";
+  }
+}
+
+TEST(SimulationFormTest, DrawsEveryViewAndTracksTheHostMenu) {
+  {
+    ProgramSettings start;  // what an earlier run may have left
+    start.Write(keys::kSimulationWindowState, 0);
+    start.Write(keys::kSkyViewAzimuth, 2);
+  }
+  FakeHost host;
+  host.SetInstant(almacor::Date::FromCivil(2024, 4, 8, 13, 42, 0));
+  auto* form = new SimulationForm(host);
+  EXPECT_TRUE(host.Item("mnuSimEnd")->isVisible());
+  form->show();
+  form->ResetSize();
+  QApplication::processEvents();
+  EXPECT_EQ(form->Picture().size(), QSize(432, 432) * form->devicePixelRatioF());
+
+  for (int k = 0; k <= 12; ++k) {
+    if (!IsSimulationView(k)) continue;
+    form->SetDrawIndex(k);
+    EXPECT_EQ(form->DrawIndex(), k);
+    EXPECT_GT(DistinctColours(form->Picture()), 2) << "view " << k;
+  }
+  form->SetDrawIndex(7);  // a separator: no change
+  EXPECT_EQ(form->DrawIndex(), 12);
+  EXPECT_EQ(form->HelpContext(), 20);
+  EXPECT_EQ(form->windowTitle(), QString::fromUtf8("日時計 - 2024/4/8 13:42:00"));
+
+  form->SetDrawIndex(kSolarEclipse);
+  EXPECT_EQ(form->HelpContext(), 17);
+  EXPECT_TRUE(form->windowTitle().startsWith(QString::fromUtf8("日食 - 2024/4/8 13:42:00")));
+  form->ShowContextItems(true);
+  EXPECT_TRUE(host.Item("mnuSimPrevEclipse")->isVisible());
+  EXPECT_TRUE(host.Item("mnuSimPrevEclipse")->isEnabled());
+  EXPECT_FALSE(host.Menu().findChild<QMenu*>("mnuSimAzimuth")->menuAction()->isVisible());
+  form->ShowContextItems(false);
+  EXPECT_FALSE(host.Item("mnuSimCopy")->isVisible());
+
+  // The square views keep 360 pixels; the sky view may be 180 high.
+  form->resize(200, 100);
+  EXPECT_GE(form->height(), 360);
+  form->SetDrawIndex(kSkyView);
+  form->SetSkyAzimuth(1);
+  form->resize(400, 100);
+  EXPECT_EQ(form->height(), 180);
+  form->ShowContextItems(true);
+  EXPECT_TRUE(host.Menu().findChild<QMenu*>("mnuSimAzimuth")->menuAction()->isVisible());
+  EXPECT_FALSE(host.Item("mnuSimNextEclipse")->isVisible());
+  form->ShowContextItems(false);
+
+  form->close();  // deletes the form
+  EXPECT_EQ(host.closed, 1);
+  EXPECT_FALSE(host.Item("mnuSimEnd")->isVisible());
+  const ProgramSettings settings;
+  EXPECT_EQ(settings.Read(keys::kSkyViewAzimuth), 1);
+  EXPECT_EQ(settings.Read(keys::kSimulationHeight), 180 * 15);
+
+  // A new window opens with what was stored.
+  auto* again = new SimulationForm(host);
+  EXPECT_EQ(again->SkyAzimuth(), 1);
+  EXPECT_EQ(again->height(), 180);
+  again->close();
+}
+
+TEST(SimulationFormTest, EclipseCommandsEndAtTheSupportedSpan) {
+  FakeHost host;
+  host.SetInstant(almacor::Date::FromCivil(9999, 10, 3, 10, 56, 15));
+  auto* form = new SimulationForm(host);
+  form->SetDrawIndex(kSolarEclipse);
+  form->ShowContextItems(true);
+  EXPECT_FALSE(host.Item("mnuSimNextEclipse")->isEnabled());
+  EXPECT_TRUE(host.Item("mnuSimPrevEclipse")->isEnabled());
+  form->SetDrawIndex(kLunarEclipse);
+  form->ShowContextItems(true);
+  EXPECT_TRUE(host.Item("mnuSimNextEclipse")->isEnabled());
+  form->close();
+}
+
+}  // namespace
+}  // namespace quillon
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QStandardPaths::setTestModeEnabled(true);
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

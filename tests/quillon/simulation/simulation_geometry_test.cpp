@@ -1,0 +1,252 @@
+// Geometry of the simulation views: projections, coordinate systems, eclipse magnitudes against
+// published eclipses, shadows and sundial hour lines.
+#include "simulation_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "almacor/calendar.h"
+#include "almacor/date.h"
+#include "almacor/math_object.h"
+#include "almacor/moon.h"
+#include "almacor/sun.h"
+#include "test_support.h"
+
+namespace quillon {
+namespace {
+
+constexpr double kRad = 3.14159265358979 / 180;
+
+void ExpectPoint(ViewPoint p, double x, double y, double tolerance = 1e-9) {
+  EXPECT_NEAR(p.x, x, tolerance);
+  EXPECT_NEAR(p.y, y, tolerance);
+}
+
+bool Inside(const ViewRect& v, ViewPoint p) {
+  return p.x >= std::min(v.left, v.right) && p.x <= std::max(v.left, v.right) &&
+         p.y >= std::min(v.top, v.bottom) && p.y <= std::max(v.top, v.bottom);
+}
+
+TEST(SkyProjection, HorizonPointsZenithAndHiddenBodies) {
+  // Facing south, east is the left end of the horizon and west the right end.
+  ExpectPoint(SkyViewPosition({90, 0}, 2), -90, 0);
+  ExpectPoint(SkyViewPosition({270, 0}, 2), 90, 0);
+  ExpectPoint(SkyViewPosition({180, 0}, 2), 0, 0);
+  ExpectPoint(SkyViewPosition({90, 0}, 1), 0, 0);
+  // Facing north, west is on the left.
+  ExpectPoint(SkyViewPosition({270, 0}, 0), -90, 0);
+  // The zenith is at the top of the half-disc whatever the direction.
+  for (int c = 0; c < 4; ++c) ExpectPoint(SkyViewPosition({123, 90}, c), 0, 90, 1e-6);
+  ExpectPoint(SkyViewPosition({180, 45}, 2), 0, 45);
+
+  // A 2:1 area shows exactly C ± 90.5° and altitudes 0 … 90.5°.
+  const ViewRect sky = SimulationViewRect(kSkyView, 720, 360);
+  EXPECT_DOUBLE_EQ(sky.left, -90.5);
+  EXPECT_DOUBLE_EQ(sky.right, 90.5);
+  EXPECT_DOUBLE_EQ(sky.top, 90.5);
+  EXPECT_DOUBLE_EQ(sky.bottom, 0);
+  EXPECT_TRUE(Inside(sky, SkyViewPosition({180 + 89, 0.5}, 2)));
+  EXPECT_FALSE(Inside(sky, SkyViewPosition({180 + 91, 0.5}, 2)));
+
+  // Zenith chart: zenith at the centre, north up, east left, below the horizon off the chart.
+  ExpectPoint(ZenithChartPosition({77, 90}), 0, 0);
+  ExpectPoint(ZenithChartPosition({0, 0}), 0, 90);
+  ExpectPoint(ZenithChartPosition({90, 0}), -90, 0);
+  const ViewRect zenith = SimulationViewRect(kZenithChart, 400, 400);
+  EXPECT_DOUBLE_EQ(zenith.left, -90.5);
+  EXPECT_DOUBLE_EQ(zenith.bottom, -90.5);
+  EXPECT_FALSE(Inside(zenith, ZenithChartPosition({0, -1})));
+
+  ExpectPoint(PanoramaPosition({200, 30}), 200, 30);
+}
+
+TEST(SkyProjection, GridIsTheProjectionOfItsAzimuthAndAltitudeSteps) {
+  const SkyGridPoints grid = InitSkyView();
+  for (int i = 1; i <= 8; ++i) {
+    for (int j = 1; j <= 8; ++j) {
+      const ViewPoint p = SkyViewPosition({11.25 * i, 10.0 * j}, 0);
+      ExpectPoint(grid[i][j], p.x, p.y, 1e-9);
+    }
+  }
+  // The 90° azimuth line is the outer circle.
+  for (int j = 1; j <= 8; ++j) EXPECT_NEAR(std::hypot(grid[8][j].x, grid[8][j].y), 90, 1e-9);
+
+  const auto lines = CoordinateSkyView(grid);
+  for (int k = 0; k < 14; ++k) EXPECT_EQ(lines[k].size(), k < 8 ? 17u : 9u);
+  // Each altitude ring runs from the left mirror through the centre line to the right.
+  ExpectPoint(lines[2][8], 0, 30);
+  ExpectPoint(lines[2][0], -grid[8][3].x, grid[8][3].y);
+  ExpectPoint(lines[2][16], grid[8][3].x, grid[8][3].y);
+  // Azimuth line i = 4 and its mirror.
+  ExpectPoint(lines[10][5], grid[4][5].x, grid[4][5].y);
+  ExpectPoint(lines[11][5], -grid[4][5].x, grid[4][5].y);
+}
+
+TEST(ViewCoordinates, CentredSystemsAndScales) {
+  const ViewRect tall = SimulationViewRect(kHeliocentric, 400, 800);
+  EXPECT_DOUBLE_EQ(tall.left, -100.5);
+  EXPECT_DOUBLE_EQ(tall.top, 201);
+  const ViewRect wide = SimulationViewRect(kSundial, 800, 400);
+  EXPECT_DOUBLE_EQ(wide.left, -201);
+  EXPECT_DOUBLE_EQ(wide.top, 100.5);
+  const ViewRect twips = SimulationViewRect(kSolarEclipse, 432, 300);
+  EXPECT_DOUBLE_EQ(twips.left, -3240);
+  EXPECT_DOUBLE_EQ(twips.bottom, 2250);
+  EXPECT_DOUBLE_EQ(SimulationViewScale(kLunarEclipse), 500 / 0.25905);
+  EXPECT_DOUBLE_EQ(SimulationViewScale(kEarthMoon), 20);
+}
+
+/// The first filled disc drawn in a colour.
+const CircleShape* DiscOf(const Scene& scene, Rgb colour) {
+  for (const Shape& shape : scene.shapes) {
+    const auto* c = std::get_if<CircleShape>(&shape);
+    if (c && c->fill == FillStyle::Solid && c->fillColour == colour) return c;
+  }
+  return nullptr;
+}
+
+class CalendarTest : public almacor::LibrarySettingsTest {
+ protected:
+  void Observe(double longitude, double latitude, float zone, almacor::Date instant) {
+    calendar_.SetPause(true);
+    calendar_.SetObsLongitude(longitude);
+    calendar_.SetObsLatitude(latitude);
+    calendar_.SetObsHeight(0);
+    calendar_.SetTimeZone(zone);
+    calendar_.SetDtEstimated(true);
+    calendar_.SetPause(false);
+    calendar_.SetDateTime(instant);
+  }
+  almacor::Calendar calendar_;
+};
+
+TEST_F(CalendarTest, DiagramsPlaceBodiesByLongitudeAndLogDistance) {
+  Observe(139.7447, 35.6544, 9, almacor::Date::FromCivil(2024, 3, 20, 12, 6, 0));
+  SimulationInputs in = ReadSimulationInputs(calendar_, kGeocentric, 2);
+  ASSERT_NEAR(std::remainder(in.sunLongitude, 360), 0, 0.05);  // the March equinox
+  const Scene helio = BuildSimulationScene(kHeliocentric, in, calendar_.Math(), 400, 400);
+  const CircleShape* earth = DiscOf(helio, kBodyColours[0]);
+  ASSERT_TRUE(earth);
+  EXPECT_NEAR(earth->centre.x, -30, 1e-3);
+  EXPECT_NEAR(earth->centre.y, 0, 0.05);
+
+  in.planetDistance[3] = 1;  // Jupiter put 1 au away
+  in.planetLongitude[3] = 90;
+  in.moonDistanceKm = 356400;
+  in.moonLongitude = 180;
+  const Scene geo = BuildSimulationScene(kGeocentric, in, calendar_.Math(), 400, 400);
+  ExpectPoint(DiscOf(geo, kBodyColours[6])->centre, 0, 50, 1e-9);
+  EXPECT_NEAR(DiscOf(geo, kBodyColours[2])->centre.x, -17.71, 0.01);
+  EXPECT_NEAR(DiscOf(geo, kBodyColours[1])->centre.x, 50, 1e-3);
+}
+
+TEST_F(CalendarTest, TotalSolarEclipseFromDallas) {
+  // 2024-04-08: totality at Dallas 13:40:43–13:44:35 CDT; first contact 12:23 CDT.
+  Observe(-96.797, 32.7767, -5, almacor::Date::FromCivil(2024, 4, 8, 13, 42, 40));
+  float m = -1;
+  const SimulationInputs in = ReadSimulationInputs(calendar_, kSolarEclipse, 2);
+  BuildSimulationScene(kSolarEclipse, in, calendar_.Math(), 432, 432, &m);
+  EXPECT_GT(m, 1.0f);
+  EXPECT_LT(m, 1.06f);
+
+  calendar_.SetDateTime(almacor::Date::FromCivil(2024, 4, 8, 12, 23, 0));
+  BuildSimulationScene(kSolarEclipse, ReadSimulationInputs(calendar_, kSolarEclipse, 2),
+                       calendar_.Math(), 432, 432, &m);
+  EXPECT_NEAR(m, 0, 0.05);
+}
+
+TEST_F(CalendarTest, UmbraContainsTheMoonAtTotalityFromTokyo) {
+  // 2022-11-08: greatest eclipse 19:59 JST, umbral magnitude 1.359.
+  Observe(139.7447, 35.6544, 9, almacor::Date::FromCivil(2022, 11, 8, 19, 59, 0));
+  const SimulationInputs in = ReadSimulationInputs(calendar_, kLunarEclipse, 2);
+  const LunarEclipseGeometry g =
+      LunarEclipseOf(calendar_.Math(), in.sunAscension, in.sunDeclination, in.sunDistanceAu,
+                     in.moonAscension, in.moonDeclination, in.moonDistanceKm, in.moonRadius);
+  EXPECT_LT(g.separation + g.moonRadius, g.umbra);
+  EXPECT_NEAR(g.magnitude, 1.359, 0.03);
+  EXPECT_NEAR(g.umbra, 0.685, 0.03);  // the Moon near apogee, 390 600 km
+  EXPECT_NEAR(g.penumbra, 1.23, 0.03);
+
+  // The drawn Moon lies inside the drawn umbra.
+  const Scene scene = BuildSimulationScene(kLunarEclipse, in, calendar_.Math(), 432, 432);
+  const CircleShape* moon = DiscOf(scene, kBodyColours[2]);
+  const CircleShape* umbra = DiscOf(scene, {153, 31, 0});
+  ASSERT_TRUE(moon && umbra);
+  EXPECT_LT(std::hypot(moon->centre.x, moon->centre.y) + moon->radius, umbra->radius);
+}
+
+TEST_F(CalendarTest, MagnitudesOfConstructedContacts) {
+  const almacor::MathObject& math = calendar_.Math();
+  // Moon centred on the Sun with the same radius: magnitude 1.
+  const TopocentricDisc sun{180, 40, 0.26};
+  EXPECT_FLOAT_EQ(SolarEclipseOf(math, sun, sun).magnitude, 1.0f);
+  const TopocentricDisc touching{180, 40.52, 0.26};
+  EXPECT_NEAR(SolarEclipseOf(math, sun, touching).magnitude, 0, 1e-5);
+  EXPECT_NEAR(SolarEclipseOf(math, sun, touching).direction, 0, 1e-6);  // towards the zenith
+
+  // The Moon's centre on the umbra's edge: half the Moon inside.
+  const LunarEclipseGeometry centred = LunarEclipseOf(math, 10, 4, 1, 190, -4, 384400, 0.26);
+  EXPECT_NEAR(centred.separation, 0, 1e-5);
+  const LunarEclipseGeometry edge =
+      LunarEclipseOf(math, 10, 4, 1, 190, -4 + centred.umbra, 384400, 0.26);
+  EXPECT_NEAR(edge.magnitude, 0.5, 1e-4);
+}
+
+TEST(TopocentricDisc, ParallaxAndNearerMoon) {
+  // On the horizon the Moon drops by its horizontal parallax and looks as large as geocentric.
+  const TopocentricDisc horizon = TopocentricDiscOf(90, 0, 384400, 1738.092);
+  EXPECT_NEAR(horizon.altitude, -std::asin(6378.14 / 384400) / kRad, 1e-3);
+  EXPECT_NEAR(horizon.radius,
+              std::asin(1738.092 / std::sqrt(384400.0 * 384400 + 6378.14 * 6378.14)) / kRad, 1e-9);
+  // In the zenith it is one Earth radius nearer and has no parallax.
+  const TopocentricDisc zenith = TopocentricDiscOf(0, 90, 384400, 1738.092);
+  EXPECT_NEAR(zenith.altitude, 90, 1e-9);
+  EXPECT_NEAR(zenith.radius, std::asin(1738.092 / (384400 - 6378.14)) / kRad, 1e-9);
+}
+
+TEST(EclipseColours, DarkeningRulesAndCaption) {
+  const Rgb day{128, 255, 255};
+  EXPECT_EQ(EclipseSkyColour(day, 0.5f), day);
+  EXPECT_EQ(EclipseSkyColour(day, 0.8f), (Rgb{128, 192, 255}));
+  EXPECT_EQ(EclipseSkyColour(day, 0.7f), (Rgb{128, 255, 255}));  // g = 256 counts as 255
+  EXPECT_EQ(EclipseSkyColour(day, 1.0f), (Rgb{0, 64, 128}));
+  EXPECT_EQ(EclipseSkyColour(day, 0.9f), (Rgb{64, 128, 192}));
+  EXPECT_EQ(EclipseSkyColour(day, 1.02f), (Rgb{0, 64, 128}));
+  // A darker sky stays.
+  EXPECT_EQ(EclipseSkyColour({0, 0, 128}, 1.0f), (Rgb{0, 0, 128}));
+
+  EXPECT_EQ(MagnitudeCaption(0.5124f), "（食分：0.512）");
+  EXPECT_EQ(MagnitudeCaption(1.0f), "（食分：1.000）");
+  EXPECT_EQ(MagnitudeCaption(-0.01f), "");
+}
+
+TEST(Sundial, ShadowOppositeTheSunWithLengthCotAltitude) {
+  for (double azimuth : {45.0, 135.0, 200.0, 300.0}) {
+    for (double altitude : {10.0, 30.0, 60.0}) {
+      const ViewPoint tip = ShadowTip(40, 0, azimuth, altitude);
+      EXPECT_NEAR(std::hypot(tip.x, tip.y), 40 / std::tan(altitude * kRad), 1e-9);
+      // Pointing to azimuth A + 180 (x east, y north).
+      EXPECT_NEAR(std::atan2(-tip.x, -tip.y) / kRad, std::remainder(azimuth, 360), 1e-9);
+    }
+  }
+  ExpectPoint(ShadowTip(30, 12, 180, 90), 0, 12);
+  ExpectPoint(ShadowTip(30, 0, 180, 0.5), 0, 3000);  // a low Sun throws the shadow off the plan
+}
+
+TEST(Sundial, HourLinesOfAHorizontalDial) {
+  EXPECT_NEAR(SundialHourLineAngle(45, 35), 90 + 29.8, 0.05);
+  EXPECT_DOUBLE_EQ(SundialHourLineAngle(90, 35), 180);
+  for (int h = 1; h <= 5; ++h) {
+    for (double phi : {20.0, 35.0, 51.5, -33.9}) {
+      const double fromNoon = SundialHourLineAngle(15 * h, phi) - 90;
+      EXPECT_NEAR(std::tan(fromNoon * kRad), std::sin(phi * kRad) * std::tan(15 * h * kRad), 1e-9);
+    }
+  }
+  // At the pole the lines are 15° apart, on the equator they all run along noon.
+  EXPECT_NEAR(SundialHourLineAngle(30, 89.999999), 120, 1e-4);
+  EXPECT_NEAR(SundialHourLineAngle(30, 0), 90, 1e-12);
+}
+
+}  // namespace
+}  // namespace quillon
