@@ -7,13 +7,17 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QStaticText>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -29,12 +33,14 @@
 #include "almacor/sun.h"
 #include "beep.h"
 #include "button_label.h"
+#include "cli.h"
 #include "copy_text.h"
 #include "moon_picture.h"
 #include "program_settings.h"
 #include "program_strings.h"
 #include "qx_module.h"
 #include "simulation_form.h"
+#include "year_table.h"
 
 namespace quillon {
 
@@ -371,6 +377,9 @@ void PlanetForm::BuildMenus() {
   };
 
   QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  connect(item(file, "年間暦の書き出し(&E)...", "mnuFileExportYear"), &QAction::triggered, this,
+          &PlanetForm::ExportYear);
+  file->addSeparator();
   connect(item(file, "Quillonの終了(&X)", "mnuFileEnd"), &QAction::triggered, this,
           &QWidget::close);
 
@@ -913,6 +922,61 @@ void PlanetForm::Copy() {
   const std::string text = BuildCopyText(entry_->Instant(), texts_, ColumnMask(), siderealKind_);
   QApplication::clipboard()->setText(QString::fromStdString(text));
   ResumeTimer(wasRunning);
+}
+
+namespace {
+
+// The formats of the year's export, in the order of the save dialog's filters.
+struct ExportFormat {
+  YearFormat format;
+  const char* filter;
+  const char* suffix;
+};
+constexpr std::array<ExportFormat, 3> kExportFormats = {
+    {{YearFormat::Csv, "CSV (*.csv)", "csv"},
+     {YearFormat::Json, "JSON Lines (*.jsonl)", "jsonl"},
+     {YearFormat::Ics, "iCalendar (*.ics)", "ics"}}};
+
+}  // namespace
+
+void PlanetForm::ExportYear() {
+  const int year = entry_->Value(0);
+  QStringList filters;
+  for (const ExportFormat& f : kExportFormats) filters << QString::fromUtf8(f.filter);
+  QString chosen = filters.front();
+  const QString title = QStringLiteral("年間暦の書き出し");
+  QString path = QFileDialog::getSaveFileName(
+      this, title, QDir::home().filePath(QStringLiteral("koyomi-%1.csv").arg(year)),
+      filters.join(QStringLiteral(";;")), &chosen);
+  if (path.isEmpty()) return;
+  const int format = std::max<int>(0, static_cast<int>(filters.indexOf(chosen)));
+  const QString suffix = QString::fromUtf8(kExportFormats[format].suffix);
+  if (!path.endsWith('.' + suffix, Qt::CaseInsensitive)) path += '.' + suffix;
+  const QString error = ExportYearTo(path, format);
+  if (!error.isEmpty()) {
+    QMessageBox::warning(this, title, QStringLiteral("書き出せませんでした。\n%1").arg(error));
+  }
+}
+
+QString PlanetForm::ExportYearTo(const QString& path, int format) {
+  const int year = entry_->Value(0);
+  const bool wasRunning = SuspendTimer();
+  QProgressDialog progress(QStringLiteral("%1年の暦を書き出しています…").arg(year), QString(), 0,
+                           DaysInMonth(year, 2) == 29 ? 366 : 365, this);
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(400);
+  QString error;
+  try {
+    WriteFileAtomically(path.toStdString(), [&](std::ostream& out) {
+      WriteYear(year, kExportFormats[format].format, almacor::LibrarySettings(), out,
+                [&](int day) { progress.setValue(day); });
+    });
+  } catch (const std::exception& e) {
+    error = QString::fromUtf8(e.what());
+  }
+  progress.reset();
+  ResumeTimer(wasRunning);
+  return error;
 }
 
 void PlanetForm::OpenLocation() {

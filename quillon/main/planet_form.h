@@ -65,6 +65,10 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   /// The open simulation window, or null.
   SimulationForm* Simulation() const;
 
+  /// Writes the displayed year's koyomi for the current observer to `path` as a whole (nothing
+  /// is left behind on failure); returns the error message, empty on success.
+  QString ExportYearTo(const QString& path, int format);
+
   /// How many times Display ran (each new instant is one).
   int DisplayCount() const { return displayCount_; }
   const ModeState& Mode() const { return mode_; }
@@ -122,6 +126,7 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   void ShowSky();
   void OpenSimulation(int view);
   void CopySimulation();
+  void ExportYear();
 
   std::function<qint64()> nowUtcMs_;
   std::unique_ptr<almacor::Calendar> calendar_;

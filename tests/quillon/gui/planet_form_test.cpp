@@ -6,8 +6,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -282,6 +285,56 @@ TEST_F(PlanetFormTest, TheSimulationWindowFollowsTheMainWindowUntilClosed) {
   QApplication::processEvents();
   EXPECT_FALSE(form->SimulationFlag());
   EXPECT_FALSE(Item("mnuSimEnd")->isVisible());
+}
+
+TEST_F(PlanetFormTest, ExportsTheDisplayedYearAndReportsAnUnwritablePath) {
+  Show(2024, 6, 21, 12);
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("koyomi.csv"));
+  EXPECT_TRUE(form->ExportYearTo(path, 0).isEmpty());
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll().count("\r\n"), 367);  // the header and 366 days
+  EXPECT_FALSE(form->ExportYearTo(dir.filePath(QStringLiteral("none/koyomi.csv")), 0).isEmpty());
+}
+
+TEST_F(PlanetFormTest, CopyPutsTheShownColumnsOnTheClipboard) {
+  Show(2024, 6, 21, 12, 0, 5);
+  Item("mnuEditCopy")->trigger();
+  QStringList lines = QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
+  ASSERT_EQ(lines.size(), 21);  // 9 lines, 11 table lines and the empty end
+  EXPECT_EQ(lines[0], QStringLiteral("2024年6月21日12時0分5秒"));
+  EXPECT_TRUE(lines[3].startsWith(QStringLiteral("地方視恒星時\t")));
+  EXPECT_EQ(lines[10].split('\t').size(), 10);
+  for (int k = 3; k <= 5; ++k) Item(QStringLiteral("mnuViewColumn%1").arg(k).toUtf8())->trigger();
+  Item("mnuEditCopy")->trigger();
+  lines = QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
+  EXPECT_EQ(lines[10].split('\t').size(), 13);
+}
+
+TEST(PlanetFormSettings, FirstRunDefaultsAndWhatTheNextRunReadsBack) {
+  QSettings("Ferrant Laboratory", "Quillon").clear();
+  {
+    PlanetForm first([] { return kStartMs; });
+    EXPECT_TRUE(first.Mode().RealTime());
+    EXPECT_EQ(first.ColumnMask(), 483);
+    EXPECT_EQ(first.HostCalendar().ObsLongitude(), 139.7447);
+    EXPECT_EQ(first.HostCalendar().TimeZone(), 9.0f);
+    EXPECT_EQ(first.Text2(2)->toolTip(), QStringLiteral("地方視恒星時"));
+    first.show();
+    first.MenuItem(QStringLiteral("mnuSettingRealTime"))->trigger();
+    first.MenuItem(QStringLiteral("mnuViewSiderealTime0"))->trigger();
+    first.MenuItem(QStringLiteral("mnuViewColumn3"))->trigger();
+    first.HostCalendar().SetObsLatitude(-33.5);
+    first.close();
+  }
+  PlanetForm second([] { return kStartMs; });
+  EXPECT_FALSE(second.Mode().RealTime());
+  EXPECT_EQ(second.ColumnMask(), 483 | 4);
+  EXPECT_EQ(second.HostCalendar().ObsLatitude(), -33.5);
+  EXPECT_EQ(second.Text2(2)->toolTip(), QStringLiteral("グリニッジ平均恒星時"));
+  QSettings("Ferrant Laboratory", "Quillon").clear();
+  second.HostCalendar().SetObsLatitude(35.6544);
 }
 
 }  // namespace
