@@ -49,5 +49,15 @@ int main(int argc, char** argv) {
   }
   form.resize(1100, form.height());
   Save(form, out + "/main_all_columns.png");
+  // The menus, each opened where the menu bar would open it.
+  for (const char* name : {"mnuViewSyzygy", "mnuSettingSweep", "mnuSimulation"}) {
+    auto* menu = form.findChild<QMenu*>(QString::fromUtf8(name));
+    auto* parent = qobject_cast<QMenu*>(menu->menuAction()->associatedObjects().value(0));
+    if (parent) {
+      parent->popup(form.mapToGlobal(QPoint(60, 20)));
+      Save(*parent, out + "/menu_" + QString::fromUtf8(name) + "_parent.png");
+      parent->hide();
+    }
+  }
   return 0;
 }
