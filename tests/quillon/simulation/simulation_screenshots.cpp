@@ -1,7 +1,8 @@
 // Writes a picture of every simulation view into a folder, for looking at:
 //   simulation_screenshots <folder>
 // Sky views and diagrams for Tokyo before dawn, the eclipse views at the eclipses of
-// 2024-04-08 (Dallas) and 2022-11-08 (Tokyo), the stick and the sundial on a Tokyo morning.
+// 2024-04-08 (Dallas, near its maximum) and 2025-09-07 (Tokyo, the early hours of the 8th), the
+// stick and the sundial on a Tokyo morning.
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
@@ -43,9 +44,9 @@ int main(int argc, char** argv) {
     for (int k = 0; k <= 12; ++k) {
       if (!quillon::IsSimulationView(k)) continue;
       if (k == quillon::kSolarEclipse) {
-        Observe(host, -96.797, 32.7767, -5, 2024, 4, 8, 13, 38);
+        Observe(host, -96.80, 32.78, -6, 2024, 4, 8, 12, 41);
       } else if (k == quillon::kLunarEclipse) {
-        Observe(host, 139.7447, 35.6544, 9, 2022, 11, 8, 19, 30);
+        Observe(host, 139.7447, 35.6544, 9, 2025, 9, 8, 3, 12);
       } else if (k >= quillon::kStickShadow) {
         Observe(host, 139.7447, 35.6544, 9, 2024, 6, 1, 9, 30);
       } else {
