@@ -446,26 +446,15 @@ void PlanetForm::BuildMenus() {
                    << item(simulationMenu_, "前の食(&P)", "mnuSimPrevEclipse")
                    << item(simulationMenu_, "次の食(&N)", "mnuSimNextEclipse")
                    << simulationMenu_->addSeparator();
-    static constexpr std::array<const char*, 13> kViews = {"スカイビュー(&V)",
-                                                           "天頂図(&Z)",
-                                                           "パノラマビュー(&R)",
-                                                           "-",
-                                                           "惑星の日心黄経(&H)",
-                                                           "天体の地心黄経(&G)",
-                                                           "地球と月(&M)",
-                                                           "-",
-                                                           "日食(&S)",
-                                                           "月食(&L)",
-                                                           "-",
-                                                           "棒の影(&B)",
-                                                           "日時計(&D)"};
     for (int k = 0; k < 13; ++k) {
-      if (kViews[k][0] == '-') {
+      const QString caption = SimulationViewCaption(k);
+      if (caption == QStringLiteral("-")) {
         simulationMenu_->addSeparator();
         continue;
       }
-      connect(item(simulationMenu_, kViews[k], QStringLiteral("mnuViewSimulation%1").arg(k)),
-              &QAction::triggered, this, [this, k] { OpenSimulation(k); });
+      QAction* view = simulationMenu_->addAction(caption);
+      view->setObjectName(QStringLiteral("mnuViewSimulation%1").arg(k));
+      connect(view, &QAction::triggered, this, [this, k] { OpenSimulation(k); });
     }
     QAction* endSeparator = simulationMenu_->addSeparator();
     endSeparator->setObjectName(QStringLiteral("mnuSimEndSeparator"));
