@@ -2,7 +2,7 @@
 # Installs every Debian 12 package the project needs to build, test and run. Safe to run again.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev fonts-noto-cjk xvfb xauth imagemagick nlohmann-json3-dev python3-icalendar)
+  qt6-base-dev qt6-translations-l10n fonts-noto-cjk xvfb xauth imagemagick nlohmann-json3-dev python3-icalendar)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

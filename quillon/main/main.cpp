@@ -2,13 +2,12 @@
 // --find or any other option it answers on the command line as documented in --help, without
 // creating a GUI application object, so that no display is needed.
 #include <QApplication>
-#include <QFont>
-#include <QFontDatabase>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "application.h"
 #include "cli.h"
 #include "planet_form.h"
 
@@ -29,17 +28,7 @@ int RunWindow(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
-  QApplication::setOrganizationName(QStringLiteral("Ferrant Laboratory"));
-  QApplication::setApplicationName(QStringLiteral("Quillon"));
-  // The captions are Japanese: prefer a Japanese face where the desktop has one.
-  for (const QString& family :
-       {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")}) {
-    if (QFontDatabase::hasFamily(family)) {
-      QFont font(family, 9);
-      QApplication::setFont(font);
-      break;
-    }
-  }
+  quillon::SetUpApplication(app);
   quillon::PlanetForm form;
   form.show();
   return QApplication::exec();

@@ -928,22 +928,33 @@ constexpr std::array<ExportFormat, 3> kExportFormats = {
 
 }  // namespace
 
-void PlanetForm::ExportYear() {
-  const int year = entry_->Value(0);
+QFileDialog* PlanetForm::CreateExportDialog() {
   QStringList filters;
   for (const ExportFormat& f : kExportFormats) filters << QString::fromUtf8(f.filter);
-  QString chosen = filters.front();
-  const QString title = QStringLiteral("年間暦の書き出し");
-  QString path = QFileDialog::getSaveFileName(
-      this, title, QDir::home().filePath(QStringLiteral("koyomi-%1.csv").arg(year)),
-      filters.join(QStringLiteral(";;")), &chosen);
-  if (path.isEmpty()) return;
-  const int format = std::max<int>(0, static_cast<int>(filters.indexOf(chosen)));
-  const QString suffix = QString::fromUtf8(kExportFormats[format].suffix);
-  if (!path.endsWith('.' + suffix, Qt::CaseInsensitive)) path += '.' + suffix;
-  const QString error = ExportYearTo(path, format);
+  auto* dialog = new QFileDialog(this, QStringLiteral("年間暦の書き出し"));
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setNameFilters(filters);
+  dialog->setDirectory(QDir::home());
+  dialog->selectFile(QStringLiteral("koyomi-%1.csv").arg(entry_->Value(0)));
+  // The suggested name follows the chosen format.
+  connect(dialog, &QFileDialog::filterSelected, dialog, [dialog, filters](const QString& filter) {
+    const QString suffix = QString::fromUtf8(kExportFormats[filters.indexOf(filter)].suffix);
+    dialog->setDefaultSuffix(suffix);
+  });
+  dialog->setDefaultSuffix(QStringLiteral("csv"));
+  return dialog;
+}
+
+void PlanetForm::ExportYear() {
+  std::unique_ptr<QFileDialog> dialog(CreateExportDialog());
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
+  const QStringList filters = dialog->nameFilters();
+  const int format =
+      std::max<int>(0, static_cast<int>(filters.indexOf(dialog->selectedNameFilter())));
+  const QString error = ExportYearTo(dialog->selectedFiles().front(), format);
   if (!error.isEmpty()) {
-    QMessageBox::warning(this, title, QStringLiteral("書き出せませんでした。\n%1").arg(error));
+    QMessageBox::warning(this, dialog->windowTitle(),
+                         QStringLiteral("書き出せませんでした。\n%1").arg(error));
   }
 }
 

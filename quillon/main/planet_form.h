@@ -14,6 +14,7 @@
 #include "time_entry.h"
 
 class QAction;
+class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -68,6 +69,8 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   /// Writes the displayed year's koyomi for the current observer to `path` as a whole (nothing
   /// is left behind on failure); returns the error message, empty on success.
   QString ExportYearTo(const QString& path, int format);
+  /// The save dialog of "年間暦の書き出し(&E)...": CSV, JSON Lines or iCalendar (format 0–2).
+  QFileDialog* CreateExportDialog();
 
   /// How many times Display ran (each new instant is one).
   int DisplayCount() const { return displayCount_; }

@@ -5,11 +5,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFontDatabase>
+#include <QFileDialog>
 #include <QMenu>
 #include <QPixmap>
 
 #include "almacor/date.h"
+#include "application.h"
 #include "planet_form.h"
 
 namespace {
@@ -23,9 +24,7 @@ void Save(QWidget& widget, const QString& path) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (QFontDatabase::hasFamily(QStringLiteral("Noto Sans CJK JP"))) {
-    QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
-  }
+  quillon::SetUpApplication(app);
   const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
   QDir().mkpath(out);
   // 2024-06-21 03:00 UTC: noon in Tokyo.
@@ -59,5 +58,11 @@ int main(int argc, char** argv) {
       parent->hide();
     }
   }
+  QFileDialog* dialog = form.CreateExportDialog();
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setDirectory(QDir::tempPath());
+  dialog->show();
+  Save(*dialog, out + "/export_dialog.png");
+  dialog->close();
   return 0;
 }

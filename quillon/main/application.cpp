@@ -1,0 +1,27 @@
+#include "application.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace quillon {
+
+void SetUpApplication(QApplication& app) {
+  QApplication::setOrganizationName(QStringLiteral("Ferrant Laboratory"));
+  QApplication::setApplicationName(QStringLiteral("Quillon"));
+  for (const QString& family :
+       {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")}) {
+    if (QFontDatabase::hasFamily(family)) {
+      QApplication::setFont(QFont(family, 9));
+      break;
+    }
+  }
+  auto* translator = new QTranslator(&app);
+  if (translator->load(QStringLiteral("qtbase_ja"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(translator);
+  }
+}
+
+}  // namespace quillon
