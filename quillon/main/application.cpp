@@ -5,6 +5,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "almacor/dialogs/dialogs.h"
+
 namespace quillon {
 
 void SetUpApplication(QApplication& app) {
@@ -17,6 +19,7 @@ void SetUpApplication(QApplication& app) {
       break;
     }
   }
+  almacor::dialogs::RegisterDialogs();
   auto* translator = new QTranslator(&app);
   if (translator->load(QStringLiteral("qtbase_ja"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

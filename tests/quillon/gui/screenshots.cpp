@@ -10,6 +10,7 @@
 #include <QPixmap>
 
 #include "almacor/date.h"
+#include "almacor/dialogs/location_form.h"
 #include "application.h"
 #include "planet_form.h"
 
@@ -57,6 +58,14 @@ int main(int argc, char** argv) {
       Save(*parent, out + "/menu_" + QString::fromUtf8(name) + "_parent.png");
       parent->hide();
     }
+  }
+  {
+    almacor::dialogs::LocationForm location(&form);
+    location.show();
+    Save(location, out + "/location_dialog.png");
+    almacor::dialogs::DmsInputForm dms(2, -35.5, &location);
+    dms.show();
+    Save(dms, out + "/dms_dialog.png");
   }
   QFileDialog* dialog = form.CreateExportDialog();
   dialog->setOption(QFileDialog::DontUseNativeDialog);
