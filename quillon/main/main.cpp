@@ -10,6 +10,7 @@
 #include "application.h"
 #include "cli.h"
 #include "planet_form.h"
+#include "single_instance.h"
 
 namespace {
 
@@ -28,8 +29,14 @@ int RunWindow(int argc, char** argv) {
     return 1;
   }
   QApplication app(argc, argv);
+  // A second start brings the first to the front and ends, touching no settings.
+  quillon::SingleInstance instance;
+  if (!instance.TryBecomePrimary()) return 0;
   quillon::SetUpApplication(app);
   quillon::PlanetForm form;
+  QObject::connect(&instance, &quillon::SingleInstance::raiseRequested, &form,
+                   [&form] { quillon::RaiseWindow(&form); });
+  quillon::RaiseWindow(nullptr);  // starts following which window was active
   form.show();
   return QApplication::exec();
 }

@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QProgressDialog>
+#include <QShortcut>
 #include <QStaticText>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -35,6 +36,7 @@
 #include "button_label.h"
 #include "cli.h"
 #include "copy_text.h"
+#include "help_window.h"
 #include "moon_picture.h"
 #include "program_settings.h"
 #include "program_strings.h"
@@ -519,7 +521,9 @@ void PlanetForm::BuildMenus() {
   }
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-  item(help, "Quillonヘルプ(&H)", "mnuHelpHelp")->setEnabled(false);
+  QAction* helpContents = item(help, "Quillonヘルプ(&H)", "mnuHelpHelp");
+  helpContents->setShortcut(QKeySequence::HelpContents);
+  connect(helpContents, &QAction::triggered, this, [] { ShowHelp(0); });
   help->addSeparator();
   connect(item(help, "Ferrant Laboratory Webページ(&W)", "mnuHelpWebpage"), &QAction::triggered,
           this, [] { QDesktopServices::openUrl(QUrl(Q(ProgramString(ids::kWebPage)))); });
@@ -588,6 +592,7 @@ void PlanetForm::SaveSettings() {
 void PlanetForm::closeEvent(QCloseEvent* event) {
   timer1_->stop();
   SaveSettings();
+  CloseHelpWindows();
   if (simulationFlag_ && simulation_) simulation_->close();
   QMainWindow::closeEvent(event);
 }
@@ -651,7 +656,12 @@ SimulationForm* PlanetForm::Simulation() const { return simulation_.data(); }
 
 void PlanetForm::OpenSimulation(int view) {
   simulationFlag_ = true;
-  if (!simulation_) simulation_ = new SimulationForm(*this, this);
+  if (!simulation_) {
+    simulation_ = new SimulationForm(*this, this);
+    // F1 in the simulation window opens the topic of the view it shows.
+    auto* help = new QShortcut(QKeySequence::HelpContents, simulation_);
+    connect(help, &QShortcut::activated, this, [this] { ShowHelp(simulation_->HelpContext()); });
+  }
   simulation_->SetDrawIndex(view);
   simulation_->show();
   simulation_->raise();

@@ -22,6 +22,7 @@
 #include "almacor/calendar.h"
 #include "beep.h"
 #include "button_label.h"
+#include "help_window.h"
 #include "simulation_form.h"
 
 namespace {
@@ -335,6 +336,17 @@ TEST(PlanetFormSettings, FirstRunDefaultsAndWhatTheNextRunReadsBack) {
   EXPECT_EQ(second.Text2(2)->toolTip(), QStringLiteral("グリニッジ平均恒星時"));
   QSettings("Ferrant Laboratory", "Quillon").clear();
   second.HostCalendar().SetObsLatitude(35.6544);
+}
+
+TEST_F(PlanetFormTest, HelpOpensTheContentsAndClosesWithTheWindow) {
+  Item("mnuHelpHelp")->trigger();
+  ASSERT_NE(quillon::HelpWindow(), nullptr);
+  EXPECT_TRUE(quillon::HelpWindow()->windowTitle().endsWith(QStringLiteral("Quillonヘルプ")));
+  quillon::ShowHelp(17);
+  EXPECT_TRUE(quillon::HelpWindow()->windowTitle().endsWith(QStringLiteral("日食")));
+  form->close();
+  QApplication::processEvents();
+  EXPECT_EQ(quillon::HelpWindow(), nullptr);
 }
 
 }  // namespace
