@@ -8,7 +8,9 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,6 +20,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QProgressDialog>
+#include <QScreen>
 #include <QShortcut>
 #include <QStaticText>
 #include <QStyledItemDelegate>
@@ -526,7 +529,7 @@ void PlanetForm::BuildMenus() {
   connect(helpContents, &QAction::triggered, this, [] { ShowHelp(0); });
   help->addSeparator();
   connect(item(help, "Ferrant Laboratory Webページ(&W)", "mnuHelpWebpage"), &QAction::triggered,
-          this, [] { QDesktopServices::openUrl(QUrl(Q(ProgramString(ids::kWebPage)))); });
+          this, &PlanetForm::OpenWebPage);
   help->addSeparator();
   item(help, "バージョン情報(&A)...", "mnuHelpAbout")->setEnabled(false);
   // Fixed height, minimum width: only the table grows, and only in width.
@@ -544,19 +547,34 @@ void PlanetForm::LoadSettings() {
   const QPoint at(Twips(x()), Twips(y()));
   const QPoint saved(settings.Read(keys::kLeft, std::optional<int>(at.x())),
                      settings.Read(keys::kTop, std::optional<int>(at.y())));
-  move(Px(saved.x()), Px(saved.y()));
+  // A position off every screen (another monitor set-up, a damaged file) keeps the design one.
+  const QRect wanted(QPoint(Px(saved.x()), Px(saved.y())), size());
+  bool visible = false;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    visible |=
+        screen->availableGeometry().intersects(wanted.adjusted(40, 0, -40, -wanted.height() + 30));
+  }
+  if (visible) move(wanted.topLeft());
   setWindowTitle(QStringLiteral("Quillon"));
 
   calendar_ = std::make_unique<almacor::Calendar>();
   calendar_->SetPause(true);
-  try {
-    calendar_->SetObsLongitude(settings.Read(keys::kObsLongitude));
-    calendar_->SetObsLatitude(settings.Read(keys::kObsLatitude));
-    calendar_->SetObsHeight(settings.Read(keys::kObsHeight));
-    calendar_->SetTimeZone(settings.Read(keys::kTimeZone));
-  } catch (const almacor::Error&) {
-    // A stored value the library refuses leaves that setting at the library's value.
-  }
+  // A stored value the library refuses (a file edited by hand) falls back to its default.
+  const auto apply = [](auto setter, auto stored, auto fallback) {
+    try {
+      setter(stored);
+    } catch (const almacor::Error&) {
+      setter(fallback);
+    }
+  };
+  apply([this](double v) { calendar_->SetObsLongitude(v); }, settings.Read(keys::kObsLongitude),
+        keys::kObsLongitude.fallback);
+  apply([this](double v) { calendar_->SetObsLatitude(v); }, settings.Read(keys::kObsLatitude),
+        keys::kObsLatitude.fallback);
+  apply([this](double v) { calendar_->SetObsHeight(v); }, settings.Read(keys::kObsHeight),
+        keys::kObsHeight.fallback);
+  apply([this](float v) { calendar_->SetTimeZone(v); }, settings.Read(keys::kTimeZone),
+        keys::kTimeZone.fallback);
   horizonDipCorrection_ = HorizonDipCorrection(calendar_->ObsHeight());
   calendar_->SetDtEstimated(true);
   calendar_->SetPause(false);
@@ -987,6 +1005,21 @@ QString PlanetForm::ExportYearTo(const QString& path, int format) {
   progress.reset();
   ResumeTimer(wasRunning);
   return error;
+}
+
+void PlanetForm::OpenWebPage() {
+  // The pages installed with the program; from a build tree, the same pages in the help window.
+  const QUrl installed(Q(ProgramString(ids::kWebPage)));
+  const QString besideBinary =
+      QDir(QApplication::applicationDirPath())
+          .filePath(QStringLiteral("../share/doc/quillon/help/topic0.html"));
+  if (QFile::exists(installed.toLocalFile())) {
+    QDesktopServices::openUrl(installed);
+  } else if (QFile::exists(besideBinary)) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(besideBinary).canonicalFilePath()));
+  } else {
+    ShowHelp(0);
+  }
 }
 
 void PlanetForm::OpenLocation() {

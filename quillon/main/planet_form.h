@@ -126,6 +126,7 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   bool ValidateDeltaT();
   void Copy();
   void OpenLocation();
+  void OpenWebPage();
   void ShowSky();
   void OpenSimulation(int view);
   void CopySimulation();

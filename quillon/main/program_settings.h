@@ -28,7 +28,7 @@ inline constexpr SettingKey<int> kTop{"Top", 0, kIntMin, kIntMax};
 inline constexpr SettingKey<double> kObsLongitude{"ObsLongitude", 139.7447, -180, 180};
 inline constexpr SettingKey<double> kObsLatitude{"ObsLatitude", 35.6544, -89.9999, 89.99999};
 inline constexpr SettingKey<double> kObsHeight{"ObsHeight", 0, 0, 1e7};
-inline constexpr SettingKey<float> kTimeZone{"TimeZone", 9, -24, 24};
+inline constexpr SettingKey<float> kTimeZone{"TimeZone", 9, -12, 12};
 inline constexpr SettingKey<bool> kRealTime{"RealTime", true, false, true};
 inline constexpr SettingKey<int> kSiderealTime{"SiderealTime", 3, 0, 3};
 // The simulation window.

@@ -13,9 +13,9 @@ struct StringBlock {
   int count;
 };
 
-// The address is a placeholder on the reserved documentation domain until the maker's page exists.
+// The maker's pages that come with the program: the help installed beside it.
 constexpr std::array<std::string_view, 1> kWebPage = {
-    "https://www.example.com/ferrant-laboratory/"};
+    "file:///usr/share/doc/quillon/help/topic0.html"};
 // 1050 and the column titles 1051–1062.
 constexpr std::array<std::string_view, 13> kTableTexts = {
     "--:--",  "赤経",   "赤緯", "黄経", "黄緯", "離角", "距離",

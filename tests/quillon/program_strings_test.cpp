@@ -16,7 +16,7 @@ TEST(ProgramStrings, IdsReachTheirTexts) {
   EXPECT_EQ(ProgramString(1092), "ΔT入力");
   EXPECT_EQ(ProgramString(1100), "地球");
   EXPECT_EQ(ProgramString(1110), "冥王星");
-  EXPECT_EQ(ProgramString(1000).substr(0, 8), "https://");
+  EXPECT_EQ(ProgramString(1000).substr(0, 8), "file:///");
   // The degree sign is the half-width U+FF9F, never U+00B0.
   EXPECT_EQ(ProgramString(1087).find("°"), std::string_view::npos);
 }

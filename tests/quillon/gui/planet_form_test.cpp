@@ -349,6 +349,39 @@ TEST_F(PlanetFormTest, HelpOpensTheContentsAndClosesWithTheWindow) {
   EXPECT_EQ(quillon::HelpWindow(), nullptr);
 }
 
+TEST(PlanetFormSettings, ADamagedFileFallsBackValueByValue) {
+  {
+    QSettings store("Ferrant Laboratory", "Quillon");
+    store.clear();
+    store.setValue("ObsLatitude", 95);
+    store.setValue("TimeZone", "abc");
+    store.setValue("ObsHeight", -3);
+    store.setValue("ObsLongitude", -120.5);  // a good value among the bad ones stays
+    store.setValue("ViewColumn", -1);
+    store.setValue("Left", 15 * 100000);
+    store.setValue("Top", -15 * 100000);
+  }
+  PlanetForm form([] { return kStartMs; });
+  EXPECT_EQ(form.HostCalendar().ObsLatitude(), 35.6544);
+  EXPECT_EQ(form.HostCalendar().TimeZone(), 9.0f);
+  EXPECT_EQ(form.HostCalendar().ObsHeight(), 0);
+  EXPECT_EQ(form.HostCalendar().ObsLongitude(), -120.5);
+  EXPECT_EQ(form.ColumnMask(), 511);
+  EXPECT_LT(form.x(), 5000);
+  EXPECT_GT(form.y(), -5000);
+  QSettings("Ferrant Laboratory", "Quillon").clear();
+  form.HostCalendar().SetObsLongitude(139.7447);
+}
+
+TEST(Help, EveryHelpContextHasItsPage) {
+  for (int context : {0, 1, 2, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20}) {
+    quillon::ShowHelp(context);
+    const QString title = quillon::HelpWindow()->windowTitle();
+    EXPECT_TRUE(context == 0 || title.contains(QStringLiteral(" - "))) << context;
+  }
+  quillon::CloseHelpWindows();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -12,6 +12,7 @@
 #include "almacor/date.h"
 #include "almacor/dialogs/location_form.h"
 #include "application.h"
+#include "help_window.h"
 #include "planet_form.h"
 
 namespace {
@@ -67,6 +68,9 @@ int main(int argc, char** argv) {
     dms.show();
     Save(dms, out + "/dms_dialog.png");
   }
+  quillon::ShowHelp(1);
+  Save(*quillon::HelpWindow(), out + "/help_window.png");
+  quillon::CloseHelpWindows();
   QFileDialog* dialog = form.CreateExportDialog();
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setDirectory(QDir::tempPath());
