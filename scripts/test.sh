@@ -6,9 +6,9 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure -j "$(nproc)"
+ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DALMACOR_SANITIZE=ON \
   -DALMACOR_BUILD_BENCHMARKS=OFF
 cmake --build build-sanitize
-ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
+ctest --test-dir build-sanitize --output-on-failure --timeout 600 -j "$(nproc)"

@@ -30,14 +30,17 @@
 #include <QUrl>
 #include <cmath>
 
+#include "about_form.h"
 #include "almacor/calendar.h"
 #include "almacor/error.h"
 #include "almacor/math_object.h"
 #include "almacor/moon.h"
 #include "almacor/sun.h"
+#include "apparent_form.h"
 #include "beep.h"
 #include "button_label.h"
 #include "cli.h"
+#include "convert_form.h"
 #include "copy_text.h"
 #include "help_window.h"
 #include "moon_picture.h"
@@ -45,6 +48,7 @@
 #include "program_strings.h"
 #include "qx_module.h"
 #include "simulation_form.h"
+#include "tool_window.h"
 #include "year_table.h"
 
 namespace quillon {
@@ -391,7 +395,8 @@ void PlanetForm::BuildMenus() {
   QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
   connect(item(edit, "コピー(&C)", "mnuEditCopy"), &QAction::triggered, this, &PlanetForm::Copy);
   edit->addSeparator();
-  item(edit, "角度換算(A)", "mnuEditConvert")->setEnabled(false);
+  connect(item(edit, "角度換算(A)", "mnuEditConvert"), &QAction::triggered, this,
+          &PlanetForm::OpenConvert);
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
   itemMenu_ = submenu(view, "項目(&I)", "mnuViewItem");
@@ -487,7 +492,8 @@ void PlanetForm::BuildMenus() {
       if (simulation_) simulation_->close();
     });
   }
-  item(view, "天体間の視距離(&A)", "mnuViewApparent")->setEnabled(false);
+  connect(item(view, "天体間の視距離(&A)", "mnuViewApparent"), &QAction::triggered, this,
+          &PlanetForm::OpenApparent);
 
   QMenu* setting = menuBar()->addMenu(QStringLiteral("設定(&S)"));
   connect(item(setting, "観測地点(&L)...", "mnuSettingPlace"), &QAction::triggered, this,
@@ -531,7 +537,10 @@ void PlanetForm::BuildMenus() {
   connect(item(help, "Ferrant Laboratory Webページ(&W)", "mnuHelpWebpage"), &QAction::triggered,
           this, &PlanetForm::OpenWebPage);
   help->addSeparator();
-  item(help, "バージョン情報(&A)...", "mnuHelpAbout")->setEnabled(false);
+  connect(item(help, "バージョン情報(&A)...", "mnuHelpAbout"), &QAction::triggered, this, [this] {
+    AboutForm about(*this);
+    about.exec();
+  });
   // Fixed height, minimum width: only the table grows, and only in width.
   setFixedHeight(menuBar()->sizeHint().height() + client_->height());
   setMinimumWidth(client_->minimumWidth());
@@ -556,6 +565,7 @@ void PlanetForm::LoadSettings() {
   }
   if (visible) move(wanted.topLeft());
   setWindowTitle(QStringLiteral("Quillon"));
+  setWindowIcon(ProgramIcon());
 
   calendar_ = std::make_unique<almacor::Calendar>();
   calendar_->SetPause(true);
@@ -612,6 +622,8 @@ void PlanetForm::closeEvent(QCloseEvent* event) {
   SaveSettings();
   CloseHelpWindows();
   if (simulationFlag_ && simulation_) simulation_->close();
+  if (apparentFlag_ && apparent_) apparent_->close();
+  if (convertFlag_ && convert_) convert_->close();
   QMainWindow::closeEvent(event);
 }
 
@@ -668,6 +680,23 @@ void PlanetForm::Display() {
   model_->SetTexts(texts_);
   ShowSky();
   if (simulationFlag_ && simulation_) simulation_->Draw();
+  if (apparentFlag_ && apparent_) apparent_->Calc_Apparent();
+}
+
+void PlanetForm::OpenApparent() {
+  apparentFlag_ = true;
+  if (!apparent_) apparent_ = new ApparentForm(*this);
+  apparent_->show();
+  apparent_->raise();
+  apparent_->activateWindow();
+}
+
+void PlanetForm::OpenConvert() {
+  convertFlag_ = true;
+  if (!convert_) convert_ = new ConvertForm(*this);
+  convert_->show();
+  convert_->raise();
+  convert_->activateWindow();
 }
 
 SimulationForm* PlanetForm::Simulation() const { return simulation_.data(); }

@@ -30,6 +30,8 @@ namespace quillon {
 
 class ButtonLabel;
 class SimulationForm;
+class ApparentForm;
+class ConvertForm;
 class HoverFrame;
 class MainTableModel;
 
@@ -131,6 +133,8 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   void OpenSimulation(int view);
   void CopySimulation();
   void ExportYear();
+  void OpenApparent();
+  void OpenConvert();
 
   std::function<qint64()> nowUtcMs_;
   std::unique_ptr<almacor::Calendar> calendar_;
@@ -163,6 +167,8 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   std::array<QWidget*, 2> separators_{};
   QTimer* timer1_ = nullptr;
   QPointer<SimulationForm> simulation_;
+  QPointer<ApparentForm> apparent_;
+  QPointer<ConvertForm> convert_;
 
   QMenu* itemMenu_ = nullptr;
   QMenu* siderealMenu_ = nullptr;
