@@ -104,15 +104,20 @@ AboutForm::AboutForm(MainWindowHost& host)
   const std::string_view notice = kLegalNotice;
   auto* label3 =
       new QLabel(QString::fromUtf8(notice.data(), static_cast<qsizetype>(notice.size())), frame1);
-  label3->setGeometry(TwipsRect(240, 1080, 3015, 255));
+  label3->setGeometry(0, TwipsRect(0, 1080, 0, 255).top(), frame1->width(),
+                      TwipsRect(0, 0, 0, 255).height());
+  label3->setAlignment(Qt::AlignCenter);
   label3->setObjectName(QStringLiteral("Label3"));
 
   const std::string_view address = ProgramString(ids::kWebPage);
   auto* label4 = new LinkLabel(
       QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())), frame1);
-  const QRect link = TwipsRect(1485, 1440, 0, 255);
-  label4->setGeometry(link.left(), link.top(),
-                      label4->fontMetrics().horizontalAdvance(label4->text()) + 2, link.height());
+  // The address itself is the tooltip; the label names what it leads to.
+  label4->setText(QStringLiteral("Ferrant Laboratory Webページ"));
+  label4->setToolTip(label4->toolTip() + QStringLiteral("\n") + label4->Address());
+  const QRect link = TwipsRect(0, 1440, 0, 255);
+  const int width = label4->fontMetrics().horizontalAdvance(label4->text()) + 2;
+  label4->setGeometry((frame1->width() - width) / 2, link.top(), width, link.height());
   label4->setObjectName(QStringLiteral("Label4"));
 
   auto* command1 = new QPushButton(QStringLiteral("OK"), this);

@@ -28,6 +28,7 @@ class LinkLabel : public QLabel {
  public:
   LinkLabel(const QString& address, QWidget* parent);
   bool IsSunken() const { return sunken_; }
+  const QString& Address() const { return address_; }
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;

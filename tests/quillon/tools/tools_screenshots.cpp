@@ -1,6 +1,6 @@
 // Renders each auxiliary window, filled with typical values, to a PNG in the folder given as the
 // first argument (default: the current folder). Run it under a display, e.g. through
-// scripts/screenshots_tools.sh.
+// scripts/screenshots.sh.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
