@@ -37,11 +37,10 @@ BodyEvent CalcMoonEvent(MoonEventCode code, double d0, const Settings& s, double
       kind, d0, culminationTime, kHourAngleRate, s,
       [&](double d, bool forHorizon) {
         const double t = YearsSinceEpoch(d, false, s.time);
-        const double lambda = detail::MoonLongitudeSeries(t);
-        const double beta = detail::MoonLatitudeSeries(t);
+        const detail::MoonEclipticSeriesValue e = detail::MoonEclipticSeries(t);
         const double epsilon = TrueObliquity(d, s.time);
-        detail::HourAnglePlace place{EclipticToAscension(lambda, beta, epsilon),
-                                     EclipticToDeclination(lambda, beta, epsilon), 0};
+        detail::HourAnglePlace place{EclipticToAscension(e.longitude, e.latitude, epsilon),
+                                     EclipticToDeclination(e.longitude, e.latitude, epsilon), 0};
         if (forHorizon) {
           place.horizonAltitude = detail::MoonParallaxSeries(t) - dip - detail::kHorizonRefraction;
         }

@@ -35,8 +35,8 @@ double MoonParallaxAt(double d, const TimeScale& ts) {
 }
 
 MoonEcliptic MoonEclipticAt(double d, const TimeScale& ts) {
-  const double t = SeriesTime(d, ts);
-  return {detail::MoonLongitudeSeries(t), detail::MoonLatitudeSeries(t)};
+  const detail::MoonEclipticSeriesValue e = detail::MoonEclipticSeries(SeriesTime(d, ts));
+  return {e.longitude, e.latitude};
 }
 
 double MoonDistanceAt(double d, const TimeScale& ts) {

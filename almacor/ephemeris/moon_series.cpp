@@ -10,25 +10,27 @@
 
 // The Moon's series are the hot path of every lunar computation (a new moon needs a few longitudes,
 // a moonrise a few dozen terms per pass). They are evaluated here as a vector loop over a
-// structure-of-arrays copy of each table, four terms at a time, with the polynomial sine of
-// fast_sine.h (x = phase + rate·T in degrees, as in the plain form). The terms go into four
-// interleaved partial sums rather than one running sum in table order; with the polynomial this
-// stays within 1e-11° of the term-by-term std::sin evaluation over 1900–2100 and within 1e-9° over
-// the whole Date range (tested). SSE2 (the x86-64 baseline) is used directly; other targets run the
-// same arithmetic one term at a time.
+// structure-of-arrays copy of each table, with the polynomial sine of fast_sine.h (x = phase +
+// rate·T in degrees, as in the plain form: a multiply and an add, never fused, so that x is the
+// plain form's to the last bit). The terms go into interleaved partial sums rather than one running
+// sum in table order; with the polynomial this stays within 1e-11° of the term-by-term std::sin
+// evaluation over 1900–2100 and within 1e-9° over the whole Date range (tested for every kernel).
+// Three kernels do the same arithmetic: four lanes of AVX2 with fused multiply-adds in the
+// polynomial and the sums, chosen at run time where the processor has them; two lanes of SSE2 (the
+// x86-64 baseline); one term at a time elsewhere.
 
 namespace almacor::detail {
 namespace {
 
-constexpr std::size_t kLanes = 4;  // terms per block: two SSE2 registers of two doubles
+constexpr std::size_t kLanes = 4;  // terms per block: one AVX2 or two SSE2 registers
 
 template <std::size_t N>
 struct SoATable {
   static constexpr std::size_t kBlocks = (N + kLanes - 1) / kLanes;
   // Padding terms have amplitude 0 and contribute exactly 0.
-  alignas(16) double amplitude[kBlocks * kLanes]{};
-  alignas(16) double phase[kBlocks * kLanes]{};
-  alignas(16) double rate[kBlocks * kLanes]{};
+  alignas(32) double amplitude[kBlocks * kLanes]{};
+  alignas(32) double phase[kBlocks * kLanes]{};
+  alignas(32) double rate[kBlocks * kLanes]{};
 };
 
 template <std::size_t N>
@@ -48,9 +50,53 @@ constexpr auto kArgumentB = ToSoA(kMoonLatitudeArgumentTerms);
 constexpr auto kLatitude = ToSoA(kMoonLatitudeTerms);
 constexpr auto kParallax = ToSoA(kMoonParallaxTerms);
 
+// Normalize360's arithmetic, inlined into the kernels (the same result to the last bit).
+inline double Reduce360(double a) {
+  const double r = (a / 360 - std::floor(a / 360)) * 360;
+  return r >= 360 ? 0 : r;
+}
+
+// The series from their sums: `Sum(table, t, firstExtra)` is Σ amplitude·sin(phase + rate·t
+// [+ firstExtra for the first row]) in degrees. A kernel instantiates these with its own Sum.
+#define ALMACOR_MOON_SERIES_FROM_SUMS(Target, Sum)                                          \
+  Target double Longitude(double t) {                                                       \
+    const double a = Reduce360(Sum(kArgumentA, t, 0));                                      \
+    const double mean = Reduce360(kMoonMeanLongitude + kMoonMeanLongitudeRate * t);         \
+    return Reduce360(mean + Sum(kLongitude, t, a));                                         \
+  }                                                                                         \
+  Target double Latitude(double t) {                                                        \
+    const double b = Reduce360(Sum(kArgumentB, t, 0));                                      \
+    return Sum(kLatitude, t, b);                                                            \
+  }                                                                                         \
+  Target double Parallax(double t) { return kMoonParallaxConstant + Sum(kParallax, t, 0); } \
+  Target MoonEclipticSeriesValue Ecliptic(double t) {                                       \
+    const double a = Reduce360(Sum(kArgumentA, t, 0));                                      \
+    const double b = Reduce360(Sum(kArgumentB, t, 0));                                      \
+    const double mean = Reduce360(kMoonMeanLongitude + kMoonMeanLongitudeRate * t);         \
+    return {Reduce360(mean + Sum(kLongitude, t, a)), Sum(kLatitude, t, b)};                 \
+  }
+
+// One term at a time.
+namespace portable {
+
+template <std::size_t N>
+double SumSines(const SoATable<N>& table, double t, double firstExtra) {
+  double sum = 0;
+  for (std::size_t i = 0; i < SoATable<N>::kBlocks * kLanes; ++i) {
+    const double x = table.phase[i] + table.rate[i] * t + (i == 0 ? firstExtra : 0.0);
+    sum += table.amplitude[i] * FastSineOfDegrees(x);
+  }
+  return sum;
+}
+
+ALMACOR_MOON_SERIES_FROM_SUMS(, SumSines)
+
+}  // namespace portable
+
 #if defined(__SSE2__)
 
-// Σ amplitude·sin(Normalize360(phase + rate·t [+ firstExtra for the first row])·π/180).
+namespace sse2 {
+
 template <std::size_t N>
 double SumSines(const SoATable<N>& table, double t, double firstExtra) {
   const __m128d vt = _mm_set1_pd(t);
@@ -72,20 +118,71 @@ double SumSines(const SoATable<N>& table, double t, double firstExtra) {
   return (lanes[0] + lanes[1]) + (lanes[2] + lanes[3]);
 }
 
-#else
+ALMACOR_MOON_SERIES_FROM_SUMS(, SumSines)
 
-// The same arithmetic one term at a time, for targets without SSE2.
-template <std::size_t N>
-double SumSines(const SoATable<N>& table, double t, double firstExtra) {
-  double sum = 0;
-  for (std::size_t i = 0; i < SoATable<N>::kBlocks * kLanes; ++i) {
-    const double x = table.phase[i] + table.rate[i] * t + (i == 0 ? firstExtra : 0.0);
-    sum += table.amplitude[i] * FastSineOfDegrees(x);
-  }
-  return sum;
-}
+}  // namespace sse2
 
 #endif
+
+#if defined(ALMACOR_HAVE_AVX2_KERNELS)
+
+namespace avx2 {
+
+// Two accumulators, so that consecutive blocks' multiply-adds do not wait on each other.
+template <std::size_t N>
+ALMACOR_TARGET_AVX2_FMA inline double SumSines(const SoATable<N>& table, double t,
+                                               double firstExtra) {
+  const __m256d vt = _mm256_set1_pd(t);
+  __m256d sum0 = _mm256_setzero_pd(), sum1 = _mm256_setzero_pd();
+  for (std::size_t b = 0; b < SoATable<N>::kBlocks; ++b) {
+    const std::size_t i = b * kLanes;
+    __m256d x = _mm256_add_pd(_mm256_load_pd(table.phase + i),
+                              _mm256_mul_pd(_mm256_load_pd(table.rate + i), vt));
+    if (b == 0) x = _mm256_add_pd(x, _mm256_set_pd(0, 0, 0, firstExtra));
+    const __m256d term = FastSineOfDegrees(x);
+    if (b % 2 == 0) {
+      sum0 = _mm256_fmadd_pd(_mm256_load_pd(table.amplitude + i), term, sum0);
+    } else {
+      sum1 = _mm256_fmadd_pd(_mm256_load_pd(table.amplitude + i), term, sum1);
+    }
+  }
+  const __m256d sum = _mm256_add_pd(sum0, sum1);
+  const __m128d low = _mm256_castpd256_pd128(sum), high = _mm256_extractf128_pd(sum, 1);
+  const __m128d pairs = _mm_add_pd(_mm_unpacklo_pd(low, high), _mm_unpackhi_pd(low, high));
+  return _mm_cvtsd_f64(_mm_add_sd(pairs, _mm_unpackhi_pd(pairs, pairs)));
+}
+
+ALMACOR_MOON_SERIES_FROM_SUMS(ALMACOR_TARGET_AVX2_FMA, SumSines)
+
+}  // namespace avx2
+
+#endif
+
+#undef ALMACOR_MOON_SERIES_FROM_SUMS
+
+constexpr MoonSeriesKernel kKernels[] = {
+#if defined(ALMACOR_HAVE_AVX2_KERNELS)
+    {"avx2", avx2::Longitude, avx2::Latitude, avx2::Parallax, avx2::Ecliptic},
+#endif
+#if defined(__SSE2__)
+    {"sse2", sse2::Longitude, sse2::Latitude, sse2::Parallax, sse2::Ecliptic},
+#endif
+    {"portable", portable::Longitude, portable::Latitude, portable::Parallax, portable::Ecliptic},
+};
+
+std::span<const MoonSeriesKernel> AvailableKernels() {
+  std::size_t first = 0;
+#if defined(ALMACOR_HAVE_AVX2_KERNELS)
+  __builtin_cpu_init();
+  if (!(__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"))) first = 1;
+#endif
+  return std::span<const MoonSeriesKernel>(kKernels).subspan(first);
+}
+
+const MoonSeriesKernel& Active() {
+  static const MoonSeriesKernel& kernel = AvailableKernels().front();
+  return kernel;
+}
 
 template <std::size_t N>
 double SumSinesReference(const std::array<MoonTerm, N>& rows, double t, double firstExtra,
@@ -100,18 +197,15 @@ double SumSinesReference(const std::array<MoonTerm, N>& rows, double t, double f
 
 }  // namespace
 
-double MoonLongitudeSeries(double t) {
-  const double a = Normalize360(SumSines(kArgumentA, t, 0));
-  const double mean = Normalize360(kMoonMeanLongitude + kMoonMeanLongitudeRate * t);
-  return Normalize360(mean + SumSines(kLongitude, t, a));
+std::span<const MoonSeriesKernel> MoonSeriesKernels() {
+  static const std::span<const MoonSeriesKernel> kernels = AvailableKernels();
+  return kernels;
 }
 
-double MoonLatitudeSeries(double t) {
-  const double b = Normalize360(SumSines(kArgumentB, t, 0));
-  return SumSines(kLatitude, t, b);
-}
-
-double MoonParallaxSeries(double t) { return kMoonParallaxConstant + SumSines(kParallax, t, 0); }
+double MoonLongitudeSeries(double t) { return Active().longitude(t); }
+double MoonLatitudeSeries(double t) { return Active().latitude(t); }
+double MoonParallaxSeries(double t) { return Active().parallax(t); }
+MoonEclipticSeriesValue MoonEclipticSeries(double t) { return Active().ecliptic(t); }
 
 double MoonLongitudeSeriesReference(double t) {
   const double a = Normalize360(SumSinesReference(kMoonLongitudeArgumentTerms, t, 0, 0));

@@ -7,8 +7,10 @@
 #include "almacor/planet.h"
 #include "almacor/sun.h"
 #include "almacor/timescales.h"
+#include "ephemeris/fast_sine.h"
 #include "ephemeris/hour_angle_event.h"
 #include "ephemeris/planet_series.h"
+#include "ephemeris/planet_series_eval.h"
 
 namespace almacor {
 namespace {
@@ -28,11 +30,33 @@ void RequirePlanet(PlanetNameConstant p) {
 double SinDeg(double a) { return std::sin(Normalize360(a) * kRad); }
 double CosDeg(double a) { return std::cos(Normalize360(a) * kRad); }
 
-// Σ (amplitude + amplitudeRate·t)·cos(phase + rate·t) plus the polynomial part.
+// How a series evaluates its cosines: the polynomial of fast_sine.h, or std::cos after
+// Normalize360 (the reference the fast form is held to, within 1e-9°).
+enum class Cosine { kFast, kReference };
+
+template <Cosine kCosine>
+double CosineOf(double a) {
+  if constexpr (kCosine == Cosine::kFast) {
+    return detail::FastCosineOfDegrees(a);
+  } else {
+    return CosDeg(a);
+  }
+}
+
+// Σ (amplitude + amplitudeRate·t)·cos(phase + rate·t) plus the polynomial part, added term by
+// term to the polynomial. A sum that grows beyond 2^23 degrees within the Date range (Mercury's
+// longitude, 10^7 degrees by the year 9999) is rounded to 2e-9° at every addition, so any change
+// in a term's last bit can move it by that much: such a series keeps std::cos in the fast form too.
+template <Cosine kCosine>
 double TrigSeries(const PlanetPolynomial& polynomial, std::span<const PlanetTerm> terms, double t) {
+  constexpr double kFarthestYears = 8000, kFineSum = 8388608;
+  if (kCosine == Cosine::kFast && std::fabs(polynomial.c1) * kFarthestYears >= kFineSum) {
+    return TrigSeries<Cosine::kReference>(polynomial, terms, t);
+  }
   double sum = polynomial.c0 + polynomial.c1 * t;
   for (const PlanetTerm& term : terms) {
-    sum += (term.amplitude + term.amplitudeRate * t) * CosDeg(term.phase + term.rate * t);
+    sum +=
+        (term.amplitude + term.amplitudeRate * t) * CosineOf<kCosine>(term.phase + term.rate * t);
   }
   return sum;
 }
@@ -55,10 +79,11 @@ struct TrigPlanet {
   std::span<const PlanetTerm> rTerms;
 };
 
+template <Cosine kCosine>
 HeliocentricPosition TrigForm(const TrigPlanet& planet, double t) {
-  return {Normalize360(TrigSeries(planet.lPolynomial, planet.lTerms, t)),
-          TrigSeries(planet.bPolynomial, planet.bTerms, t),
-          TrigSeries(planet.rPolynomial, planet.rTerms, t)};
+  return {Normalize360(TrigSeries<kCosine>(planet.lPolynomial, planet.lTerms, t)),
+          TrigSeries<kCosine>(planet.bPolynomial, planet.bTerms, t),
+          TrigSeries<kCosine>(planet.rPolynomial, planet.rTerms, t)};
 }
 
 #define ALMACOR_TRIG_PLANET(Name)                                            \
@@ -135,24 +160,25 @@ HeliocentricPosition UranusSeries(double t) {
           UranusSum(detail::kUranusRadiusTerms, x, centuries)};
 }
 
+template <Cosine kCosine>
 HeliocentricPosition SeriesAt(PlanetNameConstant p, double t) {
   switch (p) {
     case plMercury:
-      return TrigForm(kMercury, t);
+      return TrigForm<kCosine>(kMercury, t);
     case plVenus:
-      return TrigForm(kVenus, t);
+      return TrigForm<kCosine>(kVenus, t);
     case plMars:
-      return TrigForm(kMars, t);
+      return TrigForm<kCosine>(kMars, t);
     case plJupiter:
-      return TrigForm(kJupiter, t);
+      return TrigForm<kCosine>(kJupiter, t);
     case plSaturn:
       return SaturnSeries(t);
     case plUranus:
       return UranusSeries(t);
     case plNeptune:
-      return TrigForm(kNeptune, t);
+      return TrigForm<kCosine>(kNeptune, t);
     case plPluto:
-      return TrigForm(kPluto, t);
+      return TrigForm<kCosine>(kPluto, t);
   }
   throw Error(kInvalidArgument, "planet out of range");
 }
@@ -172,8 +198,22 @@ constexpr double kHourAngleRate = 361;
 HeliocentricPosition PlanetHeliocentricAt(PlanetNameConstant p, double d, const TimeScale& ts) {
   RequirePlanet(p);
   RequireFinite(d, "day count");
-  return SeriesAt(p, YearsSinceEpoch(d, p == plSaturn, ts));
+  return SeriesAt<Cosine::kFast>(p, YearsSinceEpoch(d, p == plSaturn, ts));
 }
+
+namespace detail {
+
+HeliocentricPosition PlanetHeliocentricSeries(PlanetNameConstant p, double t) {
+  RequirePlanet(p);
+  return SeriesAt<Cosine::kFast>(p, t);
+}
+
+HeliocentricPosition PlanetHeliocentricSeriesReference(PlanetNameConstant p, double t) {
+  RequirePlanet(p);
+  return SeriesAt<Cosine::kReference>(p, t);
+}
+
+}  // namespace detail
 
 PlanetPosition PlanetPositionAt(PlanetNameConstant p, double d, const TimeScale& ts) {
   const HeliocentricPosition helio = PlanetHeliocentricAt(p, d, ts);

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdio>
 #include <numeric>
+#include <random>
+#include <vector>
 
 #include "almacor/angles.h"
 #include "ephemeris/moon_series_eval.h"
@@ -91,6 +93,41 @@ TEST(MoonSeries, FastEvaluationMatchesPlainEvaluation) {
       "fast vs plain evaluation, largest difference 1900-2100: longitude %.2g°, latitude %.2g°, "
       "parallax %.2g°; 100-9999: %.2g°, %.2g°, %.2g°\n",
       near.longitude, near.latitude, near.parallax, far.longitude, far.latitude, far.parallax);
+}
+
+// Every kernel this processor runs (the one the library picked and the narrower ones) against the
+// term-by-term evaluation at 100,000 random instants of the years 100–9999, the fused longitude
+// and latitude included.
+TEST(MoonSeries, EveryKernelMatchesPlainEvaluationAtRandomInstants) {
+  constexpr int kInstants = 100000;
+  std::mt19937_64 random(20240615);
+  std::uniform_real_distribution<double> years(-1900, 8000);  // T of 0100-01-01 … 9999-12-31
+  std::vector<double> ts(kInstants);
+  std::vector<double> lambda(kInstants), beta(kInstants), parallax(kInstants);
+  for (int i = 0; i < kInstants; ++i) {
+    ts[i] = years(random);
+    lambda[i] = detail::MoonLongitudeSeriesReference(ts[i]);
+    beta[i] = detail::MoonLatitudeSeriesReference(ts[i]);
+    parallax[i] = detail::MoonParallaxSeriesReference(ts[i]);
+  }
+  ASSERT_FALSE(detail::MoonSeriesKernels().empty());
+  for (const detail::MoonSeriesKernel& kernel : detail::MoonSeriesKernels()) {
+    double worst = 0;
+    for (int i = 0; i < kInstants; ++i) {
+      const double t = ts[i];
+      const detail::MoonEclipticSeriesValue e = kernel.ecliptic(t);
+      for (double error :
+           {std::remainder(kernel.longitude(t) - lambda[i], 360.0),
+            std::remainder(e.longitude - lambda[i], 360.0), kernel.latitude(t) - beta[i],
+            e.latitude - beta[i], kernel.parallax(t) - parallax[i]}) {
+        worst = std::max(worst, std::fabs(error));
+      }
+    }
+    EXPECT_LT(worst, 1e-9) << kernel.name;
+    std::printf("%s kernel: largest difference from the plain evaluation %.2g°\n", kernel.name,
+                worst);
+  }
+  EXPECT_EQ(detail::MoonEclipticSeries(1.5).longitude, detail::MoonLongitudeSeries(1.5));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "almacor/sun.h"
 #include "almacor/timescales.h"
 #include "ephemeris/planet_series.h"
+#include "ephemeris/planet_series_eval.h"
 #include "test_support.h"
 
 namespace almacor {
@@ -72,6 +74,30 @@ TEST(PlanetSeries, TrigonometricTableChecksums) {
   ExpectChecksum(kPlutoRadiusTerms, {9, 9.019395, 0.00010162, 188.167013}, "Pluto r");
   ExpectChecksum(kSaturnAnomalyTerms, {46, 1.3134, 0.00086, 163.056}, "Saturn M");
   ExpectChecksum(kSaturnDistanceTerms, {21, 0.002065, 3e-06, -292.625}, "Saturn q");
+}
+
+// The polynomial cosine against std::cos in every term, at 100,000 random instants of the years
+// 100–9999 for each planet of the trigonometric form (Saturn's and Uranus's are shared): longitude
+// and latitude within 1e-9°, the radius within 1e-12 au.
+TEST(PlanetSeries, FastEvaluationMatchesPlainEvaluationAtRandomInstants) {
+  std::mt19937_64 random(20240616);
+  std::uniform_real_distribution<double> years(-1900, 8000);
+  for (PlanetNameConstant planet : {plMercury, plVenus, plMars, plJupiter, plNeptune, plPluto}) {
+    const int p = planet;
+    double angle = 0, radius = 0;
+    for (int i = 0; i < 100000; ++i) {
+      const double t = years(random);
+      const HeliocentricPosition fast = detail::PlanetHeliocentricSeries(planet, t);
+      const HeliocentricPosition plain = detail::PlanetHeliocentricSeriesReference(planet, t);
+      angle = std::max({angle, std::fabs(std::remainder(fast.longitude - plain.longitude, 360.0)),
+                        std::fabs(fast.latitude - plain.latitude)});
+      radius = std::max(radius, std::fabs(fast.distance - plain.distance));
+    }
+    EXPECT_LT(angle, 1e-9) << kPlanetNames[p];
+    EXPECT_LT(radius, 1e-12) << kPlanetNames[p];
+    std::printf("%s: fast vs plain series, largest difference %.2g° %.2g au\n", kPlanetNames[p],
+                angle, radius);
+  }
 }
 
 TEST(PlanetSeries, UranusTableChecksums) {

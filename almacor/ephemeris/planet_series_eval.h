@@ -1,0 +1,16 @@
+#pragma once
+
+// The planets' heliocentric series at t, Julian years of dynamical time since J2000.0 (since
+// 1974-12-31 00:00 for Saturn). The plain function is the one the library uses, with the
+// polynomial cosine of fast_sine.h in the trigonometric series; the ...Reference function takes
+// std::cos after Normalize360 in each term, and exists so that tests can hold the fast one to it
+// (within 1e-9°). Saturn's and Uranus's forms are the same in both.
+
+#include "almacor/planet.h"
+
+namespace almacor::detail {
+
+HeliocentricPosition PlanetHeliocentricSeries(PlanetNameConstant p, double t);
+HeliocentricPosition PlanetHeliocentricSeriesReference(PlanetNameConstant p, double t);
+
+}  // namespace almacor::detail
