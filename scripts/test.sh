@@ -11,4 +11,5 @@ ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DALMACOR_SANITIZE=ON \
   -DALMACOR_BUILD_BENCHMARKS=OFF
 cmake --build build-sanitize
-ctest --test-dir build-sanitize --output-on-failure --timeout 600 -j "$(nproc)"
+LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" \
+  ctest --test-dir build-sanitize --output-on-failure --timeout 600 -j "$(nproc)"
