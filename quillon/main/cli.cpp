@@ -281,8 +281,8 @@ Output:
                        calendars, Sun and Moon times, solar terms, Moon phases, seasonal days
                        and holidays of Japan; CSV (default), JSON Lines or iCalendar, written to
                        FILE (replaced only once complete) or to standard output
-  --help               show this text
-  --version            show the version
+  -h, --help           show this text
+  -v, --version        show the version
 
 Exit status: 0 done, 1 a computation failed, 2 a bad argument, 3 no such event in the supported
 range (0100-01-27 ... 9999-12-30).
@@ -302,6 +302,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
+    // The short forms desktop programs take.
+    if (name == "-h") name = "--help";
+    if (name == "-v") name = "--version";
     std::optional<std::string> value;
     if (name.rfind("--", 0) == 0) {
       if (const std::size_t eq = name.find('='); eq != std::string::npos) {

@@ -69,6 +69,8 @@ TEST(ParseCommandLine, ReadsEveryOptionInBothSpellings) {
   EXPECT_EQ(find.count, 3);
   EXPECT_EQ(ParseCommandLine({"--find=next-new-moon"}).find.kind, SearchKind::NewMoon);
   EXPECT_EQ(ParseCommandLine({"--text", "--help"}).mode, Mode::Help);
+  EXPECT_EQ(ParseCommandLine({"-h"}).mode, Mode::Help);
+  EXPECT_EQ(ParseCommandLine({"-v"}).mode, Mode::Version);
   EXPECT_EQ(ParseCommandLine({"--version"}).mode, Mode::Version);
 }
 
