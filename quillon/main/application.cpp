@@ -12,6 +12,8 @@ namespace quillon {
 void SetUpApplication(QApplication& app) {
   QApplication::setOrganizationName(QStringLiteral("Ferrant Laboratory"));
   QApplication::setApplicationName(QStringLiteral("Quillon"));
+  // The installed desktop entry, by which the desktop finds the windows' icon and name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("jp.ferrantlab.quillon"));
   for (const QString& family :
        {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")}) {
     if (QFontDatabase::hasFamily(family)) {
