@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of the program's windows under Xvfb with the Japanese fonts, into build/screenshots/.
-# Needs a built tree (scripts/build.sh). The run uses a throw-away settings store.
+# Needs a built tree (scripts/build.sh). The run uses a throw-away settings store. The README's
+# picture, docs/quillon-main.png, is the main window at noon of 2024-06-21 in Tokyo (main_day.png).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=build/screenshots
@@ -11,4 +12,5 @@ for shooter in build/tests/quillon/*/*screenshots; do
   [ -x "$shooter" ] || continue
   XDG_CONFIG_HOME=$config xvfb-run -a -s "-screen 0 1600x1200x24" "$shooter" "$out"
 done
+cp "$out/main_day.png" docs/quillon-main.png
 ls "$out"
