@@ -99,8 +99,7 @@ TEST(ParseCommandLine, BadArgumentsNameTheOption) {
       {{"--json", "--from", "2024-01-01", "--to", "2024-01-02", "--step", "h"}, "--step"},
       {{"--json", "--step", "1h"}, "--step"},
       {{"--json", "--at", "2024-01-01", "--from", "2024-01-01", "--to", "2024-01-02"}, "--at"},
-      {{"--json", "--text"}, "--json"},
-  };
+      {{"--json", "--text"}, "--json"}};
   for (const Case& c : cases) {
     try {
       ParseCommandLine(c.args);

@@ -182,8 +182,7 @@ TEST(QuillonHeadless, OptionsOutputAndExitStatus) {
       {{"--year", "2024", "--format", "xml"}, 2, "^quillon: --format: "},
       {{"--year", "2024", "--output", noDir}, 2, "^quillon: --output: "},
       {{"--year", "2024", "--output", QDir::tempPath()}, 2, "^quillon: --output: "},
-      {{"--format", "csv"}, 2, "^quillon: --format: "},
-  };
+      {{"--format", "csv"}, 2, "^quillon: --format: "}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.join(' ').toStdString());
     const Outcome run = Quillon(c.args);

@@ -73,18 +73,17 @@ class PlanetFormTest : public ::testing::Test {
 // ends of the range held, and one recalculation however far the change reaches.
 TEST_F(PlanetFormTest, SpinArrowsCarryBorrowAndClamp) {
   using Press = std::tuple<CivilDateTime, int, int, CivilDateTime>;  // from, component, step, to
-  for (const auto& [from, component, step, to] : {
-           Press{{2024, 3, 31, 10, 0, 0}, 1, -1, {2024, 2, 29, 10, 0, 0}},
-           Press{{2023, 3, 31, 0, 0, 0}, 1, -1, {2023, 2, 28, 0, 0, 0}},
-           Press{{2023, 12, 31, 23, 59, 59}, 5, 1, {2024, 1, 1, 0, 0, 0}},
-           Press{{2024, 1, 1, 0, 0, 0}, 2, -1, {2023, 12, 31, 0, 0, 0}},
-           Press{{2024, 3, 1, 0, 0, 0}, 4, -1, {2024, 2, 29, 23, 59, 0}},
-           Press{{2024, 1, 31, 12, 0, 0}, 2, 1, {2024, 2, 1, 12, 0, 0}},
-           Press{{100, 1, 1, 0, 0, 0}, 5, -1, {100, 1, 1, 0, 0, 0}},
-           Press{{100, 1, 1, 0, 0, 0}, 2, -1, {100, 1, 1, 0, 0, 0}},
-           Press{{9999, 12, 31, 23, 59, 59}, 5, 1, {9999, 12, 31, 23, 59, 59}},
-           Press{{9999, 12, 31, 23, 59, 59}, 1, 1, {9999, 12, 31, 23, 59, 59}},
-       }) {
+  for (const auto& [from, component, step, to] :
+       {Press{{2024, 3, 31, 10, 0, 0}, 1, -1, {2024, 2, 29, 10, 0, 0}},
+        Press{{2023, 3, 31, 0, 0, 0}, 1, -1, {2023, 2, 28, 0, 0, 0}},
+        Press{{2023, 12, 31, 23, 59, 59}, 5, 1, {2024, 1, 1, 0, 0, 0}},
+        Press{{2024, 1, 1, 0, 0, 0}, 2, -1, {2023, 12, 31, 0, 0, 0}},
+        Press{{2024, 3, 1, 0, 0, 0}, 4, -1, {2024, 2, 29, 23, 59, 0}},
+        Press{{2024, 1, 31, 12, 0, 0}, 2, 1, {2024, 2, 1, 12, 0, 0}},
+        Press{{100, 1, 1, 0, 0, 0}, 5, -1, {100, 1, 1, 0, 0, 0}},
+        Press{{100, 1, 1, 0, 0, 0}, 2, -1, {100, 1, 1, 0, 0, 0}},
+        Press{{9999, 12, 31, 23, 59, 59}, 5, 1, {9999, 12, 31, 23, 59, 59}},
+        Press{{9999, 12, 31, 23, 59, 59}, 1, 1, {9999, 12, 31, 23, 59, 59}}}) {
     SCOPED_TRACE(::testing::Message() << from.year << "-" << from.month << " #" << component);
     form->SetDisplayedDateTime(Date::FromCivil(from));
     const int before = form->DisplayCount();

@@ -44,12 +44,11 @@ class ApparentValues : public ::testing::Test {
 TEST_F(ApparentValues, AgreesWithVectorGeometry) {
   const double latitude = 35.6544;
   const Vec pole = Unit(0, latitude);
-  const std::array<std::pair<HorizontalPoint, HorizontalPoint>, 4> cases = {{
-      {{120, 30}, {200, -10}},
-      {{300.5, 62.25}, {10, 5}},
-      {{45, -20}, {44, 70}},
-      {{180, 10}, {170, 12}},
-  }};
+  const std::array<std::pair<HorizontalPoint, HorizontalPoint>, 4> cases = {
+      {{{120, 30}, {200, -10}},
+       {{300.5, 62.25}, {10, 5}},
+       {{45, -20}, {44, 70}},
+       {{180, 10}, {170, 12}}}};
   for (const auto& [ref, tgt] : cases) {
     const ApparentAngles got = ComputeApparent(math, ref, tgt, latitude);
     const Vec target = Unit(tgt.azimuth, tgt.altitude);
