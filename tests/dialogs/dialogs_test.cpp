@@ -16,17 +16,15 @@ namespace {
 
 using namespace almacor::dialogs;
 
+// Field 1 longitude, 2 latitude (asymmetric: −89.9999 … below 90), 3 height, 4 zone.
 TEST(LocationRules, RangesIncludingTheAsymmetricLatitude) {
-  EXPECT_TRUE(LocationFieldAccepts(2, "89.99999"));
-  EXPECT_FALSE(LocationFieldAccepts(2, "90"));
-  EXPECT_TRUE(LocationFieldAccepts(2, "-89.9999"));
-  EXPECT_FALSE(LocationFieldAccepts(2, "-89.99991"));
-  EXPECT_TRUE(LocationFieldAccepts(1, "-180"));
-  EXPECT_FALSE(LocationFieldAccepts(3, "10000.5"));
-  EXPECT_TRUE(LocationFieldAccepts(4, "-12"));
-  EXPECT_FALSE(LocationFieldAccepts(4, "12.5"));
-  for (const char* text : {"-", "", "1-2", "1.2.3", "abc"}) {
-    EXPECT_FALSE(LocationFieldAccepts(1, text)) << text;
+  for (const auto& [field, text, accepted] :
+       {std::tuple{2, "89.99999", true}, std::tuple{2, "90", false},
+        std::tuple{2, "-89.9999", true}, std::tuple{2, "-89.99991", false},
+        std::tuple{1, "-180", true}, std::tuple{3, "10000.5", false}, std::tuple{4, "-12", true},
+        std::tuple{4, "12.5", false}, std::tuple{1, "-", false}, std::tuple{1, "", false},
+        std::tuple{1, "1-2", false}, std::tuple{1, "1.2.3", false}, std::tuple{1, "abc", false}}) {
+    EXPECT_EQ(LocationFieldAccepts(field, text), accepted) << field << " " << text;
   }
   EXPECT_EQ(LocationFieldText(135), "135");
   EXPECT_EQ(LocationFieldText(35.5), "35.5");
@@ -34,9 +32,8 @@ TEST(LocationRules, RangesIncludingTheAsymmetricLatitude) {
 
 TEST(DmsRules, SplitAndJoinKeepTheSignBelowOneDegree) {
   const DmsTexts south = SplitDms(-35.5);
-  EXPECT_EQ(south.degrees, "-35");
-  EXPECT_EQ(south.minutes, "30");
-  EXPECT_EQ(south.seconds, "0.0");
+  EXPECT_EQ((std::array{south.degrees, south.minutes, south.seconds}),
+            (std::array<std::string, 3>{"-35", "30", "0.0"}));
   EXPECT_DOUBLE_EQ(JoinDms(south), -35.5);
   const DmsTexts near = SplitDms(-0.25);
   EXPECT_EQ(near.degrees, "-0");
@@ -44,11 +41,13 @@ TEST(DmsRules, SplitAndJoinKeepTheSignBelowOneDegree) {
   EXPECT_DOUBLE_EQ(JoinDms(near), -0.25);
   EXPECT_DOUBLE_EQ(JoinDms({"-", "0", "36"}), -0.01);  // a lone sign is −0 degrees
   EXPECT_EQ(DmsResultText(139.7447), "139.7447");
-  EXPECT_FALSE(DmsFieldAccepts(2, "60", 90));
-  EXPECT_FALSE(DmsFieldAccepts(3, "60", 90));
-  EXPECT_TRUE(DmsFieldAccepts(3, "59.9999999", 90));
-  EXPECT_TRUE(DmsFieldAccepts(1, "180", 180));
-  EXPECT_FALSE(DmsFieldAccepts(1, "180", 90));
+  // Field 1 degrees (up to the given limit), 2 minutes, 3 seconds.
+  for (const auto& [field, text, limit, accepted] :
+       {std::tuple{2, "60", 90, false}, std::tuple{3, "60", 90, false},
+        std::tuple{3, "59.9999999", 90, true}, std::tuple{1, "180", 180, true},
+        std::tuple{1, "180", 90, false}}) {
+    EXPECT_EQ(DmsFieldAccepts(field, text, limit), accepted) << field << " " << text;
+  }
 }
 
 class LocationFormTest : public ::testing::Test {
@@ -67,7 +66,7 @@ class LocationFormTest : public ::testing::Test {
   int beeps = 0;
 };
 
-TEST_F(LocationFormTest, OkStoresTheFieldsAndCancelChangesNothing) {
+TEST_F(LocationFormTest, OkStoresTheFieldsCancelAndTextThatIsNoValueChangeNothing) {
   {
     LocationForm form;
     EXPECT_EQ(form.Field(1)->text(), QStringLiteral("139.7447"));
@@ -80,6 +79,14 @@ TEST_F(LocationFormTest, OkStoresTheFieldsAndCancelChangesNothing) {
     EXPECT_FALSE(form.OkFlag());
     EXPECT_EQ(almacor::LibrarySettings().observer.latitude, 35.6544);
   }
+  {
+    LocationForm form;  // OK with text that is no value stays open and stores nothing
+    form.Field(2)->setText(QStringLiteral("-"));
+    form.OkButton()->click();
+    EXPECT_FALSE(form.OkFlag());
+    EXPECT_EQ(beeps, 3);
+    EXPECT_EQ(almacor::LibrarySettings().observer.latitude, 35.6544);
+  }
   LocationForm form;
   form.Field(2)->setText(QStringLiteral("-33.5"));
   form.Field(4)->setText(QStringLiteral("-3.5"));
@@ -87,15 +94,6 @@ TEST_F(LocationFormTest, OkStoresTheFieldsAndCancelChangesNothing) {
   EXPECT_TRUE(form.OkFlag());
   EXPECT_EQ(almacor::LibrarySettings().observer.latitude, -33.5);
   EXPECT_EQ(almacor::LibrarySettings().time.timeZone, -3.5f);
-}
-
-TEST_F(LocationFormTest, OkWithTextThatIsNoValueStaysOpenAndStoresNothing) {
-  LocationForm form;
-  form.Field(2)->setText(QStringLiteral("-"));
-  form.OkButton()->click();
-  EXPECT_FALSE(form.OkFlag());
-  EXPECT_EQ(beeps, 1);
-  EXPECT_EQ(almacor::LibrarySettings().observer.latitude, 35.6544);
 }
 
 TEST_F(LocationFormTest, DmsDialogRefusesAnOutOfRangeLatitude) {

@@ -85,17 +85,6 @@ TEST(FindSyzygyRules, AnEventWithinASecondDoesNotCount) {
   EXPECT_NEAR(FindSyzygyDays(event + 2 * kSecond, false, true, 0, moon.Solver()), event, 1e-9);
 }
 
-TEST(FindSyzygyRules, RepeatedSearchesMoveOn) {
-  RegularMoon moon;
-  double t = moon.epoch + 3;
-  for (int i = 1; i <= 5; ++i) {
-    t = FindSyzygyDays(t, true, false, 0, moon.Solver());
-    EXPECT_NEAR(t, moon.epoch + moon.period / 2 + (i - 1) * moon.period, 1e-9);
-  }
-  for (int i = 1; i <= 5; ++i) t = FindSyzygyDays(t, true, true, 0, moon.Solver());
-  EXPECT_NEAR(t, moon.epoch + moon.period / 2 - moon.period, 1e-9);
-}
-
 TEST(FindSyzygyRules, BeyondTheRangeTheLimitingEventInLocalTimeShiftsWithTheOffset) {
   RegularMoon moon;
   const EventRange news = RangeOf(SearchKind::NewMoon);
@@ -166,55 +155,50 @@ TEST_F(CurrentDynamicalTimeTest, AddsDeltaTLessTheZoneUpToTheUpperLimit) {
   UseFixedTimeScale(0, -12);
   SetInstant(CivilDays(9999, 12, 31, 12));
   EXPECT_EQ(CurrentDynamicalDays(calendar_), RangeOf(SearchKind::NewMoon).last);
-}
-
-TEST_F(CurrentDynamicalTimeTest, TheFirstHoursOfTheRangeStayDefined) {
+  // The first hours of the range stay defined as a number, not as a Date.
   UseFixedTimeScale(0, 12);
   SetInstant(CivilDays(100, 1, 1));
   EXPECT_NEAR(CurrentDynamicalDays(calendar_), CivilDays(100, 1, 1) - 0.5, 1e-9);
   EXPECT_THROW(CurrentDynamicalTime(calendar_), almacor::Error);
-  EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::NewMoon, false}));
-  EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::NewMoon, true}));
 }
 
 using SearchEnabledTest = CalendarFixture;
 
+// The limits are fixed in dynamical time, so that they move with ΔT and the zone: the last solar
+// eclipse is 9999-10-03 10:56:16 TD, the first lunar eclipse 0100-02-11 10:42:10 TD, the last
+// lunar eclipse 9999-10-18 20:19:55 TD (with zone +9 and ΔT 100 s local 9999-10-19 05:18:15).
 TEST_F(SearchEnabledTest, FollowsTheRangeInDynamicalTime) {
-  UseFixedTimeScale(0, 0);
-  SetInstant(CivilDays(100, 1, 20));
-  EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::NewMoon, true}));
-  EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::NewMoon, false}));
-  EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::FullMoon, true}));
-
-  SetInstant(CivilDays(9999, 12, 31));
-  EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::NewMoon, false}));
-  EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::FullMoon, false}));
-  EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::NewMoon, true}));
-
-  // The last solar eclipse, 9999-10-03 10:56:16 TD: ahead is enabled until a second before it.
-  SetInstant(CivilDays(9999, 10, 3, 10, 56, 14));
-  EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::SolarEclipse, false}));
-  SetInstant(CivilDays(9999, 10, 3, 10, 56, 15));
-  EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::SolarEclipse, false}));
-  // The first lunar eclipse, 0100-02-11 10:42:10 TD: back is enabled from two seconds after it.
-  SetInstant(CivilDays(100, 2, 11, 10, 42, 11));
-  EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, true}));
-  SetInstant(CivilDays(100, 2, 11, 10, 42, 12));
-  EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, true}));
-}
-
-TEST_F(SearchEnabledTest, TheLimitsAreFixedInDynamicalTimeSoTheyMoveWithDeltaTAndZone) {
-  // Last lunar eclipse 9999-10-18 20:19:55 TD. With zone +9 and ΔT 100 s it is local
-  // 9999-10-19 05:18:15.
-  UseFixedTimeScale(100, 9);
-  SetInstant(CivilDays(9999, 10, 19, 5, 18, 13));
-  EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, false}));
-  SetInstant(CivilDays(9999, 10, 19, 5, 18, 14));
-  EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, false}));
-  UseFixedTimeScale(160, 9);
-  EXPECT_FALSE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, false}));
-  UseFixedTimeScale(100, 10);
-  EXPECT_TRUE(SearchEnabled(calendar_, {SearchKind::LunarEclipse, false}));
+  struct Case {
+    double deltaT;
+    float zone;
+    double local;
+    SearchKind kind;
+    bool previous, enabled;
+  };
+  using enum SearchKind;
+  for (const Case& c :
+       {Case{0, 12, CivilDays(100, 1, 1), NewMoon, false, true},
+        Case{0, 12, CivilDays(100, 1, 1), NewMoon, true, false},
+        Case{0, 0, CivilDays(100, 1, 20), NewMoon, true, false},
+        Case{0, 0, CivilDays(100, 1, 20), NewMoon, false, true},
+        Case{0, 0, CivilDays(100, 1, 20), FullMoon, true, true},
+        Case{0, 0, CivilDays(9999, 12, 31), NewMoon, false, false},
+        Case{0, 0, CivilDays(9999, 12, 31), FullMoon, false, false},
+        Case{0, 0, CivilDays(9999, 12, 31), NewMoon, true, true},
+        Case{0, 0, CivilDays(9999, 10, 3, 10, 56, 14), SolarEclipse, false, true},
+        Case{0, 0, CivilDays(9999, 10, 3, 10, 56, 15), SolarEclipse, false, false},
+        Case{0, 0, CivilDays(100, 2, 11, 10, 42, 11), LunarEclipse, true, false},
+        Case{0, 0, CivilDays(100, 2, 11, 10, 42, 12), LunarEclipse, true, true},
+        Case{100, 9, CivilDays(9999, 10, 19, 5, 18, 13), LunarEclipse, false, true},
+        Case{100, 9, CivilDays(9999, 10, 19, 5, 18, 14), LunarEclipse, false, false},
+        Case{160, 9, CivilDays(9999, 10, 19, 5, 18, 14), LunarEclipse, false, false},
+        Case{100, 10, CivilDays(9999, 10, 19, 5, 18, 14), LunarEclipse, false, true}}) {
+    UseFixedTimeScale(c.deltaT, c.zone);
+    SetInstant(c.local);
+    EXPECT_EQ(SearchEnabled(calendar_, {c.kind, c.previous}), c.enabled)
+        << Date::FromDays(c.local).ToCivil().year << " kind " << static_cast<int>(c.kind)
+        << (c.previous ? " back" : " ahead") << " ΔT " << c.deltaT << " zone " << c.zone;
+  }
 }
 
 using SearchCommandTest = CalendarFixture;

@@ -129,19 +129,17 @@ TEST(SimulationFormTest, MinimisedWhenClosedStoresTheNormalState) {
   EXPECT_EQ(ProgramSettings().Read(keys::kSimulationWindowState), 0);
 }
 
+// Away from an eclipse the eclipse views may show only their background.
 TEST(SimulationFormTest, PolarAndEquatorialObserversDrawEveryView) {
   for (double latitude : {89.9, 0.0}) {
     FakeHost host;
     host.calendar.SetObsLatitude(latitude);
     host.SetInstant(almacor::Date::FromCivil(2024, 6, 21, 12, 0, 0));
     auto* form = new SimulationForm(host);
-    for (int k = 0; k <= 12; ++k) {
-      if (!IsSimulationView(k)) continue;
-      EXPECT_NO_THROW(form->SetDrawIndex(k)) << "latitude " << latitude << " view " << k;
-      // Away from an eclipse the eclipse views may show only their background.
-      if (k != kSolarEclipse && k != kLunarEclipse) {
-        EXPECT_GT(DistinctColours(form->Picture()), 1) << "latitude " << latitude << " view " << k;
-      }
+    for (int k : {0, 1, 2, 4, 5, 6, 8, 9, 11, 12}) {
+      form->SetDrawIndex(k);
+      if (k == kSolarEclipse || k == kLunarEclipse) continue;
+      EXPECT_GT(DistinctColours(form->Picture()), 1) << "latitude " << latitude << " view " << k;
     }
     form->close();
     host.calendar.SetObsLatitude(35.6544);

@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "almacor/calendar.h"
 
 namespace quillon::convert {
 namespace {
 
 // Fills row `row` with `texts` and returns every field converted from it.
-Fields ConvertRow(int row, std::initializer_list<const char*> texts) {
+Fields ConvertRow(int row, const std::vector<const char*>& texts) {
   static almacor::Calendar calendar;
   Fields fields;
   int f = FirstFieldOfRow(row);
@@ -24,63 +26,54 @@ TEST(AngleConversion, MinusThirtyDegreesFillsEveryRowAndWrapsTheHours) {
   EXPECT_EQ(ConvertRow(0, {"-30"}), expected);
 }
 
-TEST(AngleConversion, MinusZeroDegreesGivesTheSignToTheFirstNonZeroPart) {
-  EXPECT_EQ(ConvertRow(3, {"-0", "30", "0"})[0], "-0.5");
-  EXPECT_EQ(ConvertRow(3, {"0", "30", "0"})[0], "0.5");
-  EXPECT_EQ(ConvertRow(3, {"-0", "0", "36"})[0], "-0.01");
-  EXPECT_EQ(ConvertRow(3, {"-5", "30", "0"})[0], "-5.5");
-  // A lone sign counts as 0 and still carries its sign.
-  EXPECT_EQ(ConvertRow(3, {"-", "6", "0"})[0], "-0.1");
-}
-
-TEST(AngleConversion, EachRowReadsItsUnit) {
-  EXPECT_EQ(ConvertRow(1, {"90"})[0], "1.5");
-  EXPECT_EQ(ConvertRow(2, {"5400"})[0], "1.5");
-  EXPECT_EQ(ConvertRow(5, {"1", "30", "0"})[0], "22.5");
-  EXPECT_EQ(ConvertRow(6, {"3.14159265358979"})[0], "180.0");
-  // 24 h is a whole turn: 360° and back to 0 h on the time rows.
-  const Fields day = ConvertRow(4, {"24"});
-  EXPECT_EQ(day[0], "360.0");
-  EXPECT_EQ(day[6], "0.0");
-  EXPECT_EQ(day[7], "0");
-}
-
-TEST(AngleConversion, SplitFormsCarryInsteadOfShowingSixtySeconds) {
-  // −105° is 17 h; a reduction in floating fractions of a turn gives 16h 59m 60.0s.
-  const Fields f = ConvertRow(0, {"-105"});
-  EXPECT_EQ((std::array{f[7], f[8], f[9]}), (std::array<std::string, 3>{"17", "0", "0.0"}));
-  const Fields g = ConvertRow(2, {"59.99999999"});
-  EXPECT_EQ((std::array{g[3], g[4], g[5]}), (std::array<std::string, 3>{"0", "1", "0.0"}));
-}
-
-TEST(AngleConversion, DecimalsShownByField) {
-  const Fields f = ConvertRow(0, {"12.3456789"});
-  EXPECT_EQ(f[0], "12.3456789");
-  EXPECT_EQ(f[3], "12");
-  EXPECT_EQ(f[4], "20");
-  EXPECT_EQ(f[5], "44.44404");
-  EXPECT_EQ(ConvertRow(0, {"0.3333333333333333"})[0], "0.33333333333333");  // 14 decimals at most
-  EXPECT_EQ(ConvertRow(2, {"1.23456789"})[5], "1.234568");                  // seconds: 6
+// Each row reads its unit; −0 degrees gives the sign to the first part that is not zero (a lone
+// sign counts as 0 and keeps it); the split forms carry instead of showing 60 seconds (−105° is
+// 17 h, which a reduction in floating fractions of a turn gives as 16h 59m 60.0s); each field shows
+// its own decimals (14 at most, 6 for seconds).
+TEST(AngleConversion, RowsUnitsSignsCarriesAndDecimals) {
+  using Case = std::tuple<int, std::vector<const char*>, int, const char*>;
+  for (const auto& [row, texts, field, shown] :
+       {Case{1, {"90"}, 0, "1.5"},
+        Case{2, {"5400"}, 0, "1.5"},
+        Case{5, {"1", "30", "0"}, 0, "22.5"},
+        Case{6, {"3.14159265358979"}, 0, "180.0"},
+        Case{4, {"24"}, 0, "360.0"},
+        Case{4, {"24"}, 6, "0.0"},
+        Case{4, {"24"}, 7, "0"},
+        Case{3, {"-0", "30", "0"}, 0, "-0.5"},
+        Case{3, {"0", "30", "0"}, 0, "0.5"},
+        Case{3, {"-0", "0", "36"}, 0, "-0.01"},
+        Case{3, {"-5", "30", "0"}, 0, "-5.5"},
+        Case{3, {"-", "6", "0"}, 0, "-0.1"},
+        Case{0, {"-105"}, 7, "17"},
+        Case{0, {"-105"}, 8, "0"},
+        Case{0, {"-105"}, 9, "0.0"},
+        Case{2, {"59.99999999"}, 4, "1"},
+        Case{2, {"59.99999999"}, 5, "0.0"},
+        Case{0, {"12.3456789"}, 0, "12.3456789"},
+        Case{0, {"12.3456789"}, 4, "20"},
+        Case{0, {"12.3456789"}, 5, "44.44404"},
+        Case{0, {"0.3333333333333333"}, 0, "0.33333333333333"},
+        Case{2, {"1.23456789"}, 5, "1.234568"}}) {
+    EXPECT_EQ(ConvertRow(row, texts)[static_cast<std::size_t>(field)], shown)
+        << "row " << row << " " << texts.front() << " field " << field;
+  }
 }
 
 TEST(AngleConversion, RangesAreInclusiveAndNonNumbersCountAsZero) {
-  EXPECT_TRUE(InRange(0, "7200"));
-  EXPECT_FALSE(InRange(0, "7200.5"));
-  EXPECT_TRUE(InRange(0, "-7200"));
-  EXPECT_FALSE(InRange(2, "25920001"));
-  EXPECT_TRUE(InRange(10, "125.6637061435916"));
-  EXPECT_FALSE(InRange(10, "125.6637061435917"));
-  EXPECT_TRUE(InRange(4, "60"));
-  EXPECT_FALSE(InRange(4, "61"));
-  EXPECT_FALSE(InRange(6, "24.1"));
-  EXPECT_TRUE(InRange(3, "-"));
-  EXPECT_TRUE(InRange(7, ""));
-  EXPECT_EQ(FieldNumber("+1.5"), 1.5);
-  EXPECT_EQ(FieldNumber("-.5"), -0.5);
-  EXPECT_EQ(FieldNumber("5."), 5);
-  EXPECT_EQ(FieldNumber("."), 0);
-  EXPECT_EQ(FieldNumber("--5"), 0);
-
+  for (const auto& [field, text, inRange] :
+       {std::tuple{0, "7200", true}, std::tuple{0, "7200.5", false}, std::tuple{0, "-7200", true},
+        std::tuple{2, "25920001", false}, std::tuple{10, "125.6637061435916", true},
+        std::tuple{10, "125.6637061435917", false}, std::tuple{4, "60", true},
+        std::tuple{4, "61", false}, std::tuple{6, "24.1", false}, std::tuple{3, "-", true},
+        std::tuple{7, "", true}}) {
+    EXPECT_EQ(InRange(field, text), inRange) << field << " " << text;
+  }
+  for (const auto& [text, number] :
+       {std::pair{"+1.5", 1.5}, std::pair{"-.5", -0.5}, std::pair{"5.", 5.0}, std::pair{".", 0.0},
+        std::pair{"--5", 0.0}}) {
+    EXPECT_EQ(FieldNumber(text), number) << text;
+  }
   almacor::Calendar calendar;
   Fields outOfRange;
   outOfRange[0] = "7201";
@@ -103,13 +96,11 @@ TEST(AngleConversion, KeyFilter) {
   for (int f : {5, 6, 9}) EXPECT_TRUE(AcceptsCharacter(f, '.', "1", 1, 0)) << f;
   EXPECT_FALSE(AcceptsCharacter(0, 'e', "1", 1, 0));
   EXPECT_FALSE(AcceptsCharacter(0, ',', "1", 1, 0));
-
+  for (const auto& [field, text] : {std::pair{0, "12a"}, std::pair{0, "1-2"}, std::pair{0, "1.2.3"},
+                                    std::pair{4, "1.5"}, std::pair{6, "-1"}}) {
+    EXPECT_FALSE(IsAcceptableText(field, text)) << text;
+  }
   EXPECT_TRUE(IsAcceptableText(0, "-1.5"));
-  EXPECT_FALSE(IsAcceptableText(0, "12a"));
-  EXPECT_FALSE(IsAcceptableText(0, "1-2"));
-  EXPECT_FALSE(IsAcceptableText(0, "1.2.3"));
-  EXPECT_FALSE(IsAcceptableText(4, "1.5"));
-  EXPECT_FALSE(IsAcceptableText(6, "-1"));
 }
 
 TEST(AngleConversion, RowsAndTheirButtons) {

@@ -44,12 +44,11 @@ class ApparentValues : public ::testing::Test {
 TEST_F(ApparentValues, AgreesWithVectorGeometry) {
   const double latitude = 35.6544;
   const Vec pole = Unit(0, latitude);
-  const std::array<std::pair<HorizontalPoint, HorizontalPoint>, 4> cases = {{
-      {{120, 30}, {200, -10}},
-      {{300.5, 62.25}, {10, 5}},
-      {{45, -20}, {44, 70}},
-      {{180, 10}, {170, 12}},
-  }};
+  const std::array<std::pair<HorizontalPoint, HorizontalPoint>, 4> cases = {
+      {{{120, 30}, {200, -10}},
+       {{300.5, 62.25}, {10, 5}},
+       {{45, -20}, {44, 70}},
+       {{180, 10}, {170, 12}}}};
   for (const auto& [ref, tgt] : cases) {
     const ApparentAngles got = ComputeApparent(math, ref, tgt, latitude);
     const Vec target = Unit(tgt.azimuth, tgt.altitude);
@@ -75,16 +74,6 @@ TEST_F(ApparentValues, SameVerticalCircleAndThePoleDirection) {
   EXPECT_EQ(ComputeApparent(math, {12, 34}, {12, 34}, 35).distance, 0);
 }
 
-TEST_F(ApparentValues, TextsDependOnTheOptionOnlyForTheDistance) {
-  const ApparentAngles angles{12.3456784, 5.5, 359.25};
-  const auto decimal = ApparentTexts(math, angles, false);
-  const auto dms = ApparentTexts(math, angles, true);
-  EXPECT_EQ(decimal, (std::array<std::string, 3>{"12.345678ﾟ", "5.500000ﾟ", "359.250000ﾟ"}));
-  EXPECT_EQ(dms[0], math.FormatDMS(12.3456784));
-  EXPECT_EQ(dms[1], decimal[1]);
-  EXPECT_EQ(dms[2], decimal[2]);
-}
-
 TEST_F(ApparentValues, ListPositionsSelectSunMoonAndPlanetNumberMinusOne) {
   calendar.SetDateTime(almacor::Date::FromCivil(2024, 3, 20, 12, 0, 0));
   const HorizontalPoint mars = BodyHorizontal(calendar, 4);
@@ -92,21 +81,6 @@ TEST_F(ApparentValues, ListPositionsSelectSunMoonAndPlanetNumberMinusOne) {
   EXPECT_EQ(mars.azimuth, calendar.Planet().Azimuth());
   EXPECT_EQ(mars.altitude, calendar.Planet().AltitudeT());
   EXPECT_NE(BodyHorizontal(calendar, 0).azimuth, BodyHorizontal(calendar, 1).azimuth);
-}
-
-TEST(ApparentTextsTest, CaptionAndCopyText) {
-  EXPECT_EQ(
-      ApparentCaption("天体間の視距離 - ", "2024", almacor::Date::FromCivil(2024, 3, 5, 6, 7, 8)),
-      "天体間の視距離 - 2024/3/5 06:07:08");
-  const std::string text = ApparentCopyText({"2024", "3", "5", "6", "7", "8"}, "太陽", "月",
-                                            {"1ﾟ 02' 03\"", "4.000000ﾟ", "5.000000ﾟ"});
-  EXPECT_EQ(text,
-            "2024年3月5日6時7分8秒\r\n"
-            "基準天体\t太陽\r\n"
-            "対象天体\t月\r\n"
-            "視角距離\t1ﾟ 02' 03\"\r\n"
-            "天頂方向角\t4.000000ﾟ\r\n"
-            "北極方向角\t5.000000ﾟ\r\n");
 }
 
 }  // namespace

@@ -29,17 +29,11 @@ namespace {
 
 using testing::FakeHost;
 
-template <typename T>
-std::vector<T*> Children(QWidget& w) {
-  std::vector<T*> found;
-  for (T* child : w.findChildren<T*>()) found.push_back(child);
-  return found;
-}
-
 // Widgets of one kind in reading order (top to bottom, then left to right).
 template <typename T>
 std::vector<T*> InLayoutOrder(QWidget& w) {
-  std::vector<T*> found = Children<T>(w);
+  const QList<T*> children = w.findChildren<T*>();
+  std::vector<T*> found(children.begin(), children.end());
   std::sort(found.begin(), found.end(), [](T* a, T* b) {
     const QPoint pa = a->mapTo(a->window(), QPoint()), pb = b->mapTo(b->window(), QPoint());
     return std::pair(pa.y(), pa.x()) < std::pair(pb.y(), pb.x());
@@ -48,7 +42,7 @@ std::vector<T*> InLayoutOrder(QWidget& w) {
 }
 
 QPushButton* ButtonNamed(QWidget& w, const QString& text) {
-  for (QPushButton* b : Children<QPushButton>(w)) {
+  for (QPushButton* b : w.findChildren<QPushButton*>()) {
     if (b->text() == text) return b;
   }
   return nullptr;
@@ -114,6 +108,15 @@ TEST_F(ToolWindows, ApparentFormShowsValuesOnceBothBodiesAreChosen) {
   EXPECT_EQ(host.resumes, 1);
   EXPECT_TRUE(host.timerRunning);
 
+  // The values follow the main window's instant.
+  combos[1]->setCurrentIndex(9);  // Pluto
+  const QString before = boxes[1]->text();
+  host.calendar.SetDateTime(almacor::Date::FromCivil(2024, 3, 21, 0, 0, 0));
+  host.fields = {"2024", "3", "21", "0", "0", "0"};
+  form->Calc_Apparent();
+  EXPECT_NE(boxes[1]->text(), before);
+  EXPECT_EQ(form->windowTitle(), "天体間の視距離 - 2024/3/21 00:00:00");
+
   QPointer<ApparentForm> guard(form);
   QTest::mouseClick(ButtonNamed(*form, "終了(&Q)"), Qt::LeftButton);
   QTest::qWait(0);
@@ -121,19 +124,6 @@ TEST_F(ToolWindows, ApparentFormShowsValuesOnceBothBodiesAreChosen) {
   EXPECT_TRUE(guard.isNull());
   EXPECT_EQ(host.closed, std::vector{MainWindowHost::AuxWindow::Apparent});
   EXPECT_EQ(ProgramSettings().Read(keys::kApparentDMS), 0);
-}
-
-TEST_F(ToolWindows, ApparentFormFollowsTheHostInstant) {
-  ApparentForm form(host);
-  const auto combos = InLayoutOrder<QComboBox>(form);
-  combos[0]->setCurrentIndex(2);  // Mercury
-  combos[1]->setCurrentIndex(9);  // Pluto
-  const QString before = InLayoutOrder<QLineEdit>(form)[1]->text();
-  host.calendar.SetDateTime(almacor::Date::FromCivil(2024, 3, 21, 0, 0, 0));
-  host.fields = {"2024", "3", "21", "0", "0", "0"};
-  form.Calc_Apparent();
-  EXPECT_NE(InLayoutOrder<QLineEdit>(form)[1]->text(), before);
-  EXPECT_EQ(form.windowTitle(), "天体間の視距離 - 2024/3/21 00:00:00");
 }
 
 class ConvertWindow : public ToolWindows {
@@ -183,33 +173,14 @@ TEST_F(ConvertWindow, EnterPressesTheRowButtonAndMinusZeroKeepsTheSign) {
   for (QPushButton* b : buttons) EXPECT_FALSE(b->isEnabled());
 }
 
-TEST_F(ConvertWindow, OutOfRangeValueBeepsAndHoldsTheFocus) {
-  Type(0, "7200.5");
-  QTest::keyClick(fields[0], Qt::Key_Tab);
-  QTest::qWait(0);
-  EXPECT_EQ(beeps, 1);
-  EXPECT_TRUE(fields[0]->hasFocus());
-  // Enter does not convert it either.
-  QTest::keyClick(fields[0], Qt::Key_Return);
-  EXPECT_EQ(beeps, 2);
-  EXPECT_TRUE(fields[1]->text().isEmpty());
-
-  fields[0]->clear();
-  QTest::keyClicks(fields[0], "7200");
-  QTest::keyClick(fields[0], Qt::Key_Tab);
-  QTest::qWait(0);
-  EXPECT_EQ(beeps, 2);
-  EXPECT_TRUE(buttons[0]->hasFocus());  // the row's button follows its field
-}
-
-TEST_F(ConvertWindow, RefusedKeysAndPastesBeepAndLeaveTheText) {
+// Refused keys and pastes beep and leave the text; a value out of range beeps and holds the focus.
+TEST_F(ConvertWindow, RefusedInputBeepsAndLeavesTheText) {
   Type(0, "1.2.3-x");  // the second point, the late minus and the letter are refused
   EXPECT_EQ(fields[0]->text(), "1.23");
   EXPECT_EQ(beeps, 3);
   Type(4, "-5.");
   EXPECT_EQ(fields[4]->text(), "5");
   EXPECT_EQ(beeps, 5);
-
   QApplication::clipboard()->setText("12a");
   fields[4]->setFocus(Qt::TabFocusReason);
   QTest::keyClick(fields[4], Qt::Key_V, Qt::ControlModifier);
@@ -220,6 +191,22 @@ TEST_F(ConvertWindow, RefusedKeysAndPastesBeepAndLeaveTheText) {
   QTest::keyClick(fields[4], Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(fields[4]->text(), "42");
   EXPECT_EQ(beeps, 6);
+
+  fields[0]->clear();
+  Type(0, "7200.5");
+  QTest::keyClick(fields[0], Qt::Key_Tab);
+  QTest::qWait(0);
+  EXPECT_EQ(beeps, 7);
+  EXPECT_TRUE(fields[0]->hasFocus());
+  QTest::keyClick(fields[0], Qt::Key_Return);  // Enter does not convert it either
+  EXPECT_EQ(beeps, 8);
+  EXPECT_TRUE(fields[1]->text().isEmpty());
+  fields[0]->clear();
+  QTest::keyClicks(fields[0], "7200");
+  QTest::keyClick(fields[0], Qt::Key_Tab);
+  QTest::qWait(0);
+  EXPECT_EQ(beeps, 8);
+  EXPECT_TRUE(buttons[0]->hasFocus());  // the row's button follows its field
 }
 
 class UrlCatcher : public QObject {
