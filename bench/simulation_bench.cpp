@@ -12,7 +12,6 @@
 
 namespace {
 
-quillon::FakeHost* host = nullptr;
 quillon::SimulationForm* form = nullptr;
 
 void BM_SimulationDraw(benchmark::State& state) {
@@ -39,15 +38,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QStandardPaths::setTestModeEnabled(true);
   QApplication app(argc, argv);
-  quillon::FakeHost fake;
-  almacor::Calendar& c = fake.calendar;
-  c.SetPause(true);
-  c.SetObsLongitude(139.7447);
-  c.SetObsLatitude(35.6544);
-  c.SetTimeZone(9);
-  c.SetPause(false);
-  fake.SetInstant(almacor::Date::FromCivil(2024, 6, 1, 3, 30, 0));
-  host = &fake;
+  quillon::testing::FakeHost fake({2024, 6, 1, 3, 30, 0});
   form = new quillon::SimulationForm(fake);
   form->show();
   benchmark::Initialize(&argc, argv);

@@ -16,6 +16,8 @@
 namespace quillon {
 namespace {
 
+using testing::FakeHost;
+
 int DistinctColours(const QImage& image) {
   std::set<QRgb> colours;
   for (int y = 0; y < image.height(); y += 3) {
@@ -76,7 +78,7 @@ TEST(SimulationFormTest, DrawsEveryViewAndTracksTheHostMenu) {
   form->ShowContextItems(true);
   EXPECT_TRUE(host.Item("mnuSimPrevEclipse")->isVisible());
   EXPECT_TRUE(host.Item("mnuSimPrevEclipse")->isEnabled());
-  EXPECT_FALSE(host.Menu().findChild<QMenu*>("mnuSimAzimuth")->menuAction()->isVisible());
+  EXPECT_FALSE(host.menu.findChild<QMenu*>("mnuSimAzimuth")->menuAction()->isVisible());
   form->ShowContextItems(false);
   EXPECT_FALSE(host.Item("mnuSimCopy")->isVisible());
 
@@ -88,12 +90,12 @@ TEST(SimulationFormTest, DrawsEveryViewAndTracksTheHostMenu) {
   form->resize(400, 100);
   EXPECT_EQ(form->height(), 180);
   form->ShowContextItems(true);
-  EXPECT_TRUE(host.Menu().findChild<QMenu*>("mnuSimAzimuth")->menuAction()->isVisible());
+  EXPECT_TRUE(host.menu.findChild<QMenu*>("mnuSimAzimuth")->menuAction()->isVisible());
   EXPECT_FALSE(host.Item("mnuSimNextEclipse")->isVisible());
   form->ShowContextItems(false);
 
   form->close();  // deletes the form
-  EXPECT_EQ(host.closed, 1);
+  EXPECT_EQ(host.closed, std::vector{MainWindowHost::AuxWindow::Simulation});
   EXPECT_FALSE(host.Item("mnuSimEnd")->isVisible());
   const ProgramSettings settings;
   EXPECT_EQ(settings.Read(keys::kSkyViewAzimuth), 1);
