@@ -11,8 +11,11 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -30,6 +33,7 @@
 #include "application.h"
 #include "beep.h"
 #include "planet_form.h"
+#include "simulation_form.h"
 
 namespace {
 
@@ -200,35 +204,64 @@ class RandomWalk : public QObject {
     }
     if (kind < 68) return Click(window);
     if (kind < 74) return Wheel(window);
+    if (kind < 82) return TypeValue(window);
     Key(window);
   }
 
-  QWidget* RandomChild(QWidget* window) {
+  // A field clicked and a whole value typed over it: the ends of the ranges and just beyond.
+  void TypeValue(QWidget* window) {
+    static const QStringList kValues = {"100", "9999", "99", "10000", "0",   "1",   "12",
+                                        "13",  "31",   "23", "59",    "60",  "180", "-180",
+                                        "90",  "-90",  "-12", "14",   "-10", "259200", "1.5"};
+    QList<QLineEdit*> fields;
+    for (QWidget* w : Children(window)) {
+      if (auto* field = qobject_cast<QLineEdit*>(w)) fields << field;
+    }
+    if (fields.isEmpty()) return Key(window);
+    QPointer<QLineEdit> field = Pick(fields);
+    const QString value = Pick(kValues);
+    Log(QStringLiteral("type %1 and Enter into %2 in %3").arg(value, Name(field), Name(window)));
+    QTest::mouseClick(field, Qt::LeftButton);
+    if (field) field->selectAll();
+    for (QChar c : value) {
+      if (field) QTest::keyClick(field, c.toLatin1());
+    }
+    if (field) QTest::keyClick(field, Qt::Key_Return);
+  }
+
+  // The window and its shown, enabled widgets.
+  static QList<QWidget*> Children(QWidget* window) {
     QList<QWidget*> widgets{window};
     for (QWidget* w : window->findChildren<QWidget*>()) {
       if (w->window() == window && w->isVisible() && w->isEnabled() && !w->rect().isEmpty())
         widgets << w;
     }
-    return Pick(widgets);
+    return widgets;
   }
+
+  QWidget* RandomChild(QWidget* window) { return Pick(Children(window)); }
 
   QPoint RandomPoint(const QWidget* w) { return QPoint(Pick(w->width()), Pick(w->height())); }
 
+  // A click, a double click (press, release, double click, release) or a drag that may end
+  // outside the widget pressed.
   void Click(QWidget* window) {
-    QWidget* target = RandomChild(window);
+    QPointer<QWidget> target = RandomChild(window);
     const QPoint at = RandomPoint(target);
     const int b = Pick(20);
     const Qt::MouseButton button = b < 15 ? Qt::LeftButton : b < 19 ? Qt::RightButton
                                                                     : Qt::MiddleButton;
-    const bool twice = Pick(5) == 0;
-    Log(QStringLiteral("%1 button %2 at (%3,%4) of %5 in %6")
-            .arg(twice ? "double-click" : "click").arg(int(button)).arg(at.x()).arg(at.y())
-            .arg(Name(target), Name(window)));
-    if (twice) {
-      QTest::mouseDClick(target, button, {}, at);
-    } else {
-      QTest::mouseClick(target, button, {}, at);
-    }
+    const int gesture = Pick(6);
+    const QPoint to = gesture == 0 ? at + QPoint(Pick(81) - 40, Pick(81) - 40) : at;
+    static const char* const kGestures[] = {"drag", "double-click"};
+    Log(QStringLiteral("%1 button %2 at (%3,%4) to (%5,%6) of %7 in %8")
+            .arg(gesture < 2 ? kGestures[gesture] : "click").arg(int(button))
+            .arg(at.x()).arg(at.y()).arg(to.x()).arg(to.y()).arg(Name(target), Name(window)));
+    QTest::mousePress(target, button, {}, at);
+    if (target && gesture == 0) QTest::mouseMove(target, to);
+    if (target) QTest::mouseRelease(target, button, {}, to);
+    if (target && gesture == 1) QTest::mouseDClick(target, button, {}, at);
+    if (target && gesture == 1) QTest::mouseRelease(target, button, {}, at);
   }
 
   void Wheel(QWidget* window) {
@@ -319,6 +352,31 @@ TEST(Robustness, ARandomWalkOverEveryWindowLeavesTheProgramUsable) {
   for (const char* scheme : {"file", "http", "https", "mailto"})
     QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
   EXPECT_EQ(walk.Steps(), steps);
+}
+
+// Found by the walk: "終了(&Q)" in the simulation window's own context menu deleted the window
+// while the menu it had opened was still running.
+TEST(Robustness, TheSimulationWindowClosesFromItsOwnContextMenu) {
+  quillon::PlanetForm form([] { return qint64{1718938800} * 1000; });
+  form.show();
+  form.MenuItem(QStringLiteral("mnuViewSimulation8"))->trigger();
+  QPointer<quillon::SimulationForm> simulation = form.Simulation();
+  ASSERT_TRUE(simulation);
+  QTimer::singleShot(0, &form, [&form] {
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    form.MenuItem(QStringLiteral("mnuSimEnd"))->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // as the menu's loop may
+    menu->close();
+  });
+  QWidget* picture = simulation->layout()->itemAt(0)->widget();
+  QTest::mouseRelease(picture, Qt::RightButton, {}, picture->rect().center());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(simulation);
+  EXPECT_FALSE(form.SimulationFlag());
+  // The main window's menu is back to the view items only.
+  for (const char* name : {"mnuSimCopy", "mnuSimResetSize", "mnuSimNextEclipse", "mnuSimEnd"})
+    EXPECT_FALSE(form.MenuItem(QString::fromLatin1(name))->isVisible()) << name;
 }
 
 }  // namespace
