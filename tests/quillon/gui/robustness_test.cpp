@@ -191,12 +191,7 @@ class RandomWalk : public QObject {
     const int kind = Pick(100);
     if (kind < 20 && window == form_.get()) return MenuCommand();
     if (kind < 26) return ClockTick();
-    if (kind < 29) {
-      const QSize size = window->minimumSize().expandedTo(QSize(100, 100));
-      const QSize to(size.width() + Pick(size.width()), size.height() + Pick(size.height()));
-      Log(QStringLiteral("resize %1 to %2x%3").arg(Name(window)).arg(to.width()).arg(to.height()));
-      return window->resize(to);
-    }
+    if (kind < 29) return Resize(window);
     if (kind < 31 && window != form_.get()) {
       Log(QStringLiteral("close %1").arg(Name(window)));
       window->close();
@@ -243,20 +238,37 @@ class RandomWalk : public QObject {
 
   QPoint RandomPoint(const QWidget* w) { return QPoint(Pick(w->width()), Pick(w->height())); }
 
-  // A click, a double click (press, release, double click, release) or a drag that may end
-  // outside the widget pressed.
+  void Resize(QWidget* window) {
+    const int how = Pick(6);
+    if (how == 0) {
+      Log(QStringLiteral("maximise %1").arg(Name(window)));
+      return window->showMaximized();
+    }
+    if (how == 1) {
+      Log(QStringLiteral("restore %1").arg(Name(window)));
+      return window->showNormal();
+    }
+    const QSize size = window->minimumSize().expandedTo(QSize(100, 100));
+    const QSize to(size.width() + Pick(size.width()), size.height() + Pick(size.height()));
+    Log(QStringLiteral("resize %1 to %2x%3").arg(Name(window)).arg(to.width()).arg(to.height()));
+    window->resize(to);
+  }
+
+  // A click, a double click (press, release, double click, release), a drag that may end outside
+  // the widget pressed, or the pointer moved over a widget.
   void Click(QWidget* window) {
     QPointer<QWidget> target = RandomChild(window);
     const QPoint at = RandomPoint(target);
     const int b = Pick(20);
     const Qt::MouseButton button = b < 15 ? Qt::LeftButton : b < 19 ? Qt::RightButton
                                                                     : Qt::MiddleButton;
-    const int gesture = Pick(6);
+    const int gesture = Pick(7);
     const QPoint to = gesture == 0 ? at + QPoint(Pick(81) - 40, Pick(81) - 40) : at;
-    static const char* const kGestures[] = {"drag", "double-click"};
+    static const char* const kGestures[] = {"drag", "double-click", "hover"};
     Log(QStringLiteral("%1 button %2 at (%3,%4) to (%5,%6) of %7 in %8")
-            .arg(gesture < 2 ? kGestures[gesture] : "click").arg(int(button))
+            .arg(gesture < 3 ? kGestures[gesture] : "click").arg(int(button))
             .arg(at.x()).arg(at.y()).arg(to.x()).arg(to.y()).arg(Name(target), Name(window)));
+    if (gesture == 2) return QTest::mouseMove(target, at);  // enter and leave, no button
     QTest::mousePress(target, button, {}, at);
     if (target && gesture == 0) QTest::mouseMove(target, to);
     if (target) QTest::mouseRelease(target, button, {}, to);
