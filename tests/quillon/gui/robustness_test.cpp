@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <algorithm>
 #include <csignal>
 #include <deque>
 #include <random>
@@ -150,6 +151,10 @@ class RandomWalk : public QObject {
       const Qt::WindowType type = w->windowType();
       if (w->isVisible() && (type == Qt::Window || type == Qt::Dialog)) windows << w;
     }
+    // In an order of their own, not the application's hash order, for the replay.
+    std::sort(windows.begin(), windows.end(), [](const QWidget* a, const QWidget* b) {
+      return Name(a) + a->objectName() < Name(b) + b->objectName();
+    });
     return windows;
   }
 
