@@ -410,6 +410,7 @@ int main(int argc, char** argv) {
   QTemporaryDir home;
   qputenv("HOME", home.path().toLocal8Bit());
   qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config")).toLocal8Bit());
+  qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
   QStandardPaths::setTestModeEnabled(true);
   QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   QApplication app(argc, argv);
@@ -422,6 +423,9 @@ int main(int argc, char** argv) {
             text.startsWith(QLatin1String("This plugin does not support")))
           return;
         std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+        // Any other warning is a fault: a bad connection, a painter misused, a widget misplaced.
+        if (type != QtDebugMsg && type != QtInfoMsg)
+          ADD_FAILURE() << "warning: " << text.toStdString() << "\nthe last actions:\n" << gTrail;
       });
   for (int signal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS}) std::signal(signal, OnFatalSignal);
 #ifdef QUILLON_HAS_DEATH_CALLBACK
