@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QVBoxLayout>
 #include <array>
 #include <cmath>
@@ -261,8 +262,11 @@ void SimulationForm::PopupContextMenu(const QPoint& globalPos) {
   QMenu* menu = host_.SimulationMenu();
   if (!menu) return;
   ShowContextItems(true);
+  // "終了(&Q)" closes this window from inside the menu's loop, which may then delete it; closing
+  // has hidden the items already.
+  const QPointer<SimulationForm> self(this);
   menu->exec(globalPos);
-  ShowContextItems(false);
+  if (self) ShowContextItems(false);
 }
 
 void SimulationForm::changeEvent(QEvent* event) {
@@ -292,6 +296,7 @@ void SimulationForm::closeEvent(QCloseEvent* event) {
   }
   settings.Write(keys::kSkyViewAzimuth, azimuth);
   settings.Sync();
+  ShowContextItems(false);
   SetEndItemsVisible(false);
   host_.AuxWindowClosed(MainWindowHost::AuxWindow::Simulation);
   event->accept();
