@@ -129,6 +129,11 @@ TEST_F(MathObjectTest, AngularDistanceAndPositionAngle) {
   EXPECT_EQ(math_.AngularDistance(10, 20, 10, 20), 0);
   EXPECT_NEAR(math_.AngularDistance(0, 90, 123, -90), 180, 1e-6);
   EXPECT_NEAR(math_.PositionAngle(0, 0, 0, 10), 0, 1e-12);
+  // Longitudes of any finite size, reduced by whole turns (a difference of two such overflowed).
+  constexpr double kHuge = std::numeric_limits<double>::max();
+  EXPECT_NEAR(math_.AngularDistance(-kHuge, 0, kHuge, 0),
+              math_.AngularDistance(std::fmod(-kHuge, 360.0), 0, std::fmod(kHuge, 360.0), 0), 1e-9);
+  EXPECT_TRUE(std::isfinite(math_.PositionAngle(-kHuge, 10, kHuge, 20)));
   EXPECT_NEAR(math_.PositionAngle(0, 0, 10, 0), 90, 1e-12);
   // Independent values: the haversine distance and the atan2 form of the position angle
   // (the distances agree with PyEphem's separation).
