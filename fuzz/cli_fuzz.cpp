@@ -1,12 +1,13 @@
 // The headless command line driven by the input: the input is split at NUL bytes into arguments,
 // parsed, and a parsed command whose work is small (no output file, a few instants or events) is
-// run into memory. A bad command line must end as a UsageError or an exit status, never as a
-// crash, a hang, a sanitizer report or another exception.
+// run into memory. A bad command line must end as a UsageError, an almacor::Error or an exit
+// status, never as a crash, a hang, a sanitizer report or another exception.
 #include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "almacor/error.h"
 #include "cli.h"
 
 namespace {
@@ -43,7 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if (!SmallEnoughToRun(command)) return 0;
   std::ostringstream out, err;
-  const int status = quillon::RunCommandLine(command, out, err, 1718938800);  // 2024-06-21 03:00Z
-  if (status < 0 || status > 3) __builtin_trap();
+  try {
+    const int status = quillon::RunCommandLine(command, out, err, 1718938800);  // 2024-06-21 03:00Z
+    if (status != 0 && status != 3) __builtin_trap();
+  } catch (const quillon::UsageError&) {
+    // A value the library rejects: exit status 2.
+  } catch (const almacor::Error&) {
+    // A computation that cannot be done at this instant: exit status 1.
+  }
   return 0;
 }

@@ -8,6 +8,9 @@ scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
 
+# A short run of each fuzz target (clang, libFuzzer, ASan/UBSan) from its seed corpus.
+scripts/fuzz.sh
+
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DALMACOR_SANITIZE=ON \
   -DALMACOR_BUILD_BENCHMARKS=OFF
 cmake --build build-sanitize

@@ -59,10 +59,11 @@ std::string UsageText();
 void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write);
 
 /// Runs a parsed command line without a window, writing to `out` and `err`, and returns the exit
-/// status: 0 done, 2 an option value rejected by the library (for example --latitude 95) or an
-/// output file that cannot be written, 3 a
-/// search with no event left in the supported range, 1 an error of the library. `now` supplies
-/// the present UTC time as seconds since 1970-01-01 for a missing --at.
+/// status: 0 done, 3 a search with no event left in the supported range. An option value rejected
+/// by the library (for example --latitude 95) or an output file that cannot be written raises
+/// UsageError, and any other error of the library almacor::Error; QuillonMain turns them into
+/// the statuses 2 and 1. `now` supplies the present UTC time as seconds since 1970-01-01 for a
+/// missing --at.
 int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err,
                    long long nowUnixSeconds);
 
