@@ -4,7 +4,8 @@ set -euo pipefail
 # file serves the .deb's dependency scan; desktop-file-utils and appstream validate the desktop files.
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n fonts-noto-cjk xvfb xauth imagemagick nlohmann-json3-dev python3-icalendar
-  file desktop-file-utils appstream)
+  file desktop-file-utils appstream
+  clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
