@@ -31,22 +31,17 @@ TEST(MoonPosition, SameInstantInAnyZone) {
   }
 }
 
-TEST(MoonPosition, TopocentricAltitudeAndRefraction) {
+TEST(MoonPosition, TopocentricAltitude) {
   const Settings s = Tokyo();
-  for (double d = CivilToDays(2024, 1, 1); d < CivilToDays(2024, 1, 3); d += 1.0 / 24) {
-    const MoonHorizontal h = MoonHorizontalAt(d, s);
-    EXPECT_GT(h.altitudeG - h.altitudeT, 0);
-    EXPECT_LE(h.altitudeG - h.altitudeT, MoonParallaxAt(d, s.time) * 1.0001);
-    EXPECT_EQ(h.altitude, h.altitudeT + Refraction(h.altitudeT));
-    // The observer's height enters neither the azimuth nor the topocentric altitude.
-    const MoonHorizontal high = MoonHorizontalAt(d, Tokyo(3000));
-    EXPECT_EQ(high.azimuth, h.azimuth);
-    EXPECT_EQ(high.altitudeT, h.altitudeT);
-  }
+  // The observer's height enters neither the azimuth nor the topocentric altitude.
+  const double d = CivilToDays(2024, 1, 1, 3600 * 7);
+  const MoonHorizontal h = MoonHorizontalAt(d, s), high = MoonHorizontalAt(d, Tokyo(3000));
+  EXPECT_EQ(high.azimuth, h.azimuth);
+  EXPECT_EQ(high.altitudeT, h.altitudeT);
   // At moonrise (hG about 0.4°) the parallax in altitude is the horizontal parallax.
   const BodyEvent rise = CalcMoonEvents(CivilToDays(2024, 1, 1), s).rise;
-  const MoonHorizontal h = MoonHorizontalAt(rise.time, s);
-  EXPECT_NEAR(h.altitudeG - h.altitudeT, MoonParallaxAt(rise.time, s.time), 0.001);
+  const MoonHorizontal atRise = MoonHorizontalAt(rise.time, s);
+  EXPECT_NEAR(atRise.altitudeG - atRise.altitudeT, MoonParallaxAt(rise.time, s.time), 0.001);
 }
 
 TEST(MoonPhase, IlluminatedFraction) {

@@ -75,6 +75,20 @@ TEST(PlanetSeries, TrigonometricTableChecksums) {
   ExpectChecksum(kPlutoRadiusTerms, {9, 9.019395, 0.00010162, 188.167013}, "Pluto r");
   ExpectChecksum(kSaturnAnomalyTerms, {46, 1.3134, 0.00086, 163.056}, "Saturn M");
   ExpectChecksum(kSaturnDistanceTerms, {21, 0.002065, 3e-06, -292.625}, "Saturn q");
+  // The polynomial parts c0 + c1·t, summed over the eighteen series.
+  double c0 = 0, c1 = 0;
+  for (const PlanetPolynomial& p :
+       {kMercuryLongitudePolynomial, kMercuryLatitudePolynomial, kMercuryRadiusPolynomial,
+        kVenusLongitudePolynomial, kVenusLatitudePolynomial, kVenusRadiusPolynomial,
+        kMarsLongitudePolynomial, kMarsLatitudePolynomial, kMarsRadiusPolynomial,
+        kJupiterLongitudePolynomial, kJupiterLatitudePolynomial, kJupiterRadiusPolynomial,
+        kNeptuneLongitudePolynomial, kNeptuneLatitudePolynomial, kNeptuneRadiusPolynomial,
+        kPlutoLongitudePolynomial, kPlutoLatitudePolynomial, kPlutoRadiusPolynomial}) {
+    c0 += p.c0;
+    c1 += p.c1;
+  }
+  EXPECT_NEAR(c0, 1085.119757, 1e-9);
+  EXPECT_NEAR(c1, 2305.70093855, 1e-9);
 }
 
 // The polynomial cosine against std::cos in every term, at 20,000 random instants of the years
