@@ -110,66 +110,6 @@ TEST(Lunisolar, Year2033) {
   ExpectDate(CalcLunisolar(Noon(2034, 2, 19), kJst), {2034, 1, 1, false}, "2034 1/1");
 }
 
-// Every day of decades in Tokyo and in a western zone: the day counts up by one through months of
-// 29 or 30 days; the months count up, a leap month repeats the number of the month before; a
-// lunisolar year has 12 or 13 months with at most one leap month, and 13 months exactly when it
-// has a leap month; civil 1 January is in month 11 or 12 of the previous year.
-TEST(Lunisolar, DailySweep) {
-  for (const TimeScale ts : {kJst, TimeScale{-8, true, 0}}) {
-    LunisolarCache cache;
-    const double first = Noon(1900, 1, 1),
-                 last = ts.timeZone == 9 ? Noon(2100, 1, 1) : Noon(1960, 1, 1);
-    LunisolarDate previous = CalcLunisolar(first - 1, ts, cache);
-    int monthsInYear = 0, leapsInYear = 0, years = 0;
-    bool wholeYear = false;  // counting from a 1/1 seen in the sweep
-    for (double d = first; d < last; d += 1) {
-      const LunisolarDate r = CalcLunisolar(d, ts, cache);
-      const std::string where = std::to_string(d);
-      ASSERT_TRUE(r.dayOfMonth == 29 || r.dayOfMonth == 30) << where;
-      ASSERT_GE(r.day, 1) << where;
-      ASSERT_LE(r.day, r.dayOfMonth) << where;
-      if (r.day == 1) {
-        ASSERT_EQ(previous.day, previous.dayOfMonth) << where;
-        if (r.leap) {
-          ASSERT_FALSE(previous.leap) << where;
-          ASSERT_EQ(r.month, previous.month) << where;
-          ASSERT_EQ(r.year, previous.year) << where;
-        } else {
-          ASSERT_EQ(r.month, previous.month % 12 + 1) << where;
-        }
-        if (r.month == 1 && !r.leap) {
-          ASSERT_EQ(r.year, previous.year + 1) << where;
-          if (wholeYear) {
-            ASSERT_EQ(monthsInYear, 12 + leapsInYear) << where;
-            ASSERT_LE(leapsInYear, 1) << where;
-            ++years;
-          }
-          monthsInYear = 0;
-          leapsInYear = 0;
-          wholeYear = true;
-        } else {
-          ASSERT_EQ(r.year, previous.year) << where;
-        }
-        ++monthsInYear;
-        if (r.leap) ++leapsInYear;
-      } else {
-        ASSERT_EQ(r.day, previous.day + 1) << where;
-        ASSERT_EQ(r.month, previous.month) << where;
-        ASSERT_EQ(r.leap, previous.leap) << where;
-        ASSERT_EQ(r.dayOfMonth, previous.dayOfMonth) << where;
-        ASSERT_EQ(r.year, previous.year) << where;
-      }
-      const CivilDate civil = DaysToCivilDate(d);
-      if (civil.month == 1 && civil.day == 1 && ts.timeZone == 9) {
-        ASSERT_TRUE(r.month == 11 || r.month == 12) << where;
-        ASSERT_EQ(r.year, civil.year - 1) << where;
-      }
-      previous = r;
-    }
-    EXPECT_GT(years, ts.timeZone == 9 ? 198 : 58);
-  }
-}
-
 TEST(Lunisolar, CachedAndFreshResultsAgree) {
   LunisolarCache cache;
   TimeScale ts = kJst;

@@ -10,27 +10,6 @@
 namespace almacor {
 namespace {
 
-TEST(DeltaT, JoinsTheFormulaAt2010) {
-  const TimeScale ts;
-  EXPECT_NEAR(EstimateDeltaT(40179, ts), 66.07, 0.01);
-  EXPECT_NEAR(EstimateDeltaT(40179 - 1e-6, ts), 66.07, 0.01);
-  EXPECT_NEAR(EstimateDeltaT(40179, ts), EstimateDeltaT(40179 - 1e-6, ts), 0.01);
-}
-
-TEST(DeltaT, MeetsEveryNodeValue) {
-  const TimeScale ts;
-  // Nodes are 1 January 12:00 of their year.
-  struct Node {
-    int year;
-    double value;
-  } nodes[] = {{50, 10100},  {100, 9600},  {1000, 1600},  {1600, 110},  {1620, 124},
-               {1800, 13.7}, {1880, -5.4}, {1900, -2.72}, {2000, 63.83}};
-  for (const Node& n : nodes) {
-    EXPECT_NEAR(EstimateDeltaT(CivilToDays(n.year, 1, 1, 43200), ts), n.value, 1e-9) << n.year;
-  }
-  EXPECT_DOUBLE_EQ(CivilToDays(50, 1, 1, 43200), -675695.5);
-}
-
 TEST(DeltaT, InterpolatesSmoothlyAndExtrapolatesBeforeTheYear50) {
   const TimeScale ts;
   // Between 1990 (56.86) and 2000 (63.83) the cubic stays between its node values.

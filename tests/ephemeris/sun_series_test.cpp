@@ -28,15 +28,20 @@ TEST(SunSeries, FastEvaluationMatchesThePlainOne) {
 
 // Checksums that catch a dropped, doubled or mistyped row: counts, and the sums of each column.
 TEST(SunSeries, ColumnChecksums) {
-  double phases = 0, rates = 0;
+  double amplitudes = 0, phases = 0, rates = 0;
   for (const auto& term : detail::kSunLongitudeTerms) {
+    amplitudes += term.amplitude;
     phases += term.phase;
     rates += term.rate;
   }
+  EXPECT_EQ(detail::kSunLongitudeTerms.size(), 19u);
+  EXPECT_NEAR(amplitudes,
+              1.9146 + 0.0200 + 0.0048 + 0.0020 + 0.0036 + 0.0015 + 0.0013 + 0.0008 + 0.0014 +
+                  0.0006 + 0.0010 + 0.0012 + 0.0006,
+              1e-12);
   EXPECT_NEAR(phases, 4284.838, 1e-9);
   EXPECT_NEAR(rates, 10158.163, 1e-9);
-  double amplitudes = 0;
-  phases = rates = 0;
+  amplitudes = phases = rates = 0;
   for (const auto& term : detail::kSunDistanceTerms) {
     amplitudes += term.amplitude;
     phases += term.phase;
