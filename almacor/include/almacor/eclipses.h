@@ -30,9 +30,9 @@ bool IsEclipse(const SyzygyPlace& p, bool lunar);
 
 /// A body's disc as the observer sees it.
 struct TopocentricDisc {
-  double azimuth;   ///< degrees from north through east
-  double altitude;  ///< geocentric altitude lowered by the parallax, degrees (no refraction)
-  double radius;    ///< apparent semi-diameter from the topocentric distance, degrees
+  double azimuth = 0;   ///< degrees from north through east
+  double altitude = 0;  ///< geocentric altitude lowered by the parallax, degrees (no refraction)
+  double radius = 0;    ///< apparent semi-diameter from the topocentric distance, degrees
 };
 /// The disc of a body of radius `radiusKm` at `distanceKm` from the Earth's centre and geocentric
 /// altitude `altitudeG` (degrees), seen from the Earth's surface (equatorial radius). Also defined
