@@ -81,9 +81,9 @@ double LunarEclipseMagnitude(double moonRadius, double umbraRadius, double separ
 /// - the limits of the eclipse view's "前の食" / "次の食" items (EclipseMenuLimits) take the stored
 ///   value itself as a local day count, compared with the local instant. Before 1899-12-30 that
 ///   reads the fraction backwards, so the first limits fall earlier than the eclipses by twice
-///   their time of day (0100-02-24 04:00:16 and 0100-02-10 13:17:50); the last ones are the
-///   instants themselves. The items may thus be enabled where the search finds nothing, which
-///   leaves the instant unchanged: harmless, and what users of the view are used to.
+///   their time of day (0100-02-24 04:00:16 and 0100-02-10 13:17:50); the last ones are the same
+///   clock readings, taken as local time. An item may thus be enabled a little outside the search
+///   range; the search then finds nothing, beeps and leaves the instant unchanged.
 struct EclipseSpan {
   double first;
   double last;
