@@ -1,21 +1,14 @@
 #include "cli.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <map>
 
 #include "almacor/calendar.h"
 #include "almacor/error.h"
+#include "atomic_file.h"
 #include "copy_text.h"
 #include "json_output.h"
 #include "main_table.h"
@@ -63,7 +56,7 @@ std::string_view KindNoun(SearchKind kind) {
   return "event";
 }
 
-double ParseNumber(const std::string& option, const std::string& text) {
+double ParseOptionNumber(const std::string& option, const std::string& text) {
   std::string_view digits = text;
   if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
   double value = 0;
@@ -163,51 +156,17 @@ int RunYear(const CommandLine& command, std::ostream& out) {
     WriteYear(command.year, command.format, settings, out);
     return 0;
   }
-  WriteFileAtomically(*command.output, [&](std::ostream& file) {
-    WriteYear(command.year, command.format, settings, file);
-  });
+  try {
+    WriteFileAtomically(*command.output, [&](std::ostream& file) {
+      WriteYear(command.year, command.format, settings, file);
+    });
+  } catch (const FileWriteError& e) {
+    throw UsageError(std::string("--output: ") + e.what());
+  }
   return 0;
 }
 
 }  // namespace
-
-void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write) {
-  namespace fs = std::filesystem;
-  const auto fail = [&](const std::string& why) {
-    throw UsageError("--output: cannot write '" + path + "': " + why);
-  };
-  const fs::path target(path);
-  std::error_code ec;
-  if (fs::is_directory(target, ec)) fail("is a directory");
-  const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  std::string name = target.filename().string();
-  name.insert(name.begin(), '.');
-  name += ".XXXXXX";
-  std::string temp = (dir / name).string();
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) fail(std::strerror(errno));
-  // mkstemp makes the file private; give it the permissions a new file would get.
-  const mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, 0666 & ~mask);
-  close(fd);
-  struct Remover {
-    std::string name;
-    bool armed = true;
-    ~Remover() {
-      if (armed) std::remove(name.c_str());
-    }
-  } remover{temp};
-  {
-    std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-    if (!file) fail(std::strerror(errno));
-    write(file);
-    file.flush();
-    if (!file) fail("write failed");
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) fail(std::strerror(errno));
-  remover.armed = false;
-}
 
 std::optional<CivilDateTime> ParseDateTime(const std::string& text) {
   // Positions: YYYY-MM-DD[Thh:mm[:ss]].
@@ -325,15 +284,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (name == "--at") {
       command.at = ParseDateTimeOption(name, *value);
     } else if (name == "--longitude") {
-      command.longitude = ParseNumber(name, *value);
+      command.longitude = ParseOptionNumber(name, *value);
     } else if (name == "--latitude") {
-      command.latitude = ParseNumber(name, *value);
+      command.latitude = ParseOptionNumber(name, *value);
     } else if (name == "--height") {
-      command.height = ParseNumber(name, *value);
+      command.height = ParseOptionNumber(name, *value);
     } else if (name == "--timezone") {
-      command.timeZone = ParseNumber(name, *value);
+      command.timeZone = ParseOptionNumber(name, *value);
     } else if (name == "--delta-t") {
-      command.deltaT = ParseNumber(name, *value);
+      command.deltaT = ParseOptionNumber(name, *value);
     } else if (name == "--from") {
       command.from = ParseDateTimeOption(name, *value);
     } else if (name == "--to") {

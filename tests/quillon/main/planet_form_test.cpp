@@ -21,8 +21,8 @@
 #include <memory>
 
 #include "almacor/calendar.h"
-#include "beep.h"
-#include "button_label.h"
+#include "almacor/dialogs/input.h"
+#include "main_table_view.h"
 #include "help_window.h"
 #include "simulation_form.h"
 
@@ -38,14 +38,14 @@ constexpr qint64 kStartMs = qint64{1718938800} * 1000;
 class PlanetFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    quillon::SetBeepHandler([this] { ++beeps; });
+    almacor::dialogs::SetBeepHandler([this] { ++beeps; });
     form = std::make_unique<PlanetForm>([this] { return nowMs; });
     form->show();
     if (form->Mode().RealTime()) Item("mnuSettingRealTime")->trigger();
   }
   void TearDown() override {
     form.reset();
-    quillon::SetBeepHandler({});
+    almacor::dialogs::SetBeepHandler({});
   }
 
   QAction* Item(const char* name) { return form->MenuItem(QString::fromUtf8(name)); }
@@ -54,11 +54,11 @@ class PlanetFormTest : public ::testing::Test {
   }
   CivilDateTime Shown() const { return form->HostCalendar().DateTime().ToCivil(); }
   CivilDateTime Fields() const {
-    const auto f = [this](int i) { return form->Text1(i)->text().toInt(); };
+    const auto f = [this](int i) { return form->Field(i)->text().toInt(); };
     return {f(0), f(1), f(2), f(3), f(4), f(5)};
   }
   void Type(int component, const char* text) {
-    QLineEdit* field = form->Text1(component);
+    QLineEdit* field = form->Field(component);
     field->selectAll();
     QTest::keyClicks(field, QString::fromUtf8(text));
     QTest::keyClick(field, Qt::Key_Return);
@@ -95,7 +95,7 @@ TEST_F(PlanetFormTest, SpinArrowsCarryBorrowAndClamp) {
   }
   Show(2024, 3, 31);
   QTest::mouseClick(form->SpinDown(1), Qt::LeftButton);
-  EXPECT_EQ(form->Text1(2)->toolTip(), QStringLiteral("1日～29日"));
+  EXPECT_EQ(form->Field(2)->toolTip(), QStringLiteral("1日～29日"));
 }
 
 // Typed date fields and the ΔT box: a value outside the range beeps and the old value stays.
@@ -105,15 +105,15 @@ TEST_F(PlanetFormTest, TypedValuesOutsideTheRangeBeepAndRestore) {
   Type(2, "31");
   EXPECT_EQ(beeps, 2);
   EXPECT_EQ(Fields(), (CivilDateTime{2024, 4, 10, 0, 0, 0}));
-  QTest::keyClick(form->Text1(2), Qt::Key_A);  // letters never get in
+  QTest::keyClick(form->Field(2), Qt::Key_A);  // letters never get in
   EXPECT_EQ(beeps, 3);
   Type(2, "30");
   EXPECT_EQ(beeps, 3);
   EXPECT_EQ(Shown(), (CivilDateTime{2024, 4, 30, 0, 0, 0}));
 
-  QTest::mouseClick(form->Label3(), Qt::LeftButton);
+  QTest::mouseClick(form->DeltaTCaption(), Qt::LeftButton);
   EXPECT_FALSE(form->HostCalendar().DtEstimated());
-  QLineEdit* box = form->Text3();
+  QLineEdit* box = form->DeltaTBox();
   EXPECT_FALSE(box->isReadOnly());
   for (const auto& [text, deltaT, beepsAfter] :
        {std::tuple{"259200", 259200.0, 3}, std::tuple{"259201", 259200.0, 4},
@@ -127,7 +127,7 @@ TEST_F(PlanetFormTest, TypedValuesOutsideTheRangeBeepAndRestore) {
   box->setCursorPosition(2);
   QTest::keyClick(box, '.');  // a second decimal point is refused
   EXPECT_EQ(beeps, 6);
-  QTest::mouseClick(form->Label3(), Qt::LeftButton);
+  QTest::mouseClick(form->DeltaTCaption(), Qt::LeftButton);
   EXPECT_TRUE(form->HostCalendar().DtEstimated());
   EXPECT_TRUE(box->isReadOnly());
 }
@@ -152,8 +152,8 @@ TEST_F(PlanetFormTest, PresetsRecalculateOnceAndUtcNoonFollowsTheZone) {
 TEST_F(PlanetFormTest, SweepByMonthKeepsTheClampedDayAndStopsAtTheEnd) {
   Show(2023, 1, 31, 12);
   Item("mnuSettingSweepTime1")->trigger();
-  EXPECT_EQ(form->Timer1()->interval(), 500);
-  EXPECT_TRUE(form->Timer1()->isActive());
+  EXPECT_EQ(form->Timer()->interval(), 500);
+  EXPECT_TRUE(form->Timer()->isActive());
   form->OnTimer();
   EXPECT_EQ(Shown(), (CivilDateTime{2023, 2, 28, 12, 0, 0}));
   form->OnTimer();
@@ -165,13 +165,13 @@ TEST_F(PlanetFormTest, SweepByMonthKeepsTheClampedDayAndStopsAtTheEnd) {
   form->OnTimer();
   EXPECT_EQ(beeps, 1);
   EXPECT_TRUE(form->Mode().Manual());
-  EXPECT_FALSE(form->Timer1()->isActive());
+  EXPECT_FALSE(form->Timer()->isActive());
   EXPECT_EQ(Shown(), (CivilDateTime{9999, 12, 30, 12, 0, 0}));
 }
 
 TEST_F(PlanetFormTest, RealTimeRedisplaysOnceASecond) {
   Item("mnuSettingRealTime")->trigger();
-  EXPECT_EQ(form->Timer1()->interval(), 100);
+  EXPECT_EQ(form->Timer()->interval(), 100);
   EXPECT_EQ(Shown(), (CivilDateTime{2024, 6, 21, 12, 0, 0}));
   const int before = form->DisplayCount();
   for (int tick = 1; tick <= 20; ++tick) {
@@ -197,15 +197,15 @@ TEST_F(PlanetFormTest, EachModeEnablesItsMenus) {
   Item("mnuSettingRealTime")->trigger();
   EXPECT_FALSE(searches() || presets() || enabled("mnuSettingSweep"));
   EXPECT_TRUE(enabled("mnuSettingRealTime"));
-  EXPECT_TRUE(form->Text1(0)->isReadOnly());
-  EXPECT_TRUE(form->Label1(6)->Sunk());
+  EXPECT_TRUE(form->Field(0)->isReadOnly());
+  EXPECT_TRUE(form->UnitLabel(6)->Sunk());
   Item("mnuSettingRealTime")->trigger();
   // Sweep.
   Item("mnuSettingSweepTime2")->trigger();
   EXPECT_FALSE(searches() || presets() || enabled("mnuSettingRealTime"));
   EXPECT_TRUE(enabled("mnuSettingSweep") && Item("mnuSettingSweepTime7")->isVisible());
   EXPECT_FALSE(form->SpinUp(0)->isEnabled());
-  EXPECT_TRUE(form->Label1(2)->Sunk());
+  EXPECT_TRUE(form->UnitLabel(2)->Sunk());
   Item("mnuSettingSweepTime2")->trigger();  // the same unit again stops
   EXPECT_TRUE(form->Mode().Manual() && searches());
 }
@@ -224,7 +224,7 @@ TEST_F(PlanetFormTest, SearchMenusFollowTheRangeAndMoveToTheEvent) {
 // Hidden columns keep their cells and width; the copy text holds the shown columns only.
 TEST_F(PlanetFormTest, ColumnsHideAndTheCopyFollows) {
   Show(2024, 6, 21, 12, 0, 5);
-  QTableView* grid = form->Grid1();
+  QTableView* grid = form->Table();
   EXPECT_TRUE(grid->isColumnHidden(2));  // 黄経 hidden by default
   Item("mnuViewColumn6")->trigger();
   EXPECT_TRUE(grid->isColumnHidden(5));
@@ -250,7 +250,7 @@ TEST_F(PlanetFormTest, SkyColourAndMoonPictureFollowTheSun) {
   EXPECT_EQ(form->SkyColor(), QColor(0, 0, 128));
   // The corner of the Moon picture is sky, its centre the Moon's face (full moon on 2024-06-22).
   Show(2024, 6, 22, 10);
-  const QImage picture = form->Picture1()->pixmap().toImage();
+  const QImage picture = form->MoonPictureLabel()->pixmap().toImage();
   EXPECT_EQ(QColor(picture.pixel(1, 1)), form->SkyColor());
   EXPECT_NE(QColor(picture.pixel(50, 50)), form->SkyColor());
 }
@@ -291,7 +291,7 @@ TEST(PlanetFormSettings, FirstRunDefaultsAndWhatTheNextRunReadsBack) {
     EXPECT_EQ(first.ColumnMask(), 483);
     EXPECT_EQ(first.HostCalendar().ObsLongitude(), 139.7447);
     EXPECT_EQ(first.HostCalendar().TimeZone(), 9.0f);
-    EXPECT_EQ(first.Text2(2)->toolTip(), QStringLiteral("地方視恒星時"));
+    EXPECT_EQ(first.Box(2)->toolTip(), QStringLiteral("地方視恒星時"));
     first.show();
     first.MenuItem(QStringLiteral("mnuSettingRealTime"))->trigger();
     first.MenuItem(QStringLiteral("mnuViewSiderealTime0"))->trigger();
@@ -303,7 +303,7 @@ TEST(PlanetFormSettings, FirstRunDefaultsAndWhatTheNextRunReadsBack) {
   EXPECT_FALSE(second.Mode().RealTime());
   EXPECT_EQ(second.ColumnMask(), 483 | 4);
   EXPECT_EQ(second.HostCalendar().ObsLatitude(), -33.5);
-  EXPECT_EQ(second.Text2(2)->toolTip(), QStringLiteral("グリニッジ平均恒星時"));
+  EXPECT_EQ(second.Box(2)->toolTip(), QStringLiteral("グリニッジ平均恒星時"));
   QSettings("Ferrant Laboratory", "Quillon").clear();
   second.HostCalendar().SetObsLatitude(35.6544);
 }

@@ -17,7 +17,7 @@
 #include "almacor/math_object.h"
 #include "apparent_form.h"
 #include "apparent_values.h"
-#include "beep.h"
+#include "almacor/dialogs/input.h"
 #include "convert_form.h"
 #include "fake_host.h"
 #include "program_settings.h"
@@ -51,9 +51,9 @@ QPushButton* ButtonNamed(QWidget& w, const QString& text) {
 class ToolWindows : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetBeepHandler([this] { ++beeps; });
+    almacor::dialogs::SetBeepHandler([this] { ++beeps; });
   }
-  void TearDown() override { SetBeepHandler({}); }
+  void TearDown() override { almacor::dialogs::SetBeepHandler({}); }
 
   void ShowActive(QWidget& w) {
     w.show();
