@@ -35,19 +35,18 @@ QFileDialog* CreateExportDialog(QWidget* parent, int year) {
   dialog->setDirectory(QDir::home());
   dialog->selectFile(QStringLiteral("koyomi-%1.csv").arg(year));
   // The suggested name follows the chosen format.
-  QObject::connect(dialog, &QFileDialog::filterSelected, dialog,
-                   [dialog, filters](const QString& filter) {
-                     const QString suffix =
-                         QString::fromUtf8(kExportFormats[filters.indexOf(filter)].suffix);
-                     dialog->setDefaultSuffix(suffix);
-                   });
+  QObject::connect(
+      dialog, &QFileDialog::filterSelected, dialog, [dialog, filters](const QString& filter) {
+        const QString suffix = QString::fromUtf8(kExportFormats[filters.indexOf(filter)].suffix);
+        dialog->setDefaultSuffix(suffix);
+      });
   dialog->setDefaultSuffix(QStringLiteral("csv"));
   return dialog;
 }
 
 int ChosenExportFormat(const QFileDialog& dialog) {
-  return std::max<int>(
-      0, static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
+  return std::max<int>(0,
+                       static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
 }
 
 QString WriteYearFile(QWidget* parent, const QString& path, int year, int format) {

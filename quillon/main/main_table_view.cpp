@@ -123,8 +123,9 @@ MainTableView::MainTableView(int heightPx, QWidget* parent)
   verticalHeader()->setDefaultSectionSize(
       std::max(designHeight_ / kTableRows, fontMetrics().height() + 3));
   horizontalHeader()->setFixedHeight(verticalHeader()->defaultSectionSize());
-  verticalHeader()->setFixedWidth(std::max(
-      TwipsToPixels(kRowTitleWidth), fontMetrics().horizontalAdvance(QStringLiteral("冥王星")) + 14));
+  verticalHeader()->setFixedWidth(
+      std::max(TwipsToPixels(kRowTitleWidth),
+               fontMetrics().horizontalAdvance(QStringLiteral("冥王星")) + 14));
   for (int c = 10; c <= 12; ++c) setColumnWidth(c - 1, TwipsToPixels(kColumnWidthEvent));
 }
 

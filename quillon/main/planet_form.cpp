@@ -326,7 +326,8 @@ void PlanetForm::ChooseSiderealKind(int index) {
 
 void PlanetForm::ToggleDeltaTMode() {
   const bool estimated = calendar_->DtEstimated();
-  deltaTCaption_->setText(Q(ProgramString(estimated ? ids::kDeltaTEntered : ids::kDeltaTEstimated)));
+  deltaTCaption_->setText(
+      Q(ProgramString(estimated ? ids::kDeltaTEntered : ids::kDeltaTEstimated)));
   if (estimated) {
     try {
       calendar_->SetDeltaT(LeadingNumber(deltaTBox_->text().toStdString()).value_or(0));
@@ -343,7 +344,8 @@ void PlanetForm::ToggleDeltaTMode() {
 
 bool PlanetForm::ValidateField(QLineEdit* field) {
   if (field->isReadOnly()) return true;
-  const int i = static_cast<int>(std::find(fields_.begin(), fields_.end(), field) - fields_.begin());
+  const int i =
+      static_cast<int>(std::find(fields_.begin(), fields_.end(), field) - fields_.begin());
   if (entry_->Validate(i, LeadingNumber(field->text().toStdString()))) return true;
   field->setText(QString::number(entry_->Value(i)));
   Beep();

@@ -77,7 +77,9 @@ void PlanetForm::BuildControls() {
   }
 
   fieldFilter_ = new FieldFilter(
-      [this](QLineEdit* field) { return field == deltaTBox_ ? ValidateDeltaT() : ValidateField(field); },
+      [this](QLineEdit* field) {
+        return field == deltaTBox_ ? ValidateDeltaT() : ValidateField(field);
+      },
       this);
   for (int i = 0; i < 6; ++i) {
     auto* field = new QLineEdit(client_);

@@ -41,7 +41,9 @@ void PlanetForm::BuildMenus() {
          {"恒星時(&D)", "mnuViewSidereal", {}, [this](QMenu& m) { FillSiderealMenu(m); }},
          {"-"},
          {"朔望検索(&M)", "mnuViewSyzygy", {}, [this](QMenu& m) { FillSearchMenu(m, false); }},
-         {"日食・月食検索(&E)", "mnuViewEclipse", {},
+         {"日食・月食検索(&E)",
+          "mnuViewEclipse",
+          {},
           [this](QMenu& m) { FillSearchMenu(m, true); }},
          {"-"},
          {"シミュレーション(&S)", "mnuSimulation", {}, [this](QMenu& m) { FillSimulationMenu(m); }},
@@ -89,7 +91,8 @@ void PlanetForm::BuildMenus() {
 void PlanetForm::FillColumnMenu(QMenu& menu) {
   itemMenu_ = &menu;
   for (int k = 1; k <= 9; ++k) {
-    QAction* column = AddMenuItem(menu, Q(kColumnCaptions[k]), QStringLiteral("mnuViewColumn%1").arg(k));
+    QAction* column =
+        AddMenuItem(menu, Q(kColumnCaptions[k]), QStringLiteral("mnuViewColumn%1").arg(k));
     column->setCheckable(true);
     connect(column, &QAction::triggered, this, [this, k] { ToggleColumn(k); });
     columnItems_[k] = column;
@@ -99,8 +102,8 @@ void PlanetForm::FillColumnMenu(QMenu& menu) {
 void PlanetForm::FillSiderealMenu(QMenu& menu) {
   siderealMenu_ = &menu;
   for (int k = 0; k < 4; ++k) {
-    QAction* kind =
-        AddMenuItem(menu, Q(kSiderealKindCaptions[k]), QStringLiteral("mnuViewSiderealTime%1").arg(k));
+    QAction* kind = AddMenuItem(menu, Q(kSiderealKindCaptions[k]),
+                                QStringLiteral("mnuViewSiderealTime%1").arg(k));
     kind->setCheckable(true);
     connect(kind, &QAction::triggered, this, [this, k] { ChooseSiderealKind(k); });
     siderealItems_[k] = kind;
@@ -138,14 +141,15 @@ void PlanetForm::FillSimulationMenu(QMenu& menu) {
       {"-"},
       {"サイズ初期化(&I)", "mnuSimResetSize", ifOpen([](SimulationForm& s) { s.ResetSize(); })},
       {"-"},
-      {"方角(&A)", "mnuSimAzimuth", {},
+      {"方角(&A)",
+       "mnuSimAzimuth",
+       {},
        [ifOpen](QMenu& azimuth) {
          static constexpr std::array<const char*, 4> kDirections = {"北(N)", "東(&E)", "南(&S)",
                                                                     "西(&W)"};
          for (int k = 0; k < 4; ++k) {
-           QAction* direction =
-               AddMenuItem(azimuth, QString::fromUtf8(kDirections[k]),
-                           QStringLiteral("mnuSimAzimuth%1").arg(k));
+           QAction* direction = AddMenuItem(azimuth, QString::fromUtf8(kDirections[k]),
+                                            QStringLiteral("mnuSimAzimuth%1").arg(k));
            direction->setCheckable(true);
            QObject::connect(direction, &QAction::triggered, &azimuth,
                             ifOpen([k](SimulationForm& s) { s.SetSkyAzimuth(k); }));
@@ -183,8 +187,8 @@ void PlanetForm::FillSweepMenu(QMenu& menu) {
       sweepItems_[k] = menu.addSeparator();
       continue;
     }
-    sweepItems_[k] =
-        AddMenuItem(menu, QString::fromUtf8(kSweep[k]), QStringLiteral("mnuSettingSweepTime%1").arg(k));
+    sweepItems_[k] = AddMenuItem(menu, QString::fromUtf8(kSweep[k]),
+                                 QStringLiteral("mnuSettingSweepTime%1").arg(k));
     sweepItems_[k]->setCheckable(k < 6);
     connect(sweepItems_[k], &QAction::triggered, this, [this, k] { Sweep(k); });
   }

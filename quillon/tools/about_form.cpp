@@ -4,8 +4,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "almacor/format.h"
 #include "almacor/dialogs/input.h"
+#include "almacor/format.h"
 #include "main_window_host.h"
 #include "open_address.h"
 #include "program_strings.h"
@@ -108,7 +108,7 @@ AboutForm::AboutForm(MainWindowHost& host)
   auto* legal =
       new QLabel(QString::fromUtf8(notice.data(), static_cast<qsizetype>(notice.size())), frame);
   legal->setGeometry(0, TwipsRect(0, 1080, 0, 255).top(), frame->width(),
-                      TwipsRect(0, 0, 0, 255).height());
+                     TwipsRect(0, 0, 0, 255).height());
   legal->setAlignment(Qt::AlignCenter);
   legal->setObjectName(QStringLiteral("Label3"));
 

@@ -11,8 +11,8 @@
 #include <QPushButton>
 
 #include "almacor/calendar.h"
-#include "almacor/error.h"
 #include "almacor/dialogs/input.h"
+#include "almacor/error.h"
 #include "apparent_values.h"
 #include "main_window_host.h"
 #include "program_settings.h"

@@ -10,8 +10,8 @@
 #include <QTimer>
 
 #include "almacor/calendar.h"
-#include "almacor/error.h"
 #include "almacor/dialogs/input.h"
+#include "almacor/error.h"
 #include "main_window_host.h"
 #include "tool_window.h"
 
