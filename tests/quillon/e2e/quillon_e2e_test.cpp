@@ -98,19 +98,12 @@ TEST(QuillonHeadless, OptionsOutputAndExitStatus) {
        3,
        "^quillon: no earlier lunar eclipse in the supported range\n$"},
       {{"--nope"}, 2, "^quillon: .*'--nope'"},
-      {{"--json", "--at", "2024-13-01"}, 2, "^quillon: --at: "},
-      {{"--json", "--latitude", "91"}, 2, "^quillon: --latitude: "},
-      {{"--find", "next-comet"}, 2, "^quillon: --find: "},
       {{"--help"}, 0, "Usage: quillon"},
       {{"--year", "2024"},
        0,
        "^日付,.+\r\n2024-01-01,月,11月20日,赤口,甲子,一白水星,06:50,11:44,16:38,"},
-      {{"--year", "99"}, 2, "^quillon: --year: "},
-      {{"--year", "10000"}, 2, "^quillon: --year: "},
-      {{"--year", "2024", "--format", "xml"}, 2, "^quillon: --format: "},
       {{"--year", "2024", "--output", noDir}, 2, "^quillon: --output: "},
-      {{"--year", "2024", "--output", QDir::tempPath()}, 2, "^quillon: --output: "},
-      {{"--format", "csv"}, 2, "^quillon: --format: "}};
+      {{"--year", "2024", "--output", QDir::tempPath()}, 2, "^quillon: --output: "}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.join(' ').toStdString());
     const Outcome run = Quillon(c.args);

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <memory>
+#include <tuple>
 
 #include "almacor/calendar.h"
 #include "almacor/dialogs/input.h"
@@ -153,32 +154,25 @@ TEST_F(PlanetFormTest, RealTimeRedisplaysOnceASecond) {
   EXPECT_EQ(Shown(), (CivilDateTime{2024, 6, 21, 12, 0, 2}));
 }
 
+// What each mode enables (ModeState) reaches the menus, the fields and the unit labels.
 TEST_F(PlanetFormTest, EachModeEnablesItsMenus) {
-  const auto enabled = [this](const char* name) { return Item(name)->isEnabled(); };
-  const auto searches = [&] { return enabled("mnuViewSyzygy") && enabled("mnuViewEclipse"); };
-  const auto presets = [&] {
-    return enabled("mnuSettingTime0") && enabled("mnuSettingTime4") && enabled("mnuSettingZero1");
+  const auto state = [this] {
+    return std::tuple{
+        Item("mnuViewSyzygy")->isEnabled(),        Item("mnuSettingTime0")->isEnabled(),
+        Item("mnuSettingSweep")->isEnabled(),      Item("mnuSettingRealTime")->isEnabled(),
+        Item("mnuSettingSweepTime7")->isVisible(), form->Field(0)->isReadOnly()};
   };
-  // Manual.
-  EXPECT_TRUE(searches() && presets());
-  EXPECT_TRUE(enabled("mnuSettingSweep") && enabled("mnuSettingRealTime"));
-  EXPECT_FALSE(Item("mnuSettingSweepTime7")->isVisible());
-  EXPECT_TRUE(form->SpinUp(0)->isEnabled());
-  // Real time.
+  EXPECT_EQ(state(), std::tuple(true, true, true, true, false, false));
   Item("mnuSettingRealTime")->trigger();
-  EXPECT_FALSE(searches() || presets() || enabled("mnuSettingSweep"));
-  EXPECT_TRUE(enabled("mnuSettingRealTime"));
-  EXPECT_TRUE(form->Field(0)->isReadOnly());
+  EXPECT_EQ(state(), std::tuple(false, false, false, true, false, true));
   EXPECT_TRUE(form->UnitLabel(6)->Sunk());
   Item("mnuSettingRealTime")->trigger();
-  // Sweep.
   Item("mnuSettingSweepTime2")->trigger();
-  EXPECT_FALSE(searches() || presets() || enabled("mnuSettingRealTime"));
-  EXPECT_TRUE(enabled("mnuSettingSweep") && Item("mnuSettingSweepTime7")->isVisible());
+  EXPECT_EQ(state(), std::tuple(false, false, true, false, true, true));
   EXPECT_FALSE(form->SpinUp(0)->isEnabled());
   EXPECT_TRUE(form->UnitLabel(2)->Sunk());
   Item("mnuSettingSweepTime2")->trigger();  // the same unit again stops
-  EXPECT_TRUE(form->Mode().Manual() && searches());
+  EXPECT_EQ(state(), std::tuple(true, true, true, true, false, false));
 }
 
 TEST_F(PlanetFormTest, SearchMenusFollowTheRangeAndMoveToTheEvent) {

@@ -32,8 +32,8 @@
 #define QUILLON_HAS_DEATH_CALLBACK 1
 #endif
 
-#include "application.h"
 #include "almacor/dialogs/input.h"
+#include "application.h"
 #include "main_table_view.h"
 #include "planet_form.h"
 #include "simulation_form.h"
