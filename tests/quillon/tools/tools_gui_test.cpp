@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -17,7 +16,7 @@
 #include "almacor/math_object.h"
 #include "apparent_form.h"
 #include "apparent_values.h"
-#include "beep.h"
+#include "almacor/dialogs/input.h"
 #include "convert_form.h"
 #include "fake_host.h"
 #include "program_settings.h"
@@ -51,9 +50,9 @@ QPushButton* ButtonNamed(QWidget& w, const QString& text) {
 class ToolWindows : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetBeepHandler([this] { ++beeps; });
+    almacor::dialogs::SetBeepHandler([this] { ++beeps; });
   }
-  void TearDown() override { SetBeepHandler({}); }
+  void TearDown() override { almacor::dialogs::SetBeepHandler({}); }
 
   void ShowActive(QWidget& w) {
     w.show();
@@ -263,13 +262,5 @@ TEST(ProgramIconTest, EverySizeIsInTheResources) {
 
 }  // namespace
 }  // namespace quillon
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QStandardPaths::setTestModeEnabled(true);
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
 
 #include "tools_gui_test.moc"
