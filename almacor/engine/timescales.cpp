@@ -62,11 +62,20 @@ struct DeltaTTable {
     return b1 + 2 * c2 * at;
   }
 
+  // The last interval whose start is not after u (0 before the first node, where the first cubic
+  // is extrapolated, and the last one after the last node): guessed from the year of u, which
+  // lies within one node of it, then corrected.
+  int Interval(double u) const {
+    const double year = std::clamp(1900 + u / 365.2425, 0.0, 2100.0);
+    int k = year < 1600 ? static_cast<int>(year / 50) - 1 : static_cast<int>(year / 10) - 130;
+    k = std::clamp(k, 0, kNodes - 2);
+    while (k < kNodes - 2 && x[k + 1] <= u) ++k;
+    while (k > 0 && x[k] > u) --k;
+    return k;
+  }
+
   double At(double u) const {
-    // The last interval whose start is not after u; before the first node the first cubic is
-    // extrapolated.
-    const auto it = std::upper_bound(x.begin(), x.end() - 1, u);
-    const int k = it == x.begin() ? 0 : static_cast<int>(it - x.begin()) - 1;
+    const int k = Interval(u);
     const double s = (u - x[k]) / (x[k + 1] - x[k]);
     return y[k] + s * (b[k] + s * (c[k] + s * e[k]));
   }
