@@ -7,6 +7,7 @@
 #include "almacor/angles.h"
 #include "almacor/date.h"
 #include "almacor/error.h"
+#include "engine/of_date.h"
 
 namespace almacor {
 namespace {
@@ -114,6 +115,13 @@ double JulianDayTDOf(double d, const TimeScale& ts) {
 
 double CalcSiderealTime(double d, SiderealTimeConstant kind, const Settings& s) {
   RequireFinite(d, "day count");
+  if (!(kind & GreenwichApparent)) return detail::SiderealTimeOf(d, kind, s, 0, 0);
+  const double ty = YearsSinceEpoch(d, false, s.time);
+  return detail::SiderealTimeOf(d, kind, s, ty, detail::TrueObliquityAtYears(ty));
+}
+
+double detail::SiderealTimeOf(double d, SiderealTimeConstant kind, const Settings& s, double ty,
+                              double epsilon) {
   const double t = (UniversalDays(d, s.time) - 36526.5) / 365.25;
   const double theta0 = 100.460618375 + 360.007700535833 * t + 3.87933333333333e-8 * t * t -
                         2.58333333333333e-14 * t * t * t;
@@ -121,10 +129,9 @@ double CalcSiderealTime(double d, SiderealTimeConstant kind, const Settings& s) 
                  360.0 * (d - std::floor(d));
   if (kind & LocalMean) theta += s.observer.longitude;
   if (kind & GreenwichApparent) {
-    const double ty = YearsSinceEpoch(d, false, s.time);
     const double nutation = 0.0048 * std::sin((234.95 + 19.341 * ty) * kRad) -
                             0.0004 * std::sin((201.1 + 720.02 * ty) * kRad);
-    theta += nutation * std::cos(TrueObliquity(d, s.time) * kRad);
+    theta += nutation * std::cos(epsilon * kRad);
   }
   return Normalize360(theta);
 }

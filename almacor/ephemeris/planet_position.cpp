@@ -7,10 +7,12 @@
 #include "almacor/planet.h"
 #include "almacor/sun.h"
 #include "almacor/timescales.h"
+#include "engine/of_date.h"
 #include "ephemeris/fast_sine.h"
 #include "ephemeris/hour_angle_event.h"
 #include "ephemeris/planet_series.h"
 #include "ephemeris/planet_series_eval.h"
+#include "ephemeris/sun_detail.h"
 
 namespace almacor {
 namespace {
@@ -215,38 +217,66 @@ HeliocentricPosition PlanetHeliocentricSeriesReference(PlanetNameConstant p, dou
 
 }  // namespace detail
 
-PlanetPosition PlanetPositionAt(PlanetNameConstant p, double d, const TimeScale& ts) {
-  const HeliocentricPosition helio = PlanetHeliocentricAt(p, d, ts);
-  const double sunLongitude = SunLongitudeAt(d, ts) + kSunAberration;
-  const double sunDistance = SunDistanceAt(d, ts);
+PlanetInstant PlanetInstantAt(double d, const TimeScale& ts) {
+  RequireFinite(d, "day count");
+  const double years = detail::SunSeriesYears(d, ts);
+  const double sunLongitude = detail::SunLongitudeOfYears(years) + kSunAberration;
+  const double sunDistance = detail::SunDistanceOfYears(years);
+  const double epsilon = detail::TrueObliquityAtYears(years);
+  return {d,
+          years,
+          YearsSinceEpoch(d, true, ts),
+          sunLongitude,
+          sunDistance,
+          sunDistance * std::cos(sunLongitude * kRad),
+          sunDistance * std::sin(sunLongitude * kRad),
+          epsilon,
+          std::sin(epsilon * kRad),
+          std::cos(epsilon * kRad)};
+}
 
+PlanetPosition PlanetPositionAt(PlanetNameConstant p, const PlanetInstant& at) {
+  RequirePlanet(p);
+  const HeliocentricPosition helio =
+      SeriesAt<Cosine::kFast>(p, p == plSaturn ? at.saturnYears : at.years);
   const double cosB = std::cos(helio.latitude * kRad);
-  const double x = helio.distance * cosB * std::cos(helio.longitude * kRad) +
-                   sunDistance * std::cos(sunLongitude * kRad);
-  const double y = helio.distance * cosB * std::sin(helio.longitude * kRad) +
-                   sunDistance * std::sin(sunLongitude * kRad);
+  const double x = helio.distance * cosB * std::cos(helio.longitude * kRad) + at.sunX;
+  const double y = helio.distance * cosB * std::sin(helio.longitude * kRad) + at.sunY;
   const double z = helio.distance * std::sin(helio.latitude * kRad);
   const double distance = std::sqrt(x * x + y * y + z * z);
   double lambda = DegAtan2(y, x);
   const double beta = DegAsin(z / distance);
 
   const double k = detail::kPlanetConstants[p - 1].lightTime;
-  lambda = lambda - kSunAberration / sunDistance * CosDeg(lambda - sunLongitude) -
+  lambda = lambda - kSunAberration / at.sunDistance * CosDeg(lambda - at.sunLongitude) -
            k / helio.distance * CosDeg(lambda - helio.longitude);
   return {helio, Normalize360(lambda), beta, distance};
+}
+
+PlanetPosition PlanetPositionAt(PlanetNameConstant p, double d, const TimeScale& ts) {
+  RequirePlanet(p);
+  return PlanetPositionAt(p, PlanetInstantAt(d, ts));
 }
 
 PlanetEquatorial PlanetEquatorialOf(const PlanetPosition& position, double d, const TimeScale& ts) {
   RequireFinite(d, "day count");
   RequireFinite(position.longitude, "longitude");
   RequireFinite(position.latitude, "latitude");
-  const double epsilon = TrueObliquity(d, ts);
-  return {EclipticToAscension(position.longitude, position.latitude, epsilon),
-          EclipticToDeclination(position.longitude, position.latitude, epsilon)};
+  const detail::EquatorialPlace q =
+      detail::EclipticToEquatorial(position.longitude, position.latitude, TrueObliquity(d, ts));
+  return {q.ascension, q.declination};
+}
+
+PlanetEquatorial PlanetEquatorialAt(PlanetNameConstant p, const PlanetInstant& at) {
+  const PlanetPosition position = PlanetPositionAt(p, at);
+  const detail::EquatorialPlace q = detail::EclipticToEquatorial(
+      position.longitude, position.latitude, at.sinObliquity, at.cosObliquity);
+  return {q.ascension, q.declination};
 }
 
 PlanetEquatorial PlanetEquatorialAt(PlanetNameConstant p, double d, const TimeScale& ts) {
-  return PlanetEquatorialOf(PlanetPositionAt(p, d, ts), d, ts);
+  RequirePlanet(p);
+  return PlanetEquatorialAt(p, PlanetInstantAt(d, ts));
 }
 
 PlanetHorizontal PlanetHorizontalOf(const PlanetPosition& position, double d, const Settings& s) {
@@ -282,9 +312,11 @@ BodyEvent PlanetEvent(detail::HourAngleEventKind kind, PlanetNameConstant p, dou
   const detail::HourAngleEvent event = detail::SolveHourAngleEvent(
       kind, d0, culmination, kHourAngleRate, s,
       [&](double d, bool forHorizon) {
-        const PlanetPosition position = PlanetPositionAt(p, d, s.time);
-        const PlanetEquatorial eq = PlanetEquatorialOf(position, d, s.time);
-        detail::HourAnglePlace place{eq.ascension, eq.declination, 0};
+        const PlanetInstant at = PlanetInstantAt(d, s.time);
+        const PlanetPosition position = PlanetPositionAt(p, at);
+        const detail::EquatorialPlace q = detail::EclipticToEquatorial(
+            position.longitude, position.latitude, at.sinObliquity, at.cosObliquity);
+        detail::HourAnglePlace place{q.ascension, q.declination, 0, at.years, at.obliquity};
         if (forHorizon) {
           place.horizonAltitude =
               -dip - detail::kHorizonRefraction + DegAsin(kSinParallaxAtOneAu / position.distance);

@@ -4,6 +4,7 @@
 #include "almacor/error.h"
 #include "almacor/sun.h"
 #include "almacor/timescales.h"
+#include "engine/of_date.h"
 #include "ephemeris/fast_sine.h"
 #include "ephemeris/iterate.h"
 #include "ephemeris/sun_detail.h"
@@ -69,13 +70,11 @@ double SunDistanceLogSeriesReference(double t) {
 }  // namespace detail
 
 double SunLongitudeAt(double d, const TimeScale& ts) {
-  RequireSeriesDay(d);
-  return Normalize360(detail::SunLongitudeSeries(YearsSinceEpoch(d, false, ts)));
+  return detail::SunLongitudeOfYears(detail::SunSeriesYears(d, ts));
 }
 
 double SunDistanceAt(double d, const TimeScale& ts) {
-  RequireSeriesDay(d);
-  return std::pow(10.0, detail::SunDistanceLogSeries(YearsSinceEpoch(d, false, ts)));
+  return detail::SunDistanceOfYears(detail::SunSeriesYears(d, ts));
 }
 
 double SolveSunLongitude(double target, double start, const TimeScale& ts) {
@@ -89,12 +88,16 @@ double SolveSunLongitude(double target, double start, const TimeScale& ts) {
 }
 
 SunEquatorial SunEquatorialAt(double d, const TimeScale& ts) {
-  return detail::SunEquatorialOf(SunLongitudeAt(d, ts), d, ts);
+  const double t = detail::SunSeriesYears(d, ts);
+  return detail::SunEquatorialOf(detail::SunLongitudeOfYears(t), detail::TrueObliquityAtYears(t));
 }
 
 SunHorizontal SunHorizontalAt(double d, const Settings& s) {
   detail::RequireValidSettings(s);
-  return detail::SunHorizontalOf(SunEquatorialAt(d, s.time), SunDistanceAt(d, s.time), d, s);
+  const double t = detail::SunSeriesYears(d, s.time);
+  const SunEquatorial place =
+      detail::SunEquatorialOf(detail::SunLongitudeOfYears(t), detail::TrueObliquityAtYears(t));
+  return detail::SunHorizontalOf(place, detail::SunDistanceOfYears(t), d, s);
 }
 
 double SunRadiusAt(double d, const TimeScale& ts) {
@@ -117,10 +120,22 @@ void RequireValidSettings(const Settings& s) {
   RequireFinite(s.time.deltaT, "ΔT");
 }
 
+double SunSeriesYears(double d, const TimeScale& ts) {
+  RequireSeriesDay(d);
+  return YearsSinceEpoch(d, false, ts);
+}
+
+double SunLongitudeOfYears(double t) { return Normalize360(SunLongitudeSeries(t)); }
+
+double SunDistanceOfYears(double t) { return std::pow(10.0, SunDistanceLogSeries(t)); }
+
 SunEquatorial SunEquatorialOf(double lambda, double d, const TimeScale& ts) {
-  const double epsilon = TrueObliquity(d, ts);
-  return {lambda, epsilon, EclipticToAscension(lambda, 0, epsilon),
-          EclipticToDeclination(lambda, 0, epsilon)};
+  return SunEquatorialOf(lambda, TrueObliquity(d, ts));
+}
+
+SunEquatorial SunEquatorialOf(double lambda, double epsilon) {
+  const EquatorialPlace place = EclipticToEquatorial(lambda, 0, epsilon);
+  return {lambda, epsilon, place.ascension, place.declination};
 }
 
 SunHorizontal SunHorizontalOf(const SunEquatorial& place, double distance, double d,
