@@ -42,7 +42,10 @@ void RequireSeriesDay(double d) {
   }
 }
 
-double MeanLongitude(double t) { return Normalize360(280.4603 + 360.00769 * t); }
+// Normalize360 inlined, for the kernels.
+inline double MeanLongitude(double t) {
+  return detail::sine_sums::Reduce360(280.4603 + 360.00769 * t);
+}
 
 // The series with the vector kernels of sine_sums.h. The first term of each series has an
 // amplitude that drifts with T and is added on its own; the kernels take the others, whose
@@ -65,14 +68,14 @@ inline double FirstTerm(const detail::SunTerm& term, double t) {
          detail::FastSineOfDegrees(term.phase + term.rate * t);
 }
 
-#define ALMACOR_SUN_SERIES_FROM_SUMS(Target, Sum)                                                  \
-  Target double Longitude(double t) {                                                              \
-    const double mean = detail::sine_sums::Reduce360(280.4603 + 360.00769 * t);                    \
-    return mean + (FirstTerm(detail::kSunLongitudeTerms[0], t) + Sum(kLongitudeAfterFirst, t, 0)); \
-  }                                                                                                \
-  Target double DistanceLog(double t) {                                                            \
-    return detail::kSunDistanceConstant +                                                          \
-           (FirstTerm(detail::kSunDistanceTerms[0], t) + Sum(kDistanceAfterFirst, t, 0));          \
+#define ALMACOR_SUN_SERIES_FROM_SUMS(Target, Sum)                                           \
+  Target double Longitude(double t) {                                                       \
+    return MeanLongitude(t) +                                                               \
+           (FirstTerm(detail::kSunLongitudeTerms[0], t) + Sum(kLongitudeAfterFirst, t, 0)); \
+  }                                                                                         \
+  Target double DistanceLog(double t) {                                                     \
+    return detail::kSunDistanceConstant +                                                   \
+           (FirstTerm(detail::kSunDistanceTerms[0], t) + Sum(kDistanceAfterFirst, t, 0));   \
   }
 
 namespace portable {
