@@ -231,7 +231,6 @@ HeliocentricPosition PlanetHeliocentricSeriesReference(PlanetNameConstant p, dou
 }  // namespace detail
 
 PlanetInstant PlanetInstantAt(double d, const TimeScale& ts) {
-  RequireFinite(d, "day count");
   const double years = detail::SunSeriesYears(d, ts);
   const double sunLongitude = detail::SunLongitudeOfYears(years) + kSunAberration;
   const double sunDistance = detail::SunDistanceOfYears(years);

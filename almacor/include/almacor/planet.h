@@ -88,7 +88,7 @@ struct PlanetInstant {
   double obliquity;     ///< the true obliquity of the ecliptic ε, degrees
   double sinObliquity, cosObliquity;
 };
-/// The shared values of local day count d. A non-finite d raises Error 5.
+/// The shared values of local day count d. A non-finite d, or |d| > 3.6e7, raises Error 5.
 PlanetInstant PlanetInstantAt(double d, const TimeScale& ts);
 /// PlanetPositionAt(p, d, ts) for the instant of `at`.
 PlanetPosition PlanetPositionAt(PlanetNameConstant p, const PlanetInstant& at);
