@@ -5,8 +5,9 @@ class QWidget;
 namespace quillon {
 
 /// The program's help, pages shipped with it: 0 the contents, 1 the main window, 2 the observer
-/// dialog, 11–20 the simulation views in menu order. Opens the one help window (or brings it to
-/// the front) at that topic; an unknown topic shows the contents.
+/// dialog, 11–20 the simulation views in menu order, 21 the apparent-distance window, 22 angle
+/// conversion, 23 the version window, 24 the phenomena list, 25 the month calendar. Opens the one
+/// help window (or brings it to the front) at that topic; an unknown topic shows the contents.
 void ShowHelp(int context);
 /// Closes the help window if it is open (at exit).
 void CloseHelpWindows();
