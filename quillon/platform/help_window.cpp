@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -43,6 +44,11 @@ void ShowHelp(int context) {
   Browser()->show();
   Browser()->raise();
   Browser()->activateWindow();
+}
+
+void InstallHelpKey(QWidget& window, int context) {
+  auto* key = new QShortcut(QKeySequence::HelpContents, &window);
+  QObject::connect(key, &QShortcut::activated, &window, [context] { ShowHelp(context); });
 }
 
 void CloseHelpWindows() {
