@@ -14,6 +14,7 @@
 #include "almacor/dialogs/input.h"
 #include "almacor/error.h"
 #include "apparent_values.h"
+#include "help_window.h"
 #include "main_window_host.h"
 #include "program_settings.h"
 #include "program_strings.h"
@@ -43,6 +44,7 @@ ApparentForm::ApparentForm(MainWindowHost& host)
   ApplyWindowFont(*this);
   setFixedSize(TwipsToPixels(4560), TwipsToPixels(3330));
   setWindowIcon(HostIcon(host.HostWidget()));
+  InstallHelpKey(*this, help::kApparentDistance);
   const QString title = Q(StripAccelerator(kApparentMenuCaption));
   setWindowTitle(title);
   titleBase_ = title + QStringLiteral(" - ");

@@ -12,6 +12,7 @@
 #include "almacor/calendar.h"
 #include "almacor/dialogs/input.h"
 #include "almacor/error.h"
+#include "help_window.h"
 #include "main_window_host.h"
 #include "tool_window.h"
 
@@ -143,6 +144,7 @@ ConvertForm::ConvertForm(MainWindowHost& host)
   ApplyWindowFont(*this);
   setFixedSize(TwipsToPixels(5280), TwipsToPixels(3690));
   setWindowIcon(HostIcon(host.HostWidget()));
+  InstallHelpKey(*this, help::kAngleConversion);
   setWindowTitle(QStringLiteral("角度換算"));
 
   for (int f = 0; f < convert::kFieldCount; ++f) {

@@ -19,6 +19,7 @@
 #include "almacor/dialogs/input.h"
 #include "convert_form.h"
 #include "fake_host.h"
+#include "help_window.h"
 #include "program_settings.h"
 #include "program_strings.h"
 #include "tool_window.h"
@@ -123,6 +124,19 @@ TEST_F(ToolWindows, ApparentFormShowsValuesOnceBothBodiesAreChosen) {
   EXPECT_TRUE(guard.isNull());
   EXPECT_EQ(host.closed, std::vector{MainWindowHost::AuxWindow::Apparent});
   EXPECT_EQ(ProgramSettings().Read(keys::kApparentDMS), 0);
+}
+
+TEST_F(ToolWindows, F1OpensTheWindowsOwnHelpPage) {
+  for (QWidget* form : {static_cast<QWidget*>(new ApparentForm(host)),
+                        static_cast<QWidget*>(new ConvertForm(host))}) {
+    ShowActive(*form);
+    QTest::keyClick(form, Qt::Key_F1);
+    ASSERT_NE(HelpWindow(), nullptr);
+    EXPECT_TRUE(HelpWindow()->windowTitle().endsWith(form->windowTitle()));
+    CloseHelpWindows();
+    form->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
 }
 
 class ConvertWindow : public ToolWindows {
