@@ -289,26 +289,21 @@ TEST(PlanetEvents, BadInputRaisesInsteadOfNaN) {
   below.observer.height = -1;
   nowhere.observer.latitude = nan;
   const auto noPlanet = [](int p) { return static_cast<PlanetNameConstant>(p); };
-  const struct {
-    std::function<void()> call;
-    int error;
-  } cases[] = {
-      {[&] { PlanetPositionAt(plMars, nan, s.time); }, kInvalidArgument},
-      {[&] { PlanetEquatorialAt(plMars, std::numeric_limits<double>::infinity(), s.time); },
-       kInvalidArgument},
-      {[&] { PlanetEquatorialOf(mars, nan, fixed); }, kInvalidArgument},
-      {[&] { PlanetPositionAt(noPlanet(0), 0, s.time); }, kInvalidArgument},
-      {[&] { PlanetHeliocentricAt(noPlanet(9), 0, s.time); }, kInvalidArgument},
-      {[&] { PlanetRadius(plMars, 0); }, kDivisionByZero},
-      {[&] { PlanetRadius(plMars, nan); }, kInvalidArgument},
-      {[&] { CalcPlanetEvents(plMars, nan, s); }, kInvalidArgument},
-      {[&] { CalcPlanetEvents(plMars, 40000, below); }, kInvalidArgument},
-      {[&] { CalcPlanetEvents(plMars, 40000, nowhere); }, kInvalidArgument},
-      {[&] { PlanetHorizontalAt(plMars, 40000, nowhere); }, kInvalidArgument},
-  };
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    EXPECT_EQ(ErrorNumberOf(cases[i].call), cases[i].error) << "case " << i;
-  }
+  ExpectEachRaises(
+      kInvalidArgument,
+      {
+          [&] { PlanetPositionAt(plMars, nan, s.time); },
+          [&] { PlanetEquatorialAt(plMars, std::numeric_limits<double>::infinity(), s.time); },
+          [&] { PlanetEquatorialOf(mars, nan, fixed); },
+          [&] { PlanetPositionAt(noPlanet(0), 0, s.time); },
+          [&] { PlanetHeliocentricAt(noPlanet(9), 0, s.time); },
+          [&] { PlanetRadius(plMars, nan); },
+          [&] { CalcPlanetEvents(plMars, nan, s); },
+          [&] { CalcPlanetEvents(plMars, 40000, below); },
+          [&] { CalcPlanetEvents(plMars, 40000, nowhere); },
+          [&] { PlanetHorizontalAt(plMars, 40000, nowhere); },
+      });
+  EXPECT_EQ(ErrorNumberOf([] { PlanetRadius(plMars, 0); }), kDivisionByZero);
 }
 
 // ---------------------------------------------------------------------------------------------
