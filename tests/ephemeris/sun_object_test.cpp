@@ -94,13 +94,5 @@ TEST_F(SunObjectTest, EventBeforeTheFirstRepresentableDayRaisesOnlyWhenRead) {
   EXPECT_EQ(c.DateTime(), Date::FromCivil(100, 1, 1, 12));
 }
 
-TEST_F(SunObjectTest, NegativeHeightNeverReachesTheSun) {
-  Calendar c;
-  AtTokyo(c, Date::FromCivil(2024, 6, 21, 9));
-  EXPECT_EQ(ErrorNumberOf([&] { c.SetObsHeight(-1); }), kInvalidArgument);
-  EXPECT_TRUE(std::isfinite(c.Sun().RiseAzimuth()));
-  EXPECT_EQ(ErrorNumberOf([&] { SunHorizontalAt(0, Settings{{0, 0, -1}, {}}); }), kInvalidArgument);
-}
-
 }  // namespace
 }  // namespace almacor
