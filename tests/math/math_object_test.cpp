@@ -33,9 +33,6 @@ TEST_F(MathObjectTest, InverseFunctionsKeepTheirRanges) {
   EXPECT_EQ(math_.Atan(0, -5), 180);
   EXPECT_EQ(math_.Atan(0, 0), 0);
   EXPECT_EQ(math_.Atan(-1, 0), 270);
-}
-
-TEST_F(MathObjectTest, AtanNeverReturns360ForATinyNegativeAngle) {
   // atan(−1e−16) in degrees is −5.7e−15, which the reduction into 0 … 360 once rounded up to 360.
   EXPECT_EQ(math_.Atan(-1e-16, 1), 0);
   EXPECT_EQ(Normalize360(-1e-14), 0);
