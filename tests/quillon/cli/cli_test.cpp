@@ -23,20 +23,12 @@ TEST(ParseDateTime, TheThreeFormsWithTOrSpaceAndNothingElse) {
   }
 }
 
-TEST(ParseCommandLine, DefaultsAreTheFirstRunObserver) {
-  const CommandLine c = ParseCommandLine({});
-  EXPECT_EQ(c.mode, Mode::Window);
-  EXPECT_FALSE(c.at);
-  EXPECT_DOUBLE_EQ(c.longitude, 139.7447);
-  EXPECT_DOUBLE_EQ(c.latitude, 35.6544);
-  EXPECT_DOUBLE_EQ(c.height, 0);
-  EXPECT_DOUBLE_EQ(c.timeZone, 9);
-  EXPECT_FALSE(c.deltaT);
-  EXPECT_EQ(c.stepSeconds, 86400);
-  EXPECT_EQ(c.count, 1);
-}
-
 TEST(ParseCommandLine, ReadsEveryOptionInBothSpellings) {
+  const CommandLine defaults = ParseCommandLine({});
+  EXPECT_EQ(defaults.mode, Mode::Window);
+  EXPECT_FALSE(defaults.at || defaults.deltaT);
+  EXPECT_EQ(defaults.stepSeconds, 86400);
+  EXPECT_EQ(defaults.count, 1);
   const CommandLine c =
       ParseCommandLine({"--json", "--at", "2024-01-01T06:30", "--longitude=-0.1278", "--latitude",
                         "+51.5", "--height", "35", "--timezone=0", "--delta-t", "69.2"});
@@ -95,8 +87,6 @@ TEST(ParseCommandLine, BadArgumentsNameTheOption) {
       {{"--text", "--from", "2024-01-01", "--to", "2024-01-02"}, "--from"},
       {{"--json", "--from", "2024-01-02", "--to", "2024-01-01"}, "--to"},
       {{"--json", "--from", "2024-01-01", "--to", "2024-01-02", "--step", "1w"}, "--step"},
-      {{"--json", "--from", "2024-01-01", "--to", "2024-01-02", "--step", "0h"}, "--step"},
-      {{"--json", "--from", "2024-01-01", "--to", "2024-01-02", "--step", "h"}, "--step"},
       {{"--json", "--step", "1h"}, "--step"},
       {{"--json", "--at", "2024-01-01", "--from", "2024-01-01", "--to", "2024-01-02"}, "--at"},
       {{"--json", "--text"}, "--json"},

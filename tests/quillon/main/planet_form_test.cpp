@@ -1,6 +1,6 @@
-// What a user of the main window would notice: stepping with carries and clamps, typed values and
-// the ΔT entry, the presets, sweep and real time, the menus each mode enables, the columns and the
-// copy, the sky colour, the simulation window, the export, the settings and the help.
+// The main window's wiring: its controls reach the time entry, the modes, the searches, the columns
+// and the copy, the export, the settings and the help (the logic itself is tested without the
+// window); refusals beep, each change redraws once.
 #include "planet_form.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +24,6 @@
 #include "almacor/dialogs/input.h"
 #include "help_window.h"
 #include "main_table_view.h"
-#include "simulation_form.h"
 
 namespace {
 
@@ -81,35 +80,30 @@ TEST_F(PlanetFormTest, SpinArrowsStepTheInstantOnce) {
   EXPECT_EQ(form->Field(2)->toolTip(), QStringLiteral("1日～29日"));
 }
 
-// Typed date fields and the ΔT box: a value outside the range beeps and the old value stays.
+// Typed date fields and the ΔT box: a refused value beeps and the old value stays.
 TEST_F(PlanetFormTest, TypedValuesOutsideTheRangeBeepAndRestore) {
   Show(2024, 4, 10);
-  Type(1, "13");
   Type(2, "31");
-  EXPECT_EQ(beeps, 2);
+  EXPECT_EQ(beeps, 1);
   EXPECT_EQ(Fields(), (CivilDateTime{2024, 4, 10, 0, 0, 0}));
   QTest::keyClick(form->Field(2), Qt::Key_A);  // letters never get in
-  EXPECT_EQ(beeps, 3);
+  EXPECT_EQ(beeps, 2);
   Type(2, "30");
-  EXPECT_EQ(beeps, 3);
+  EXPECT_EQ(beeps, 2);
   EXPECT_EQ(Shown(), (CivilDateTime{2024, 4, 30, 0, 0, 0}));
 
   QTest::mouseClick(form->DeltaTCaption(), Qt::LeftButton);
   EXPECT_FALSE(form->HostCalendar().DtEstimated());
   QLineEdit* box = form->DeltaTBox();
-  EXPECT_FALSE(box->isReadOnly());
-  for (const auto& [text, deltaT, beepsAfter] :
-       {std::tuple{"259200", 259200.0, 3}, std::tuple{"259201", 259200.0, 4},
-        std::tuple{"-10.5", 259200.0, 5}, std::tuple{"-10", -10.0, 5}, std::tuple{"-", 0.0, 5}}) {
-    box->setText(QString::fromUtf8(text));
+  for (const auto& [text, accepted] : {std::pair{"259201", false}, std::pair{"-10.5", false},
+                                       std::pair{"259200", true}, std::pair{"-10", true}}) {
+    const double before = form->HostCalendar().DeltaT();
+    const int beepsBefore = beeps;
+    box->setText(QString::fromLatin1(text));
     QTest::keyClick(box, Qt::Key_Return);
-    EXPECT_EQ(form->HostCalendar().DeltaT(), deltaT) << text;
-    EXPECT_EQ(beeps, beepsAfter) << text;
+    EXPECT_EQ(form->HostCalendar().DeltaT(), accepted ? std::stod(text) : before) << text;
+    EXPECT_EQ(beeps - beepsBefore, accepted ? 0 : 1) << text;
   }
-  box->setText(QStringLiteral("1."));
-  box->setCursorPosition(2);
-  QTest::keyClick(box, '.');  // a second decimal point is refused
-  EXPECT_EQ(beeps, 6);
   QTest::mouseClick(form->DeltaTCaption(), Qt::LeftButton);
   EXPECT_TRUE(form->HostCalendar().DtEstimated());
   EXPECT_TRUE(box->isReadOnly());
@@ -127,11 +121,17 @@ TEST_F(PlanetFormTest, PresetsAndUtcNoonFollowTheZone) {
   form->HostCalendar().SetTimeZone(9);
 }
 
+// Sweep and real time run from the timer and lock what the mode forbids (ModeState) until they
+// stop.
 TEST_F(PlanetFormTest, SweepStepsOnEachTickAndStopsWithABeepAtTheEnd) {
   Show(9999, 11, 30, 12);
   Item("mnuSettingSweepTime1")->trigger();
   EXPECT_EQ(form->Timer()->interval(), 500);
   EXPECT_TRUE(form->Timer()->isActive());
+  EXPECT_TRUE(form->UnitLabel(1)->Sunk());
+  EXPECT_TRUE(Item("mnuSettingSweepTime7")->isVisible());
+  EXPECT_FALSE(Item("mnuSettingRealTime")->isEnabled() || Item("mnuViewSyzygy")->isEnabled() ||
+               form->SpinUp(0)->isEnabled());
   form->OnTimer();
   EXPECT_EQ(Shown(), (CivilDateTime{9999, 12, 30, 12, 0, 0}));
   form->OnTimer();
@@ -139,11 +139,16 @@ TEST_F(PlanetFormTest, SweepStepsOnEachTickAndStopsWithABeepAtTheEnd) {
   EXPECT_TRUE(form->Mode().Manual());
   EXPECT_FALSE(form->Timer()->isActive());
   EXPECT_EQ(Shown(), (CivilDateTime{9999, 12, 30, 12, 0, 0}));
+  EXPECT_TRUE(Item("mnuSettingRealTime")->isEnabled() && Item("mnuViewSyzygy")->isEnabled());
+  EXPECT_FALSE(Item("mnuSettingSweepTime7")->isVisible() || form->Field(0)->isReadOnly());
 }
 
 TEST_F(PlanetFormTest, RealTimeRedisplaysOnceASecond) {
   Item("mnuSettingRealTime")->trigger();
   EXPECT_EQ(form->Timer()->interval(), 100);
+  EXPECT_TRUE(form->UnitLabel(6)->Sunk());
+  EXPECT_TRUE(form->Field(0)->isReadOnly());
+  EXPECT_FALSE(Item("mnuSettingSweep")->isEnabled() || Item("mnuSettingTime0")->isEnabled());
   EXPECT_EQ(Shown(), (CivilDateTime{2024, 6, 21, 12, 0, 0}));
   const int before = form->DisplayCount();
   for (int tick = 1; tick <= 20; ++tick) {
@@ -152,27 +157,6 @@ TEST_F(PlanetFormTest, RealTimeRedisplaysOnceASecond) {
   }
   EXPECT_EQ(form->DisplayCount() - before, 2);
   EXPECT_EQ(Shown(), (CivilDateTime{2024, 6, 21, 12, 0, 2}));
-}
-
-// What each mode enables (ModeState) reaches the menus, the fields and the unit labels.
-TEST_F(PlanetFormTest, EachModeEnablesItsMenus) {
-  const auto state = [this] {
-    return std::tuple{
-        Item("mnuViewSyzygy")->isEnabled(),        Item("mnuSettingTime0")->isEnabled(),
-        Item("mnuSettingSweep")->isEnabled(),      Item("mnuSettingRealTime")->isEnabled(),
-        Item("mnuSettingSweepTime7")->isVisible(), form->Field(0)->isReadOnly()};
-  };
-  EXPECT_EQ(state(), std::tuple(true, true, true, true, false, false));
-  Item("mnuSettingRealTime")->trigger();
-  EXPECT_EQ(state(), std::tuple(false, false, false, true, false, true));
-  EXPECT_TRUE(form->UnitLabel(6)->Sunk());
-  Item("mnuSettingRealTime")->trigger();
-  Item("mnuSettingSweepTime2")->trigger();
-  EXPECT_EQ(state(), std::tuple(false, false, true, false, true, true));
-  EXPECT_FALSE(form->SpinUp(0)->isEnabled());
-  EXPECT_TRUE(form->UnitLabel(2)->Sunk());
-  Item("mnuSettingSweepTime2")->trigger();  // the same unit again stops
-  EXPECT_EQ(state(), std::tuple(true, true, true, true, false, false));
 }
 
 TEST_F(PlanetFormTest, SearchMenusFollowTheRangeAndMoveToTheEvent) {
@@ -186,7 +170,7 @@ TEST_F(PlanetFormTest, SearchMenusFollowTheRangeAndMoveToTheEvent) {
   EXPECT_EQ(Shown().day, 9);  // the new moon of 2024-04-08/09 in Tokyo time
 }
 
-// Hidden columns keep their cells and width; the copy text holds the shown columns only.
+// Hidden columns keep their cells and width; the copy holds the shown columns only.
 TEST_F(PlanetFormTest, ColumnsHideAndTheCopyFollows) {
   Show(2024, 6, 21, 12, 0, 5);
   QTableView* grid = form->Table();
@@ -196,45 +180,25 @@ TEST_F(PlanetFormTest, ColumnsHideAndTheCopyFollows) {
   EXPECT_FALSE(grid->model()->index(1, 5).data().toString().isEmpty());
   EXPECT_EQ(form->ColumnMask(), 483 & ~(1 << 5));
   Item("mnuEditCopy")->trigger();
-  QStringList lines = QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
+  const QStringList lines = QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
   ASSERT_EQ(lines.size(), 21);  // 9 lines, 11 table lines and the empty end
   EXPECT_EQ(lines[0], QStringLiteral("2024年6月21日12時0分5秒"));
-  EXPECT_TRUE(lines[3].startsWith(QStringLiteral("地方視恒星時\t")));
   EXPECT_EQ(lines[10].split('\t').size(), 9);
-  for (int k : {3, 4, 5, 6}) Item(QStringLiteral("mnuViewColumn%1").arg(k).toUtf8())->trigger();
+  Item("mnuViewColumn6")->trigger();
   EXPECT_EQ(grid->columnWidth(5), 80);
-  Item("mnuEditCopy")->trigger();
-  lines = QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
-  EXPECT_EQ(lines[10].split('\t').size(), 13);
 }
 
+// The corner of the Moon picture is the sky (by the Sun's altitude), its centre the Moon's face.
 TEST_F(PlanetFormTest, SkyColourAndMoonPictureFollowTheSun) {
-  Show(2024, 6, 21, 12);
+  Show(2024, 6, 22, 10);  // full moon
   EXPECT_EQ(form->SkyColor(), QColor(128, 255, 255));
-  Show(2024, 6, 21, 23, 30);
-  EXPECT_EQ(form->SkyColor(), QColor(0, 0, 128));
-  // The corner of the Moon picture is sky, its centre the Moon's face (full moon on 2024-06-22).
-  Show(2024, 6, 22, 10);
-  const QImage picture = form->MoonPictureLabel()->pixmap().toImage();
+  QImage picture = form->MoonPictureLabel()->pixmap().toImage();
   EXPECT_EQ(QColor(picture.pixel(1, 1)), form->SkyColor());
   EXPECT_NE(QColor(picture.pixel(50, 50)), form->SkyColor());
-}
-
-TEST_F(PlanetFormTest, TheSimulationWindowFollowsTheMainWindowUntilClosed) {
-  Show(2024, 4, 10);
-  Item("mnuViewSimulation8")->trigger();
-  ASSERT_TRUE(form->SimulationFlag());
-  auto* simulation = form->Simulation();
-  ASSERT_NE(simulation, nullptr);
-  EXPECT_EQ(simulation->DrawIndex(), 8);
-  EXPECT_TRUE(Item("mnuSimEnd")->isVisible());
-  Item("mnuSimNextEclipse")->trigger();  // the solar view searches solar eclipses
-  EXPECT_EQ(Shown().year, 2024);
-  EXPECT_EQ(Shown().month, 10);
-  Item("mnuSimEnd")->trigger();
-  QApplication::processEvents();
-  EXPECT_FALSE(form->SimulationFlag());
-  EXPECT_FALSE(Item("mnuSimEnd")->isVisible());
+  Show(2024, 6, 21, 23, 30);
+  EXPECT_EQ(form->SkyColor(), QColor(0, 0, 128));
+  picture = form->MoonPictureLabel()->pixmap().toImage();
+  EXPECT_EQ(QColor(picture.pixel(1, 1)), form->SkyColor());
 }
 
 TEST_F(PlanetFormTest, ExportsTheDisplayedYearAndReportsAnUnwritablePath) {
@@ -279,10 +243,6 @@ TEST_F(PlanetFormTest, HelpHasAPagePerContextAndClosesWithTheWindow) {
   EXPECT_TRUE(quillon::HelpWindow()->windowTitle().endsWith(QStringLiteral("Quillonヘルプ")));
   quillon::ShowHelp(17);
   EXPECT_TRUE(quillon::HelpWindow()->windowTitle().endsWith(QStringLiteral("日食")));
-  for (int context : {1, 2, 11, 12, 13, 14, 15, 16, 18, 19, 20}) {
-    quillon::ShowHelp(context);
-    EXPECT_TRUE(quillon::HelpWindow()->windowTitle().contains(QStringLiteral(" - "))) << context;
-  }
   form->close();
   QApplication::processEvents();
   EXPECT_EQ(quillon::HelpWindow(), nullptr);

@@ -163,9 +163,8 @@ class RandomWalk : public QObject {
     QStringList faults;
     if (!quit_ && !form_->Table()->isVisible()) faults << "the main table is hidden";
     if (depth_ == 0) {
-      for (QWidget* w : VisibleWindows()) {
+      for (QWidget* w : VisibleWindows())
         if (!w->isEnabled()) faults << Name(w) + " is left disabled";
-      }
     }
     if (faults.isEmpty()) return;
     failed_ = true;
@@ -176,12 +175,9 @@ class RandomWalk : public QObject {
 
   void ActOnModal(QWidget* modal) {
     if (auto* files = qobject_cast<QFileDialog*>(modal)) return ActOnFileDialog(files);
-    if (Pick(12) == 0) {
-      Log(QStringLiteral("close %1").arg(Name(modal)));
-      modal->close();
-      return;
-    }
-    Act(modal);
+    if (Pick(12) != 0) return Act(modal);
+    Log(QStringLiteral("close %1").arg(Name(modal)));
+    modal->close();
   }
 
   // The save dialog is Qt's own: choose a format and a name in the temporary home, or cancel.
@@ -195,7 +191,7 @@ class RandomWalk : public QObject {
     const QString filter = Pick(dialog->nameFilters());
     dialog->selectNameFilter(filter);
     emit dialog->filterSelected(filter);
-    const QString name = choice == 1 ? QStringLiteral("none/koyomi") : QStringLiteral("koyomi");
+    const QString name = choice == 1 ? "none/koyomi" : "koyomi";
     dialog->selectFile(QDir::home().filePath(name));
     Log(QStringLiteral("save as %1 (%2)").arg(name, filter));
     static_cast<QDialog*>(dialog)->accept();  // as the save button does
@@ -223,18 +219,16 @@ class RandomWalk : public QObject {
                                         "13",  "31",   "23",  "59",    "60",  "180",    "-180",
                                         "90",  "-90",  "-12", "14",    "-10", "259200", "1.5"};
     QList<QLineEdit*> fields;
-    for (QWidget* w : Children(window)) {
+    for (QWidget* w : Children(window))
       if (auto* field = qobject_cast<QLineEdit*>(w)) fields << field;
-    }
     if (fields.isEmpty()) return Key(window);
     QPointer<QLineEdit> field = Pick(fields);
     const QString value = Pick(kValues);
     Log(QStringLiteral("type %1 and Enter into %2 in %3").arg(value, Name(field), Name(window)));
     QTest::mouseClick(field, Qt::LeftButton);
     if (field) field->selectAll();
-    for (QChar c : value) {
+    for (QChar c : value)
       if (field) QTest::keyClick(field, c.toLatin1());
-    }
     if (field) QTest::keyClick(field, Qt::Key_Return);
   }
 
@@ -273,9 +267,9 @@ class RandomWalk : public QObject {
                                             : Qt::MiddleButton;
     const int gesture = Pick(7);
     const QPoint to = gesture == 0 ? at + QPoint(Pick(81) - 40, Pick(81) - 40) : at;
-    static const char* const kGestures[] = {"drag", "double-click", "hover"};
+    static const char* const kGestures[] = {"drag", "double-click", "hover", "click"};
     Log(QStringLiteral("%1 button %2 at (%3,%4) to (%5,%6) of %7 in %8")
-            .arg(gesture < 3 ? kGestures[gesture] : "click")
+            .arg(kGestures[std::min(gesture, 3)])
             .arg(int(button))
             .arg(at.x())
             .arg(at.y())
@@ -307,18 +301,14 @@ class RandomWalk : public QObject {
         Qt::Key_PageDown, Qt::Key_Home,  Qt::Key_End,     Qt::Key_Return,    Qt::Key_Enter,
         Qt::Key_Escape,   Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Backspace, Qt::Key_Delete,
         Qt::Key_Space,    Qt::Key_F1,    Qt::Key_Minus,   Qt::Key_Plus,      Qt::Key_Period};
-    Qt::Key key = Qt::Key_0;
-    Qt::KeyboardModifiers modifiers;
     const int kind = Pick(3);
-    if (kind == 0) {
-      key = Qt::Key(Qt::Key_0 + Pick(10));
-    } else if (kind == 1) {
-      key = Pick(kKeys);
-    } else {
-      key = Qt::Key(Qt::Key_A + Pick(26));
-      const int m = Pick(4);
-      modifiers = m == 0 ? Qt::AltModifier : m == 1 ? Qt::ControlModifier : Qt::NoModifier;
-    }
+    const Qt::Key key = kind == 0   ? Qt::Key(Qt::Key_0 + Pick(10))
+                        : kind == 1 ? Pick(kKeys)
+                                    : Qt::Key(Qt::Key_A + Pick(26));
+    const int m = kind == 2 ? Pick(4) : 2;  // letters only, with Alt or Ctrl one time in four
+    const Qt::KeyboardModifiers modifiers = m == 0   ? Qt::AltModifier
+                                            : m == 1 ? Qt::ControlModifier
+                                                     : Qt::NoModifier;
     QWidget* target = window->focusWidget() ? window->focusWidget() : window;
     Log(QStringLiteral("key %1 on %2 in %3")
             .arg(QKeySequence(int(modifiers) | key).toString(), Name(target), Name(window)));
@@ -337,20 +327,18 @@ class RandomWalk : public QObject {
     emit menu->aboutToShow();
     for (QAction* a : menu->actions()) {
       if (!a->isVisible() || !a->isEnabled() || a->isSeparator()) continue;
-      if (!a->menu()) {
+      if (!a->menu())
         commands << a;
-      } else if (a->menu()->isEnabled()) {
+      else if (a->menu()->isEnabled())
         AddCommands(a->menu(), commands);
-      }
     }
   }
 
   void ClockTick() {
     nowMs_ += Pick(3000);
-    Log(QStringLiteral("clock to %1 ms%2")
-            .arg(nowMs_)
-            .arg(form_->Timer()->isActive() ? ", tick" : ""));
-    if (form_->Timer()->isActive()) form_->OnTimer();
+    const bool tick = form_->Timer()->isActive();
+    Log(QStringLiteral("clock to %1 ms%2").arg(nowMs_).arg(tick ? ", tick" : ""));
+    if (tick) form_->OnTimer();
   }
 
   static inline const QStringList kSchemes = {"file", "http", "https", "mailto"};

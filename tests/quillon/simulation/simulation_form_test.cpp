@@ -1,13 +1,15 @@
-// The simulation window with a stand-in main window: every view draws, the caption follows the
-// view and the instant, the context items come and go, closing stores the settings.
+// The simulation window opened from the main window: every view draws, the caption follows the
+// view and the instant, the main window's menu items come and go, closing stores the settings.
 #include "simulation_form.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <memory>
 #include <set>
 
-#include "fake_host.h"
+#include "almacor/calendar.h"
+#include "planet_form.h"
 #include "program_settings.h"
 #include "shapes.h"
 #include "simulation_geometry.h"
@@ -15,7 +17,8 @@
 namespace quillon {
 namespace {
 
-using testing::FakeHost;
+// 2024-06-21 03:00:00 UTC.
+constexpr qint64 kStartMs = qint64{1718938800} * 1000;
 
 int DistinctColours(const QImage& image) {
   std::set<QRgb> colours;
@@ -45,17 +48,31 @@ TEST(ScenePainter, MapsViewCoordinatesAtAnyPixelRatio) {
   }
 }
 
-TEST(SimulationFormTest, DrawsEveryViewAndTracksTheHostMenu) {
+// The main window, out of real time, showing `instant` in Tokyo.
+class SimulationFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    main = std::make_unique<PlanetForm>([] { return kStartMs; });
+    if (main->Mode().RealTime()) Item("mnuSettingRealTime")->trigger();
+  }
+  QAction* Item(const char* name) { return main->MenuItem(QString::fromLatin1(name)); }
+  SimulationForm* Open(int view, almacor::CivilDateTime instant) {
+    main->SetDisplayedDateTime(almacor::Date::FromCivil(instant));
+    Item(QStringLiteral("mnuViewSimulation%1").arg(view).toLatin1())->trigger();
+    return main->Simulation();
+  }
+  std::unique_ptr<PlanetForm> main;
+};
+
+TEST_F(SimulationFormTest, DrawsEveryViewAndTracksTheMainWindowsMenu) {
   {
     ProgramSettings start;  // what an earlier run may have left
     start.Write(keys::kSimulationWindowState, 0);
     start.Write(keys::kSkyViewAzimuth, 2);
   }
-  FakeHost host;
-  host.SetInstant(almacor::Date::FromCivil(2024, 4, 8, 13, 42, 0));
-  auto* form = new SimulationForm(host);
-  EXPECT_TRUE(host.Item("mnuSimEnd")->isVisible());
-  form->show();
+  SimulationForm* form = Open(12, {2024, 4, 8, 13, 42, 0});
+  ASSERT_NE(form, nullptr);
+  EXPECT_TRUE(Item("mnuSimEnd")->isVisible());
   form->ResetSize();
   QApplication::processEvents();
   EXPECT_EQ(form->Picture().size(), QSize(432, 432) * form->devicePixelRatioF());
@@ -75,11 +92,15 @@ TEST(SimulationFormTest, DrawsEveryViewAndTracksTheHostMenu) {
   EXPECT_EQ(form->HelpContext(), 17);
   EXPECT_TRUE(form->windowTitle().startsWith(QString::fromUtf8("日食 - 2024/4/8 13:42:00")));
   form->ShowContextItems(true);
-  EXPECT_TRUE(host.Item("mnuSimPrevEclipse")->isVisible());
-  EXPECT_TRUE(host.Item("mnuSimPrevEclipse")->isEnabled());
-  EXPECT_FALSE(host.menu.findChild<QMenu*>("mnuSimAzimuth")->menuAction()->isVisible());
+  EXPECT_TRUE(Item("mnuSimPrevEclipse")->isVisible());
+  EXPECT_TRUE(Item("mnuSimPrevEclipse")->isEnabled());
+  EXPECT_FALSE(Item("mnuSimAzimuth")->isVisible());
   form->ShowContextItems(false);
-  EXPECT_FALSE(host.Item("mnuSimCopy")->isVisible());
+  EXPECT_FALSE(Item("mnuSimCopy")->isVisible());
+  form->ShowContextItems(true);
+  Item("mnuSimNextEclipse")->trigger();  // the solar view searches solar eclipses
+  EXPECT_EQ(main->HostCalendar().DateTime().ToCivil().day, 9);  // 03:21 JST the next day
+  form->ShowContextItems(false);
 
   // The square views keep 360 pixels; the sky view may be 180 high.
   form->resize(200, 100);
@@ -89,62 +110,53 @@ TEST(SimulationFormTest, DrawsEveryViewAndTracksTheHostMenu) {
   form->resize(400, 100);
   EXPECT_EQ(form->height(), 180);
   form->ShowContextItems(true);
-  EXPECT_TRUE(host.menu.findChild<QMenu*>("mnuSimAzimuth")->menuAction()->isVisible());
-  EXPECT_FALSE(host.Item("mnuSimNextEclipse")->isVisible());
+  EXPECT_TRUE(Item("mnuSimAzimuth")->isVisible());
+  EXPECT_FALSE(Item("mnuSimNextEclipse")->isVisible());
   form->ShowContextItems(false);
 
-  form->close();  // deletes the form
-  EXPECT_EQ(host.closed, std::vector{MainWindowHost::AuxWindow::Simulation});
-  EXPECT_FALSE(host.Item("mnuSimEnd")->isVisible());
+  Item("mnuSimEnd")->trigger();
+  QApplication::processEvents();
+  EXPECT_FALSE(main->SimulationFlag());
+  EXPECT_FALSE(Item("mnuSimEnd")->isVisible());
   const ProgramSettings settings;
   EXPECT_EQ(settings.Read(keys::kSkyViewAzimuth), 1);
   EXPECT_EQ(settings.Read(keys::kSimulationHeight), 180 * 15);
 
   // A new window opens with what was stored.
-  auto* again = new SimulationForm(host);
+  SimulationForm* again = Open(kSkyView, {2024, 4, 8, 13, 42, 0});
   EXPECT_EQ(again->SkyAzimuth(), 1);
   EXPECT_EQ(again->height(), 180);
-  again->close();
 }
 
-TEST(SimulationFormTest, EclipseCommandsEndAtTheSupportedSpan) {
-  FakeHost host;
-  host.SetInstant(almacor::Date::FromCivil(9999, 10, 3, 10, 56, 15));
-  auto* form = new SimulationForm(host);
-  form->SetDrawIndex(kSolarEclipse);
+TEST_F(SimulationFormTest, EclipseCommandsEndAtTheSupportedSpan) {
+  SimulationForm* form = Open(kSolarEclipse, {9999, 10, 3, 10, 56, 15});
   form->ShowContextItems(true);
-  EXPECT_FALSE(host.Item("mnuSimNextEclipse")->isEnabled());
-  EXPECT_TRUE(host.Item("mnuSimPrevEclipse")->isEnabled());
+  EXPECT_FALSE(Item("mnuSimNextEclipse")->isEnabled());
+  EXPECT_TRUE(Item("mnuSimPrevEclipse")->isEnabled());
   form->SetDrawIndex(kLunarEclipse);
   form->ShowContextItems(true);
-  EXPECT_TRUE(host.Item("mnuSimNextEclipse")->isEnabled());
-  form->close();
+  EXPECT_TRUE(Item("mnuSimNextEclipse")->isEnabled());
 }
 
-TEST(SimulationFormTest, MinimisedWhenClosedStoresTheNormalState) {
-  FakeHost host;
-  auto* form = new SimulationForm(host);
-  form->show();
+TEST_F(SimulationFormTest, MinimisedWhenClosedStoresTheNormalState) {
+  SimulationForm* form = Open(kSkyView, {2024, 1, 1, 12, 0, 0});
   form->setWindowState(Qt::WindowMinimized);
   form->close();
   EXPECT_EQ(ProgramSettings().Read(keys::kSimulationWindowState), 0);
 }
 
 // Away from an eclipse the eclipse views may show only their background.
-TEST(SimulationFormTest, PolarAndEquatorialObserversDrawEveryView) {
+TEST_F(SimulationFormTest, PolarAndEquatorialObserversDrawEveryView) {
   for (double latitude : {89.9, 0.0}) {
-    FakeHost host;
-    host.calendar.SetObsLatitude(latitude);
-    host.SetInstant(almacor::Date::FromCivil(2024, 6, 21, 12, 0, 0));
-    auto* form = new SimulationForm(host);
-    for (int k : {0, 1, 2, 4, 5, 6, 8, 9, 11, 12}) {
+    main->HostCalendar().SetObsLatitude(latitude);
+    SimulationForm* form = Open(kSkyView, {2024, 6, 21, 12, 0, 0});
+    for (int k : {0, 1, 2, 4, 5, 6, 11, 12}) {
       form->SetDrawIndex(k);
-      if (k == kSolarEclipse || k == kLunarEclipse) continue;
       EXPECT_GT(DistinctColours(form->Picture()), 1) << "latitude " << latitude << " view " << k;
     }
     form->close();
-    host.calendar.SetObsLatitude(35.6544);
   }
+  main->HostCalendar().SetObsLatitude(35.6544);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #pragma once
 
-// A main window stand-in for the auxiliary windows: one Calendar in Tokyo at a given instant, the
-// six field texts, the "シミュレーション(&S)" menu with the object names the simulation window looks
-// for, and a record of what the windows asked of it.
+// A main window stand-in for the tool windows: one Calendar in Tokyo at a given instant, the six
+// field texts and a record of what the windows asked of it. The simulation window is tested with
+// the real main window, whose menu it borrows.
 
 #include <QMenu>
 #include <QString>
@@ -29,7 +29,6 @@ class FakeHost : public MainWindowHost {
     SetInstant(almacor::Date::FromCivil(instant));
     window.resize(648, 400);
     window.move(100, 80);
-    BuildSimulationMenu();
   }
 
   void SetInstant(almacor::Date instant) {
@@ -53,53 +52,17 @@ class FakeHost : public MainWindowHost {
   }
   QWidget* HostWidget() override { return &window; }
   QMenu* SimulationMenu() override { return &menu; }
-  void RunEclipseSearch(int k) override { searches.push_back(k); }
+  void RunEclipseSearch(int) override {}
   void AuxWindowClosed(AuxWindow w) override { closed.push_back(w); }
-
-  QAction* Item(const char* name) { return menu.findChild<QAction*>(name); }
 
   almacor::Calendar calendar;
   std::array<QString, 6> fields;
   QWidget window;
-  QMenu menu;
+  QMenu menu;  // unused by the tool windows
   int suspends = 0;
   int resumes = 0;
   bool timerRunning = true;
-  std::vector<int> searches;
   std::vector<AuxWindow> closed;
-
- private:
-  void BuildSimulationMenu() {
-    auto add = [this](const char* text, const char* name) {
-      QAction* a = menu.addAction(QString::fromUtf8(text));
-      a->setObjectName(QString::fromLatin1(name));
-      a->setVisible(false);
-    };
-    add("コピー(&C)", "mnuSimCopy");
-    menu.addSeparator()->setVisible(false);
-    add("サイズ初期化(&I)", "mnuSimResetSize");
-    menu.addSeparator()->setVisible(false);
-    QMenu* azimuth = menu.addMenu(QString::fromUtf8("方角(&A)"));
-    azimuth->setObjectName("mnuSimAzimuth");
-    azimuth->menuAction()->setVisible(false);
-    for (const char* d : {"北(N)", "東(&E)", "南(&S)", "西(&W)"}) {
-      azimuth->addAction(QString::fromUtf8(d))->setCheckable(true);
-    }
-    add("前の食(&P)", "mnuSimPrevEclipse");
-    add("次の食(&N)", "mnuSimNextEclipse");
-    menu.addSeparator()->setVisible(false);
-    for (int k = 0; k <= 12; ++k) {
-      if (k == 3 || k == 7 || k == 10) {
-        menu.addSeparator();
-      } else {
-        menu.addAction(QString::number(k))->setObjectName(QString("mnuViewSimulation%1").arg(k));
-      }
-    }
-    QAction* separator = menu.addSeparator();
-    separator->setObjectName("mnuSimEndSeparator");
-    separator->setVisible(false);
-    add("終了(&Q)", "mnuSimEnd");
-  }
 };
 
 }  // namespace quillon::testing
