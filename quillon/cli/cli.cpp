@@ -154,18 +154,26 @@ void WriteText(Calendar& calendar, std::ostream& out) {
   out << BuildCopyText(shown, texts, kAllColumnsMask, almacor::LocalApparent);
 }
 
-int RunYear(const CommandLine& command, std::ostream& out) {
+int RunYear(const CommandLine& command, std::ostream& out, const YearPdfWriter& writePdf) {
+  if (command.format == YearFormat::Pdf && !writePdf) {
+    throw UsageError("--format: pdf is not available without the program's calendar page");
+  }
   // The Calendar's setters check the observer values and leave them in the shared settings.
   Calendar calendar;
   SetUpCalendar(calendar, command, CivilToDays(command.year, 1, 1));
   const almacor::Settings settings = almacor::LibrarySettings();
+  const auto write = [&](std::ostream& to) {
+    if (command.format == YearFormat::Pdf) {
+      writePdf(command.year, settings, to);
+    } else {
+      WriteYear(command.year, command.format, settings, to);
+    }
+  };
   if (!command.output) {
-    WriteYear(command.year, command.format, settings, out);
+    write(out);
     return 0;
   }
-  WriteFileAtomically(*command.output, [&](std::ostream& file) {
-    WriteYear(command.year, command.format, settings, file);
-  });
+  WriteFileAtomically(*command.output, write);
   return 0;
 }
 
@@ -276,11 +284,13 @@ Output:
                        starting from the previous result; KIND is one of next-new-moon,
                        previous-new-moon, next-full-moon, previous-full-moon, next-solar-eclipse,
                        previous-solar-eclipse, next-lunar-eclipse, previous-lunar-eclipse
-  --year YYYY [--format csv|json|ics] [--output FILE]
+  --year YYYY [--format csv|json|ics|pdf] [--output FILE]
                        a day-by-day almanac of the year (100 ... 9999) for the observer: the
                        calendars, Sun and Moon times, solar terms, Moon phases, seasonal days
-                       and holidays of Japan; CSV (default), JSON Lines or iCalendar, written to
-                       FILE (replaced only once complete) or to standard output
+                       and holidays of Japan, the almanac's day notes and the era date; CSV
+                       (default), JSON Lines, iCalendar, or the month calendar as PDF (twelve A4
+                       landscape pages), written to FILE (replaced only once complete) or to
+                       standard output
   -h, --help           show this text
   -v, --version        show the version
 
@@ -361,10 +371,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       year = true;
     } else if (name == "--format") {
       static const std::map<std::string, YearFormat, std::less<>> kFormats = {
-          {"csv", YearFormat::Csv}, {"json", YearFormat::Json}, {"ics", YearFormat::Ics}};
+          {"csv", YearFormat::Csv},
+          {"json", YearFormat::Json},
+          {"ics", YearFormat::Ics},
+          {"pdf", YearFormat::Pdf}};
       const auto format = kFormats.find(*value);
       if (format == kFormats.end()) {
-        throw UsageError("--format: unknown format '" + *value + "' (expected csv, json or ics)");
+        throw UsageError("--format: unknown format '" + *value +
+                         "' (expected csv, json, ics or pdf)");
       }
       command.format = format->second;
       formatGiven = true;
@@ -418,7 +432,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err,
-                   long long nowUnixSeconds) {
+                   long long nowUnixSeconds, const YearPdfWriter& writePdf) {
   using Mode = CommandLine::Mode;
   if (command.mode == Mode::Help) {
     out << UsageText();
@@ -429,7 +443,7 @@ int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
     return 0;
   }
 
-  if (command.mode == Mode::Year) return RunYear(command, out);
+  if (command.mode == Mode::Year) return RunYear(command, out, writePdf);
 
   const double start = command.from ? DaysOf(*command.from)
                        : command.at ? DaysOf(*command.at)
@@ -474,13 +488,14 @@ int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
   }
 }
 
-int QuillonMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int QuillonMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const YearPdfWriter& writePdf) {
   try {
     const CommandLine command = ParseCommandLine(args);
     const long long now = std::chrono::duration_cast<std::chrono::seconds>(
                               std::chrono::system_clock::now().time_since_epoch())
                               .count();
-    return RunCommandLine(command, out, err, now);
+    return RunCommandLine(command, out, err, now, writePdf);
   } catch (const UsageError& error) {
     err << "quillon: " << error.what() << '\n';
     return 2;

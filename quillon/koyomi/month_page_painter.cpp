@@ -1,5 +1,6 @@
 #include "month_page_painter.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -171,17 +172,27 @@ bool PrintMonthPages(QPagedPaintDevice& device, const std::vector<MonthPage>& pa
   return painter.end();
 }
 
-bool WriteYearPdf(const QString& path, int year, const almacor::TimeScale& ts,
+void SetUpMonthPageDevice(QPagedPaintDevice& device) {
+  device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                   QMarginsF(8, 8, 8, 8), QPageLayout::Millimeter));
+}
+
+bool WriteYearPdf(int year, const almacor::TimeScale& ts, std::ostream& out,
                   const KoyomiItems& items) {
   std::vector<MonthPage> pages;
   for (int month = 1; month <= 12; ++month) pages.push_back(BuildMonthPage(year, month, ts, items));
-  QPdfWriter writer(path);
-  writer.setTitle(QString::fromStdString(std::to_string(year) + "年 暦"));
-  writer.setCreator(QStringLiteral("Quillon"));
-  writer.setResolution(300);
-  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                   QMarginsF(8, 8, 8, 8), QPageLayout::Millimeter));
-  return PrintMonthPages(writer, pages);
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    writer.setTitle(QString::fromStdString(std::to_string(year) + "年の暦"));
+    writer.setCreator(QStringLiteral("Quillon"));
+    writer.setResolution(300);
+    SetUpMonthPageDevice(writer);
+    if (!PrintMonthPages(writer, pages)) return false;
+  }
+  out.write(buffer.data().constData(), buffer.data().size());
+  return static_cast<bool>(out);
 }
 
 }  // namespace quillon

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <ostream>
+
 #include "month_page.h"
 
 class QPainter;
 class QPagedPaintDevice;
-class QString;
 
 namespace quillon {
 
@@ -16,10 +17,12 @@ void PaintMonthPage(QPainter& painter, const MonthPage& page, double width, doub
 /// filling its printable area. Returns false when the device cannot be painted on.
 bool PrintMonthPages(QPagedPaintDevice& device, const std::vector<MonthPage>& pages);
 
-/// Writes the twelve months of `year` as an A4 landscape PDF to `path`, fonts embedded; needs a
-/// QGuiApplication (the offscreen platform will do) but no display. Returns false when the file
-/// cannot be written.
-bool WriteYearPdf(const QString& path, int year, const almacor::TimeScale& ts,
+/// The twelve months of `year` as one A4 landscape PDF, fonts embedded, written to `out`; needs a
+/// QGuiApplication (the offscreen platform will do) but no display. Returns false when the pages
+/// could not be drawn.
+bool WriteYearPdf(int year, const almacor::TimeScale& ts, std::ostream& out,
                   const KoyomiItems& items = {});
+/// Sets up `device` (a PDF writer or a printer) for the month pages: A4 landscape, 8 mm margins.
+void SetUpMonthPageDevice(QPagedPaintDevice& device);
 
 }  // namespace quillon
