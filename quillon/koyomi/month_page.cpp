@@ -178,4 +178,19 @@ CellLayout LayoutCell(const PageLayout& page, const Box& frame, const MonthCell&
   return parts;
 }
 
+int DayAt(const PageLayout& layout, const MonthPage& page, double x, double y) {
+  for (std::size_t i = 0; i < layout.cells.size(); ++i) {
+    const Box& b = layout.cells[i];
+    if (x < b.x || x >= b.Right() || y < b.y || y >= b.Bottom()) continue;
+    const int day = static_cast<int>(i) - page.leadingBlanks + 1;
+    return day >= 1 && day <= static_cast<int>(page.cells.size()) ? day : 0;
+  }
+  return 0;
+}
+
+YearMonth AddMonths(YearMonth from, int months) {
+  const int index = std::clamp(from.year * 12 + from.month - 1 + months, 100 * 12, 9999 * 12 + 11);
+  return {index / 12, index % 12 + 1};
+}
+
 }  // namespace quillon

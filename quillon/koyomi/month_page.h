@@ -106,4 +106,16 @@ PageLayout LayoutMonthPage(double width, double height, int weeks);
 /// The parts of `cell` in the frame `frame` of `page`.
 CellLayout LayoutCell(const PageLayout& page, const Box& frame, const MonthCell& cell);
 
+/// The day of the month whose cell holds the point (x, y) of `layout`, or 0 where there is none.
+int DayAt(const PageLayout& layout, const MonthPage& page, double x, double y);
+
+/// A year and month.
+struct YearMonth {
+  int year = 0;
+  int month = 0;
+  friend bool operator==(const YearMonth&, const YearMonth&) = default;
+};
+/// `from` moved by `months` (negative: back), held within 0100-01 … 9999-12.
+YearMonth AddMonths(YearMonth from, int months);
+
 }  // namespace quillon

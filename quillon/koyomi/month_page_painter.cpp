@@ -177,20 +177,25 @@ void SetUpMonthPageDevice(QPagedPaintDevice& device) {
                                    QMarginsF(8, 8, 8, 8), QPageLayout::Millimeter));
 }
 
+bool WriteMonthPagesPdf(const std::vector<MonthPage>& pages, QIODevice& device) {
+  if (pages.empty()) return false;
+  QPdfWriter writer(&device);
+  const MonthPage& first = pages.front();
+  writer.setTitle(QString::fromStdString(
+      pages.size() == 1 ? first.title + "の暦" : std::to_string(first.year) + "年の暦"));
+  writer.setCreator(QStringLiteral("Quillon"));
+  writer.setResolution(300);
+  SetUpMonthPageDevice(writer);
+  return PrintMonthPages(writer, pages);
+}
+
 bool WriteYearPdf(int year, const almacor::TimeScale& ts, std::ostream& out,
                   const KoyomiItems& items) {
   std::vector<MonthPage> pages;
   for (int month = 1; month <= 12; ++month) pages.push_back(BuildMonthPage(year, month, ts, items));
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
-  {
-    QPdfWriter writer(&buffer);
-    writer.setTitle(QString::fromStdString(std::to_string(year) + "年の暦"));
-    writer.setCreator(QStringLiteral("Quillon"));
-    writer.setResolution(300);
-    SetUpMonthPageDevice(writer);
-    if (!PrintMonthPages(writer, pages)) return false;
-  }
+  if (!WriteMonthPagesPdf(pages, buffer)) return false;
   out.write(buffer.data().constData(), buffer.data().size());
   return static_cast<bool>(out);
 }

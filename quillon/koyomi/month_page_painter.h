@@ -4,6 +4,7 @@
 
 #include "month_page.h"
 
+class QIODevice;
 class QPainter;
 class QPagedPaintDevice;
 
@@ -16,6 +17,10 @@ void PaintMonthPage(QPainter& painter, const MonthPage& page, double width, doub
 /// Prints `pages` on `device` (a printer or a PDF writer set up by the caller), one page each,
 /// filling its printable area. Returns false when the device cannot be painted on.
 bool PrintMonthPages(QPagedPaintDevice& device, const std::vector<MonthPage>& pages);
+
+/// `pages` as an A4 landscape PDF written to `device` (open for writing), fonts embedded. Returns
+/// false when the pages could not be drawn.
+bool WriteMonthPagesPdf(const std::vector<MonthPage>& pages, QIODevice& device);
 
 /// The twelve months of `year` as one A4 landscape PDF, fonts embedded, written to `out`; needs a
 /// QGuiApplication (the offscreen platform will do) but no display. Returns false when the pages

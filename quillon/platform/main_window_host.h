@@ -12,7 +12,8 @@ class Calendar;
 
 namespace quillon {
 
-/// What the auxiliary windows (simulation, apparent distance, angle conversion, version) may ask
+/// What the auxiliary windows (simulation, apparent distance, angle conversion, version, the
+/// month calendar) may ask
 /// of the main window. They never call each other; everything goes through here.
 class MainWindowHost {
  public:
@@ -32,10 +33,13 @@ class MainWindowHost {
   virtual QMenu* SimulationMenu() = 0;
   /// "前の食(&P)" / "次の食(&N)": runs eclipse search item k (0, 1 solar; 3, 4 lunar).
   virtual void RunEclipseSearch(int k) = 0;
+  /// Sets the displayed date to year-month-day, keeping the time of day, the way the searches
+  /// set an instant (the six fields, then the Calendar and the display).
+  virtual void ShowDate(int year, int month, int day) = 0;
 
   /// Each auxiliary window calls this as it closes, so that the main window clears its flag
   /// (SimulationFlag, ApparentFlag, ConvertFlag).
-  enum class AuxWindow { Simulation, Apparent, Convert };
+  enum class AuxWindow { Simulation, Apparent, Convert, Koyomi };
   virtual void AuxWindowClosed(AuxWindow window) = 0;
 
  protected:

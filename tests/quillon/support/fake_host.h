@@ -54,6 +54,13 @@ class FakeHost : public MainWindowHost {
   QWidget* HostWidget() override { return &window; }
   QMenu* SimulationMenu() override { return &menu; }
   void RunEclipseSearch(int k) override { searches.push_back(k); }
+  void ShowDate(int year, int month, int day) override {
+    almacor::CivilDateTime c = calendar.DateTime().ToCivil();
+    c.year = year;
+    c.month = month;
+    c.day = day;
+    SetInstant(almacor::Date::FromCivil(c));
+  }
   void AuxWindowClosed(AuxWindow w) override { closed.push_back(w); }
 
   QAction* Item(const char* name) { return menu.findChild<QAction*>(name); }
