@@ -60,6 +60,12 @@ TEST(KoyomiForm, FollowsTheMainWindowAndSetsItsDate) {
 TEST(KoyomiForm, HiddenItemsAndPlaceAreRemembered) {
   testing::FakeHost host({2024, 3, 20, 12, 0, 0});
   {
+    ProgramSettings fresh;  // the test-mode store outlives a run
+    fresh.Write(keys::kKoyomiHidden, 0);
+    fresh.Write(keys::kKoyomiWidth, 0);
+    fresh.Sync();
+  }
+  {
     auto* form = new KoyomiForm(host);
     form->show();
     Action(*form, QStringLiteral("十二直(&J)"))->trigger();
