@@ -43,6 +43,7 @@
 #include "convert_form.h"
 #include "copy_text.h"
 #include "help_window.h"
+#include "koyomi_form.h"
 #include "moon_picture.h"
 #include "program_settings.h"
 #include "program_strings.h"
@@ -494,6 +495,8 @@ void PlanetForm::BuildMenus() {
   }
   connect(item(view, "天体間の視距離(&A)", "mnuViewApparent"), &QAction::triggered, this,
           &PlanetForm::OpenApparent);
+  connect(item(view, "暦(&K)", "mnuViewKoyomi"), &QAction::triggered, this,
+          &PlanetForm::OpenKoyomi);
 
   QMenu* setting = menuBar()->addMenu(QStringLiteral("設定(&S)"));
   connect(item(setting, "観測地点(&L)...", "mnuSettingPlace"), &QAction::triggered, this,
@@ -624,6 +627,7 @@ void PlanetForm::closeEvent(QCloseEvent* event) {
   if (simulationFlag_ && simulation_) simulation_->close();
   if (apparentFlag_ && apparent_) apparent_->close();
   if (convertFlag_ && convert_) convert_->close();
+  if (koyomi_) koyomi_->close();
   QMainWindow::closeEvent(event);
 }
 
@@ -681,6 +685,7 @@ void PlanetForm::Display() {
   ShowSky();
   if (simulationFlag_ && simulation_) simulation_->Draw();
   if (apparentFlag_ && apparent_) apparent_->Calc_Apparent();
+  if (koyomi_) koyomi_->FollowHost();
 }
 
 void PlanetForm::OpenApparent() {
@@ -689,6 +694,21 @@ void PlanetForm::OpenApparent() {
   apparent_->show();
   apparent_->raise();
   apparent_->activateWindow();
+}
+
+void PlanetForm::OpenKoyomi() {
+  if (!koyomi_) koyomi_ = new KoyomiForm(*this);
+  koyomi_->show();
+  koyomi_->raise();
+  koyomi_->activateWindow();
+}
+
+void PlanetForm::ShowDate(int year, int month, int day) {
+  almacor::CivilDateTime shown = calendar_->DateTime().ToCivil();
+  shown.year = year;
+  shown.month = month;
+  shown.day = day;
+  SetDisplayedDateTime(Date::FromCivil(shown));
 }
 
 void PlanetForm::OpenConvert() {
@@ -765,6 +785,8 @@ void PlanetForm::AuxWindowClosed(AuxWindow window) {
     case AuxWindow::Convert:
       convertFlag_ = false;
       break;
+    case AuxWindow::Koyomi:
+      break;  // the pointer clears itself
   }
 }
 

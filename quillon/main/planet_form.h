@@ -32,6 +32,7 @@ class ButtonLabel;
 class SimulationForm;
 class ApparentForm;
 class ConvertForm;
+class KoyomiForm;
 class HoverFrame;
 class MainTableModel;
 
@@ -60,6 +61,7 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   QWidget* HostWidget() override { return this; }
   QMenu* SimulationMenu() override { return simulationMenu_; }
   void RunEclipseSearch(int k) override;
+  void ShowDate(int year, int month, int day) override;
   void AuxWindowClosed(AuxWindow window) override;
 
   bool SimulationFlag() const { return simulationFlag_; }
@@ -135,6 +137,7 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   void ExportYear();
   void OpenApparent();
   void OpenConvert();
+  void OpenKoyomi();
 
   std::function<qint64()> nowUtcMs_;
   std::unique_ptr<almacor::Calendar> calendar_;
@@ -169,6 +172,7 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   QPointer<SimulationForm> simulation_;
   QPointer<ApparentForm> apparent_;
   QPointer<ConvertForm> convert_;
+  QPointer<KoyomiForm> koyomi_;
 
   QMenu* itemMenu_ = nullptr;
   QMenu* siderealMenu_ = nullptr;
