@@ -1,8 +1,8 @@
 #pragma once
 
 // A main window stand-in for the auxiliary windows: one Calendar in Tokyo at a given instant, the
-// six field texts, the "シミュレーション(&S)" menu with the object names the simulation window
-// looks for, and a record of what the windows asked of it.
+// six field texts, the "シミュレーション(&S)" menu with the object names the simulation window looks
+// for, and a record of what the windows asked of it.
 
 #include <QMenu>
 #include <QString>
