@@ -11,4 +11,7 @@ trap 'rm -rf "$config"' EXIT
 XDG_CONFIG_HOME=$config xvfb-run -a -s "-screen 0 1600x1200x24" \
   build/tests/quillon/main/quillon_screenshots "$out"
 cp "$out/main_day.png" docs/quillon-main.png
+# The month calendar as printed: the year 2033 (閏11月) as PDF, each page at 100 dpi.
+build/quillon/main/quillon --year 2033 --format pdf --output "$out/koyomi_2033.pdf"
+pdftoppm -png -r 100 "$out/koyomi_2033.pdf" "$out/koyomi_2033_page"
 ls "$out"

@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -98,8 +97,6 @@ KoyomiForm::KoyomiForm(MainWindowHost& host, QWidget* parent)
       button("≪ 前年(&B)", "前の年の同じ月", [this] { ShowMonth(AddMonths(shown_, -12)); }));
   bar->addWidget(button("‹ 前月(&P)", "前の月", [this] { ShowMonth(AddMonths(shown_, -1)); }));
   bar->addStretch();
-  caption_ = new QLabel(this);
-  bar->addWidget(caption_);
   bar->addWidget(button("主画面の日付(&T)", "主画面の日付の月に戻る", [this] { FollowHost(); }));
   bar->addStretch();
   bar->addWidget(button("次月 ›(&N)", "次の月", [this] { ShowMonth(AddMonths(shown_, 1)); }));
@@ -200,7 +197,6 @@ void KoyomiForm::Rebuild() {
     pageZone_ = zone;
   }
   const bool hostMonth = hostDate_.year == shown_.year && hostDate_.month == shown_.month;
-  caption_->setText(QString::fromStdString(page_->title + "  " + page_->wareki));
   view_->SetPage(&*page_, hostMonth ? hostDate_.day : 0);
 }
 

@@ -8,7 +8,6 @@
 #include "month_page.h"
 
 class QAction;
-class QLabel;
 
 namespace quillon {
 
@@ -22,8 +21,10 @@ class MonthView : public QWidget {
   explicit MonthView(QWidget* parent = nullptr);
   /// Shows `page`, outlining `markedDay` (a day of the month, 0 for none).
   void SetPage(const MonthPage* page, int markedDay);
-  QSize sizeHint() const override { return {900, 640}; }
-  QSize minimumSizeHint() const override { return {420, 300}; }
+  QSize sizeHint() const override { return {960, 720}; }
+  /// Small enough for a laptop screen beside the main window, large enough that a line of
+  /// detail stays 9 pixels high in a six-week month.
+  QSize minimumSizeHint() const override { return {600, 560}; }
 
  signals:
   /// A day of the shown month was clicked.
@@ -71,7 +72,6 @@ class KoyomiForm : public QWidget {
 
   MainWindowHost& host_;
   MonthView* view_ = nullptr;
-  QLabel* caption_ = nullptr;
   QAction* itemActions_[4] = {};
   YearMonth shown_;
   almacor::CivilDate hostDate_{};

@@ -138,12 +138,12 @@ PageLayout LayoutMonthPage(double width, double height, int weeks) {
   }
   const double gridTop = weekdayTop + weekdayHeight;
   const double cellHeight = (height - margin - gridTop) / weeks;
-  // Text sizes follow the cell: the number about a third of its height, a line of detail a
-  // ninth, so that all four lines and a row of marks fit below it, and kept to eight Japanese
+  // Text sizes follow the cell: the number under a third of its height, a line of detail an
+  // eighth, so that all four lines and a row of marks fit below it, and kept to eight Japanese
   // characters across the cell.
-  layout.pad = 0.045 * std::min(cellWidth, cellHeight);
-  layout.numberSize = std::min(0.3 * cellHeight, 0.3 * cellWidth);
-  layout.line = std::min(0.115 * cellHeight, (cellWidth - 2 * layout.pad) / 8);
+  layout.pad = 0.04 * std::min(cellWidth, cellHeight);
+  layout.numberSize = std::min(0.29 * cellHeight, 0.3 * cellWidth);
+  layout.line = std::min(0.12 * cellHeight, (cellWidth - 2 * layout.pad) / 8);
   for (int r = 0; r < weeks; ++r) {
     for (int c = 0; c < 7; ++c) {
       layout.cells.push_back(

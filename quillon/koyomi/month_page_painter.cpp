@@ -66,8 +66,8 @@ QColor MarkColour(const std::string& mark) {
   return kDetail;
 }
 
-// The marks flowed left to right in rows, in a font of `size` shrunk (to 70 % at most) until
-// they fit the box; what still does not fit is left out.
+// The marks flowed left to right in rows at the foot of the box, in a font of `size` shrunk (to
+// 70 % at most) until they fit; what still does not fit is left out.
 void DrawMarks(QPainter& painter, const Box& box, const std::vector<std::string>& marks,
                double size) {
   if (marks.empty() || size <= 0) return;
@@ -97,9 +97,11 @@ void DrawMarks(QPainter& painter, const Box& box, const std::vector<std::string>
     if (placed.size() == marks.size()) break;
   }
   painter.setFont(font);
+  const double drop = placed.empty() ? 0 : box.Bottom() - placed.back().rect.bottom();
   for (std::size_t i = 0; i < placed.size(); ++i) {
     painter.setPen(MarkColour(marks[i]));
-    painter.drawText(placed[i].rect, Qt::AlignLeft | Qt::AlignVCenter, placed[i].text);
+    painter.drawText(placed[i].rect.translated(0, drop), Qt::AlignLeft | Qt::AlignVCenter,
+                     placed[i].text);
   }
 }
 
