@@ -73,7 +73,7 @@ TEST(KoyomiForm, HiddenItemsAndPlaceAreRemembered) {
     EXPECT_TRUE(form->Page().cells[14].junichoku.empty());
     EXPECT_TRUE(form->Page().cells[14].marks.empty());
     EXPECT_FALSE(form->Page().cells[14].rokuyou.empty());
-    form->resize(700, 520);
+    form->resize(820, 700);
     form->close();
   }
   EXPECT_EQ(ProgramSettings().Read(keys::kKoyomiHidden), 2 | 8);
@@ -82,7 +82,7 @@ TEST(KoyomiForm, HiddenItemsAndPlaceAreRemembered) {
   EXPECT_FALSE(again->Items().junichoku);
   EXPECT_TRUE(again->Items().nijuhasshuku);
   EXPECT_FALSE(Action(*again, QStringLiteral("十二直(&J)"))->isChecked());
-  EXPECT_EQ(again->size(), QSize(700, 520));
+  EXPECT_EQ(again->size(), QSize(820, 700));
   again->close();
 }
 
