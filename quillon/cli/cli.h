@@ -53,12 +53,6 @@ std::optional<almacor::CivilDateTime> ParseDateTime(const std::string& text);
 /// The usage text of --help.
 std::string UsageText();
 
-/// Writes `write`'s output to `path` as a whole: into a new temporary file in the same directory,
-/// renamed over `path` only once everything was written. Raises UsageError naming `--output` and
-/// the path when the file cannot be written; nothing is left behind then. Errors of `write`
-/// propagate, also leaving nothing behind.
-void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write);
-
 /// Draws the month calendar of `year` (twelve A4 landscape pages) as PDF into `out` for the time
 /// scale of `settings`. The program supplies it: the pages are painted with Qt.
 using YearPdfWriter =

@@ -15,8 +15,7 @@
 #include <QVBoxLayout>
 
 #include "almacor/calendar.h"
-#include "beep.h"
-#include "main_window_host.h"
+#include "almacor/dialogs/input.h"
 #include "month_page_painter.h"
 #include "program_settings.h"
 #include "tool_window.h"
@@ -24,7 +23,9 @@
 namespace quillon {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+using almacor::dialogs::Beep;
+using almacor::dialogs::PixelsToTwips;
+using almacor::dialogs::TwipsToPixels;
 
 // The hideable items as bits of the stored setting: 1 六曜, 2 十二直, 4 二十八宿, 8 選日.
 int HiddenBits(const KoyomiItems& items) {
@@ -154,12 +155,12 @@ KoyomiForm::KoyomiForm(MainWindowHost& host, QWidget* parent)
     itemActions_[i]->setChecked(shown[i]);
   }
   resize(sizeHint());
-  const int width = settings.Read(keys::kKoyomiWidth) / kTwipsPerPixel;
-  const int height = settings.Read(keys::kKoyomiHeight) / kTwipsPerPixel;
+  const int width = TwipsToPixels(settings.Read(keys::kKoyomiWidth));
+  const int height = TwipsToPixels(settings.Read(keys::kKoyomiHeight));
   if (width > 0 && height > 0) {
     resize(width, height);
-    move(settings.Read(keys::kKoyomiLeft) / kTwipsPerPixel,
-         settings.Read(keys::kKoyomiTop) / kTwipsPerPixel);
+    move(TwipsToPixels(settings.Read(keys::kKoyomiLeft)),
+         TwipsToPixels(settings.Read(keys::kKoyomiTop)));
   } else if (QWidget* main = host.HostWidget()) {
     move(main->frameGeometry().topRight() + QPoint(8, 0));
   }
@@ -239,17 +240,16 @@ void KoyomiForm::ExportPdf(bool wholeYear) {
 void KoyomiForm::SaveSettings() const {
   ProgramSettings settings;
   const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
-  settings.Write(keys::kKoyomiLeft, normal.x() * kTwipsPerPixel);
-  settings.Write(keys::kKoyomiTop, normal.y() * kTwipsPerPixel);
-  settings.Write(keys::kKoyomiWidth, normal.width() * kTwipsPerPixel);
-  settings.Write(keys::kKoyomiHeight, normal.height() * kTwipsPerPixel);
+  settings.Write(keys::kKoyomiLeft, PixelsToTwips(normal.x()));
+  settings.Write(keys::kKoyomiTop, PixelsToTwips(normal.y()));
+  settings.Write(keys::kKoyomiWidth, PixelsToTwips(normal.width()));
+  settings.Write(keys::kKoyomiHeight, PixelsToTwips(normal.height()));
   settings.Write(keys::kKoyomiHidden, HiddenBits(items_));
   settings.Sync();
 }
 
 void KoyomiForm::closeEvent(QCloseEvent* event) {
   SaveSettings();
-  host_.AuxWindowClosed(MainWindowHost::AuxWindow::Koyomi);
   event->accept();
 }
 

@@ -5,13 +5,12 @@
 
 #include "almacor/date.h"
 #include "almacor/settings.h"
+#include "main_window_host.h"
 #include "month_page.h"
 
 class QAction;
 
 namespace quillon {
-
-class MainWindowHost;
 
 /// The month page drawn to the widget's size, the main window's day outlined; a click on a day
 /// reports it.
@@ -43,15 +42,17 @@ class MonthView : public QWidget {
 /// previous and next month and year leaf through the calendar, and a click on a day sets the main
 /// window's date (its time of day kept). Prints the month or the year, or writes them as PDF.
 /// Its place, size and hidden items are kept in the settings store.
-class KoyomiForm : public QWidget {
+class KoyomiForm : public QWidget, public HostFollower {
   Q_OBJECT
  public:
   explicit KoyomiForm(MainWindowHost& host, QWidget* parent = nullptr);
   ~KoyomiForm() override;
 
   /// Shows the month of the main window's date with that day outlined, in the zone of the
-  /// library's settings; the main window calls it after every display.
+  /// library's settings.
   void FollowHost();
+  /// The main window displayed a new instant: the calendar moves with it.
+  void HostDisplayed() override { FollowHost(); }
   /// Leafs to `month` (the host's date stays outlined when it is in that month).
   void ShowMonth(YearMonth month);
 

@@ -13,8 +13,8 @@ class Calendar;
 namespace quillon {
 
 /// What the auxiliary windows (simulation, apparent distance, angle conversion, version, the
-/// month calendar) may ask
-/// of the main window. They never call each other; everything goes through here.
+/// month calendar) may ask of the main window. They never call each other; everything goes
+/// through here.
 class MainWindowHost {
  public:
   /// The program's one Calendar, holding the displayed instant.
@@ -39,11 +39,21 @@ class MainWindowHost {
 
   /// Each auxiliary window calls this as it closes, so that the main window clears its flag
   /// (SimulationFlag, ApparentFlag, ConvertFlag).
-  enum class AuxWindow { Simulation, Apparent, Convert, Koyomi };
+  enum class AuxWindow { Simulation, Apparent, Convert };
   virtual void AuxWindowClosed(AuxWindow window) = 0;
 
  protected:
   ~MainWindowHost() = default;
+};
+
+/// An auxiliary window that shows something of the main window's instant: the main window calls
+/// HostDisplayed after each display while the window is open (see PlanetForm::ShowWindow).
+class HostFollower {
+ public:
+  virtual void HostDisplayed() = 0;
+
+ protected:
+  ~HostFollower() = default;
 };
 
 }  // namespace quillon
