@@ -19,4 +19,7 @@ for view in 00:sky_view 01:zenith_chart 02:panorama 04:heliocentric 05:geocentri
             08:solar_eclipse 09:lunar_eclipse 11:stick_shadow 12:sundial; do
   cp "$out/view${view%%:*}_432x432.png" "$help/${view#*:}.png"
 done
+# The month calendar as printed: the year 2033 (閏11月) as PDF, each page at 100 dpi.
+build/quillon/main/quillon --year 2033 --format pdf --output "$out/koyomi_2033.pdf"
+pdftoppm -png -r 100 "$out/koyomi_2033.pdf" "$out/koyomi_2033_page"
 ls "$out"

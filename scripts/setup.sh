@@ -5,6 +5,7 @@ set -euo pipefail
 # clang with its libFuzzer runtime builds the fuzz targets.
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n fonts-noto-cjk xvfb xauth imagemagick nlohmann-json3-dev python3-icalendar
+  poppler-utils
   file desktop-file-utils appstream
   clang libclang-rt-14-dev)
 missing=()

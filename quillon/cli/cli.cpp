@@ -148,19 +148,27 @@ void WriteText(Calendar& calendar, std::ostream& out) {
   out << BuildCopyText(shown, texts, kAllColumnsMask, almacor::LocalApparent);
 }
 
-int RunYear(const CommandLine& command, std::ostream& out) {
+int RunYear(const CommandLine& command, std::ostream& out, const YearPdfWriter& writePdf) {
+  if (command.format == YearFormat::Pdf && !writePdf) {
+    throw UsageError("--format: pdf is not available without the program's calendar page");
+  }
   // The Calendar's setters check the observer values and leave them in the shared settings.
   Calendar calendar;
   SetUpCalendar(calendar, command, CivilToDays(command.year, 1, 1));
   const almacor::Settings settings = almacor::LibrarySettings();
+  const auto write = [&](std::ostream& to) {
+    if (command.format == YearFormat::Pdf) {
+      writePdf(command.year, settings, to);
+    } else {
+      WriteYear(command.year, command.format, settings, to);
+    }
+  };
   if (!command.output) {
-    WriteYear(command.year, command.format, settings, out);
+    write(out);
     return 0;
   }
   try {
-    WriteFileAtomically(*command.output, [&](std::ostream& file) {
-      WriteYear(command.year, command.format, settings, file);
-    });
+    WriteFileAtomically(*command.output, write);
   } catch (const FileWriteError& e) {
     throw UsageError(std::string("--output: ") + e.what());
   }
@@ -236,11 +244,13 @@ Output:
                        starting from the previous result; KIND is one of next-new-moon,
                        previous-new-moon, next-full-moon, previous-full-moon, next-solar-eclipse,
                        previous-solar-eclipse, next-lunar-eclipse, previous-lunar-eclipse
-  --year YYYY [--format csv|json|ics] [--output FILE]
+  --year YYYY [--format csv|json|ics|pdf] [--output FILE]
                        a day-by-day almanac of the year (100 ... 9999) for the observer: the
                        calendars, Sun and Moon times, solar terms, Moon phases, seasonal days
-                       and holidays of Japan; CSV (default), JSON Lines or iCalendar, written to
-                       FILE (replaced only once complete) or to standard output
+                       and holidays of Japan, the almanac's day notes and the era date; CSV
+                       (default), JSON Lines, iCalendar, or the month calendar as PDF (twelve A4
+                       landscape pages), written to FILE (replaced only once complete) or to
+                       standard output
   -h, --help           show this text
   -v, --version        show the version
 
@@ -278,10 +288,13 @@ void ChooseMode(ParseState& state, const std::string&, const std::string&) {
 
 YearFormat ParseFormat(const std::string& value) {
   static const std::map<std::string, YearFormat, std::less<>> kFormats = {
-      {"csv", YearFormat::Csv}, {"json", YearFormat::Json}, {"ics", YearFormat::Ics}};
+      {"csv", YearFormat::Csv},
+      {"json", YearFormat::Json},
+      {"ics", YearFormat::Ics},
+      {"pdf", YearFormat::Pdf}};
   const auto format = kFormats.find(value);
   if (format == kFormats.end()) {
-    throw UsageError("--format: unknown format '" + value + "' (expected csv, json or ics)");
+    throw UsageError("--format: unknown format '" + value + "' (expected csv, json, ics or pdf)");
   }
   return format->second;
 }
@@ -409,7 +422,7 @@ namespace {
 
 // The run of each mode; a new mode is one line in kRuns.
 using Run = int (*)(const CommandLine& command, std::ostream& out, std::ostream& err,
-                    long long nowUnixSeconds);
+                    long long nowUnixSeconds, const YearPdfWriter& writePdf);
 
 // The Calendar at the command's first instant: --from, --at or now, for the command's observer.
 std::unique_ptr<Calendar> CalendarAtStart(const CommandLine& command, long long nowUnixSeconds) {
@@ -421,17 +434,19 @@ std::unique_ptr<Calendar> CalendarAtStart(const CommandLine& command, long long 
   return calendar;
 }
 
-int RunHelp(const CommandLine&, std::ostream& out, std::ostream&, long long) {
+int RunHelp(const CommandLine&, std::ostream& out, std::ostream&, long long, const YearPdfWriter&) {
   out << UsageText();
   return 0;
 }
 
-int RunVersion(const CommandLine&, std::ostream& out, std::ostream&, long long) {
+int RunVersion(const CommandLine&, std::ostream& out, std::ostream&, long long,
+               const YearPdfWriter&) {
   out << "quillon " QUILLON_VERSION "\n";
   return 0;
 }
 
-int RunJson(const CommandLine& command, std::ostream& out, std::ostream&, long long now) {
+int RunJson(const CommandLine& command, std::ostream& out, std::ostream&, long long now,
+            const YearPdfWriter&) {
   const std::unique_ptr<Calendar> calendar = CalendarAtStart(command, now);
   if (!command.from) {
     out << InstantJson(*calendar).dump() << '\n';
@@ -449,7 +464,8 @@ int RunJson(const CommandLine& command, std::ostream& out, std::ostream&, long l
   return 0;
 }
 
-int RunFind(const CommandLine& command, std::ostream& out, std::ostream& err, long long now) {
+int RunFind(const CommandLine& command, std::ostream& out, std::ostream& err, long long now,
+            const YearPdfWriter&) {
   const std::unique_ptr<Calendar> calendar = CalendarAtStart(command, now);
   for (long long i = 0; i < command.count; ++i) {
     const std::optional<Date> found = RunSearch(*calendar, command.find);
@@ -464,13 +480,15 @@ int RunFind(const CommandLine& command, std::ostream& out, std::ostream& err, lo
   return 0;
 }
 
-int RunText(const CommandLine& command, std::ostream& out, std::ostream&, long long now) {
+int RunText(const CommandLine& command, std::ostream& out, std::ostream&, long long now,
+            const YearPdfWriter&) {
   WriteText(*CalendarAtStart(command, now), out);
   return 0;
 }
 
-int RunYearMode(const CommandLine& command, std::ostream& out, std::ostream&, long long) {
-  return RunYear(command, out);
+int RunYearMode(const CommandLine& command, std::ostream& out, std::ostream&, long long,
+                const YearPdfWriter& writePdf) {
+  return RunYear(command, out, writePdf);
 }
 
 constexpr std::pair<Mode, Run> kRuns[] = {
@@ -482,20 +500,21 @@ constexpr std::pair<Mode, Run> kRuns[] = {
 }  // namespace
 
 int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err,
-                   long long nowUnixSeconds) {
+                   long long nowUnixSeconds, const YearPdfWriter& writePdf) {
   for (const auto& [mode, run] : kRuns) {
-    if (mode == command.mode) return run(command, out, err, nowUnixSeconds);
+    if (mode == command.mode) return run(command, out, err, nowUnixSeconds, writePdf);
   }
-  return RunText(command, out, err, nowUnixSeconds);
+  return RunText(command, out, err, nowUnixSeconds, writePdf);
 }
 
-int QuillonMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int QuillonMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const YearPdfWriter& writePdf) {
   try {
     const CommandLine command = ParseCommandLine(args);
     const long long now = std::chrono::duration_cast<std::chrono::seconds>(
                               std::chrono::system_clock::now().time_since_epoch())
                               .count();
-    return RunCommandLine(command, out, err, now);
+    return RunCommandLine(command, out, err, now, writePdf);
   } catch (const UsageError& error) {
     err << "quillon: " << error.what() << '\n';
     return 2;

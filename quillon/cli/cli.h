@@ -53,17 +53,23 @@ std::optional<almacor::CivilDateTime> ParseDateTime(const std::string& text);
 /// The usage text of --help.
 std::string UsageText();
 
+/// Draws the month calendar of `year` (twelve A4 landscape pages) as PDF into `out` for the time
+/// scale of `settings`. The program supplies it: the pages are painted with Qt.
+using YearPdfWriter =
+    std::function<void(int year, const almacor::Settings& settings, std::ostream& out)>;
+
 /// Runs a parsed command line without a window, writing to `out` and `err`, and returns the exit
 /// status: 0 done, 3 a search with no event left in the supported range. An option value rejected
 /// by the library (for example --latitude 95) or an output file that cannot be written raises
 /// UsageError, and any other error of the library almacor::Error; QuillonMain turns them into
 /// the statuses 2 and 1. `now` supplies the present UTC time as seconds since 1970-01-01 for a
-/// missing --at.
+/// missing --at. `--format pdf` needs `writePdf`; without it the format is a UsageError.
 int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err,
-                   long long nowUnixSeconds);
+                   long long nowUnixSeconds, const YearPdfWriter& writePdf = {});
 
 /// The whole headless program: parses `args` (after the program name), runs, reports errors as
 /// one line "quillon: …" on `err`, and returns the exit status (2 for a bad argument).
-int QuillonMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int QuillonMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                const YearPdfWriter& writePdf = {});
 
 }  // namespace quillon

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -9,6 +10,7 @@
 #include "almacor/calendar.h"
 #include "almacor/moon.h"
 #include "almacor/planet.h"
+#include "almacor/rekichu.h"
 #include "almacor/sun.h"
 
 namespace quillon {
@@ -159,6 +161,16 @@ ordered_json InstantJson(Calendar& calendar) {
   j["MayaHaab"] = calendar.MayaHaab();
   j["MayaTzolkin"] = calendar.MayaTzolkin();
   j["Rokuyou"] = calendar.Rokuyou();
+  // The almanac notes of the local day: its sectional month is the calendar's ZodiacalMonth.
+  const auto day = static_cast<std::int32_t>(std::floor(calendar.DateTime().Days()));
+  const almacor::LunisolarDate lunisolar{calendar.QYear(), calendar.QMonth(), calendar.QDay(),
+                                         calendar.QLeap(), calendar.QDayOfMonth()};
+  j["Junichoku"] = almacor::JunichokuName(almacor::Junichoku(day, calendar.ZodiacalMonth()));
+  j["Nijuhasshuku"] = almacor::NijuhasshukuName(almacor::Nijuhasshuku(day));
+  j["Senjitsu"] =
+      almacor::SenjitsuNames(almacor::SenjitsuOf(day, calendar.ZodiacalMonth(), lunisolar));
+  const auto wareki = almacor::WarekiOf(day);
+  j["Wareki"] = wareki ? ordered_json(almacor::WarekiText(*wareki)) : ordered_json(nullptr);
   j["JapaneseMonthName"] = {{"YmdMonth", calendar.JapaneseMonthName(almacor::YmdMonth)},
                             {"YmdQMonth", calendar.JapaneseMonthName(almacor::YmdQMonth)}};
   ordered_json signs;

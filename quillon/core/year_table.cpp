@@ -61,6 +61,20 @@ std::string ZassetsuText(const YearRow& row) {
   return text;
 }
 
+std::string SenjitsuText(const YearRow& row) {
+  std::string text;
+  for (const std::string_view name : almacor::SenjitsuNames(row.senjitsu)) {
+    if (!text.empty()) text += "、";
+    text += name;
+  }
+  return text;
+}
+
+// The chosen days a calendar application is given as events.
+constexpr almacor::Senjitsu kCalendarSenjitsu[] = {almacor::Senjitsu::Tenshanichi,
+                                                   almacor::Senjitsu::Ichiryumanbaibi,
+                                                   almacor::Senjitsu::Fujojubi};
+
 std::string TermKind(int index) { return index % 2 == 0 ? "節気" : "中気"; }
 
 std::string AgeText(double age) {
@@ -191,15 +205,20 @@ YearTable BuildYearTable(int year, const almacor::Settings& settings,
   std::map<std::int32_t, std::string_view> holidays;
   for (const auto& h : almacor::HolidaysOfYear(year)) holidays[h.day] = h.name;
 
-  almacor::LunisolarCache lunisolarCache;
+  const std::vector<almacor::RekichuDay> notes = almacor::RekichuBetween(first, end - 1, ts);
   table.rows.reserve(static_cast<std::size_t>(end - first));
-  for (std::int32_t day = first; day < end; ++day) {
+  for (const almacor::RekichuDay& note : notes) {
+    const std::int32_t day = note.day;
     YearRow row;
     row.day = day;
     const double noon = day + 0.5;
     row.date = almacor::DaysToCivilDate(day);
     row.weekday = almacor::Weekday(day);
-    row.lunisolar = almacor::CalcLunisolar(noon, ts, lunisolarCache);
+    row.lunisolar = note.lunisolar;
+    row.junichoku = note.junichoku;
+    row.nijuhasshuku = note.nijuhasshuku;
+    row.senjitsu = note.senjitsu;
+    row.wareki = note.wareki;
     row.rokuyou = almacor::RokuyouName(row.lunisolar);
     row.dayCycle = almacor::SexagenaryName(almacor::DayCycleNumber(day));
     row.dayStar = almacor::DayStarName(almacor::DayStar(day, ts));
@@ -247,10 +266,11 @@ std::string CsvRecord(const std::vector<std::string>& fields) {
 }
 
 void WriteYearCsv(const YearTable& table, std::ostream& out) {
-  out << CsvRecord({"日付",     "曜日",     "旧暦",       "六曜",       "日干支",     "日九星",
-                    "日出",     "南中",     "日没",       "常用薄明始", "常用薄明終", "月出",
-                    "月没",     "正午月齢", "二十四節気", "節気・中気", "節気時刻",   "月相",
-                    "月相時刻", "雑節",     "祝日"});
+  out << CsvRecord({"日付",       "曜日",     "旧暦",     "六曜",     "日干支",
+                    "日九星",     "日出",     "南中",     "日没",     "常用薄明始",
+                    "常用薄明終", "月出",     "月没",     "正午月齢", "二十四節気",
+                    "節気・中気", "節気時刻", "月相",     "月相時刻", "雑節",
+                    "祝日",       "十二直",   "二十八宿", "選日",     "和暦"});
   for (const YearRow& row : table.rows) {
     const auto& term = row.solarTerm;
     const auto& phase = row.moonPhase;
@@ -274,7 +294,11 @@ void WriteYearCsv(const YearTable& table, std::ostream& out) {
                       phase ? std::string(almacor::MoonPhaseName(phase->kind)) : "",
                       phase ? ClockText(phase->time) : "",
                       ZassetsuText(row),
-                      std::string(row.holiday)});
+                      std::string(row.holiday),
+                      std::string(almacor::JunichokuName(row.junichoku)),
+                      std::string(almacor::NijuhasshukuName(row.nijuhasshuku)),
+                      SenjitsuText(row),
+                      row.wareki ? almacor::WarekiText(*row.wareki) : ""});
   }
 }
 
@@ -316,6 +340,10 @@ void WriteYearJson(const YearTable& table, std::ostream& out) {
     j["zassetsu"] = Json::array();
     for (const auto kind : row.zassetsu) j["zassetsu"].push_back(almacor::ZassetsuName(kind));
     j["holiday"] = row.holiday.empty() ? Json(nullptr) : Json(row.holiday);
+    j["junichoku"] = almacor::JunichokuName(row.junichoku);
+    j["nijuhasshuku"] = almacor::NijuhasshukuName(row.nijuhasshuku);
+    j["senjitsu"] = almacor::SenjitsuNames(row.senjitsu);
+    j["wareki"] = row.wareki ? Json(almacor::WarekiText(*row.wareki)) : Json(nullptr);
     out << j.dump() << '\n';
   }
 }
@@ -352,6 +380,11 @@ void WriteYearIcs(const YearTable& table, std::ostream& out, long long stampUnix
     }
     for (const auto kind : row.zassetsu) ics.AllDay(row, "zassetsu", almacor::ZassetsuName(kind));
     if (!row.holiday.empty()) ics.AllDay(row, "holiday", row.holiday);
+    for (const auto kind : kCalendarSenjitsu) {
+      if (row.senjitsu.test(static_cast<std::size_t>(kind))) {
+        ics.AllDay(row, "senjitsu", almacor::SenjitsuName(kind));
+      }
+    }
     if (row.moonPhase) {
       ics.Timed(row.moonPhase->time, "moon-phase", almacor::MoonPhaseName(row.moonPhase->kind));
     }
@@ -364,6 +397,9 @@ void WriteYearIcs(const YearTable& table, std::ostream& out, long long stampUnix
 
 void WriteYear(int year, YearFormat format, const almacor::Settings& settings, std::ostream& out,
                const std::function<void(int day)>& progress) {
+  if (format == YearFormat::Pdf) {
+    throw almacor::Error(almacor::kInvalidArgument, "a PDF is drawn by the calendar page");
+  }
   const YearTable table = BuildYearTable(year, settings, progress);
   switch (format) {
     case YearFormat::Csv:
@@ -379,6 +415,8 @@ void WriteYear(int year, YearFormat format, const almacor::Settings& settings, s
       WriteYearIcs(table, out, now);
       break;
     }
+    case YearFormat::Pdf:
+      break;
   }
 }
 

@@ -11,12 +11,14 @@
 #include "almacor/date.h"
 #include "almacor/koyomi.h"
 #include "almacor/moon.h"
+#include "almacor/rekichu.h"
 #include "almacor/settings.h"
 
 namespace quillon {
 
-/// The three export formats of a year's table.
-enum class YearFormat { Csv, Json, Ics };
+/// The export formats of a year: the table as CSV, JSON Lines or iCalendar, or the month calendar
+/// pages as PDF (drawn by the program's calendar page, not by WriteYear).
+enum class YearFormat { Csv, Json, Ics, Pdf };
 
 /// One day of the year's table. Times are local day counts in the zone of the settings; an event
 /// that does not happen on the day (it falls on a neighbouring date, or the body stays above or
@@ -29,6 +31,10 @@ struct YearRow {
   std::string_view rokuyou;
   std::string dayCycle;  ///< 干支 of the day, "甲子"
   std::string_view dayStar;
+  int junichoku = 0;     ///< 十二直, as almacor::Junichoku
+  int nijuhasshuku = 0;  ///< 二十八宿, as almacor::Nijuhasshuku
+  almacor::SenjitsuSet senjitsu;
+  std::optional<almacor::Wareki> wareki;  ///< empty before 1873
   std::optional<double> sunrise, culmination, sunset, civilDawn, civilDusk;
   std::optional<double> moonrise, moonset;
   double moonAgeNoon = 0;
@@ -62,12 +68,14 @@ YearTable BuildYearTable(int year, const almacor::Settings& settings,
 void WriteYearCsv(const YearTable& table, std::ostream& out);
 /// JSON Lines: one object per day.
 void WriteYearJson(const YearTable& table, std::ostream& out);
-/// iCalendar (RFC 5545): all-day events for the solar terms, seasonal days and holidays, timed
+/// iCalendar (RFC 5545): all-day events for the solar terms, seasonal days, holidays and the
+/// chosen days 天赦日, 一粒万倍日 and 不成就日 (the others stay in CSV and JSON), timed
 /// events (UTC instants) for the Moon's phases and the eclipses. `stampUnixSeconds` is the
 /// DTSTAMP of every event.
 void WriteYearIcs(const YearTable& table, std::ostream& out, long long stampUnixSeconds);
 
-/// Builds the table and writes it in `format`; the iCalendar stamp is the present time.
+/// Builds the table and writes it in `format`; the iCalendar stamp is the present time. Raises
+/// almacor::Error 5 for YearFormat::Pdf.
 void WriteYear(int year, YearFormat format, const almacor::Settings& settings, std::ostream& out,
                const std::function<void(int day)>& progress = {});
 

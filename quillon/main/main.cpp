@@ -2,6 +2,7 @@
 // --find or any other option it answers on the command line as documented in --help, without
 // creating a GUI application object, so that no display is needed.
 #include <QApplication>
+#include <QGuiApplication>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "application.h"
 #include "cli.h"
+#include "month_page_painter.h"
 #include "planet_form.h"
 #include "single_instance.h"
 
@@ -46,5 +48,15 @@ int RunWindow(int argc, char** argv) {
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) return RunWindow(argc, argv);
-  return quillon::QuillonMain(args, std::cout, std::cerr);
+  // The month calendar is painted on the offscreen platform, so a PDF needs no display either.
+  const quillon::YearPdfWriter writePdf = [argv](int year, const almacor::Settings& settings,
+                                                 std::ostream& out) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int guiArgc = 1;
+    QGuiApplication gui(guiArgc, argv);
+    if (!quillon::WriteYearPdf(year, settings.time, out)) {
+      throw quillon::UsageError("--output: the calendar pages could not be drawn");
+    }
+  };
+  return quillon::QuillonMain(args, std::cout, std::cerr, writePdf);
 }

@@ -135,6 +135,14 @@ void PlanetForm::Display() {
   }
 }
 
+void PlanetForm::ShowDate(int year, int month, int day) {
+  almacor::CivilDateTime shown = calendar_->DateTime().ToCivil();
+  shown.year = year;
+  shown.month = month;
+  shown.day = day;
+  SetDisplayedDateTime(Date::FromCivil(shown));
+}
+
 void PlanetForm::Raise(QWidget* window) {
   window->show();
   window->raise();

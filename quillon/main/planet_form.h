@@ -70,6 +70,7 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   QWidget* HostWidget() override { return this; }
   QMenu* SimulationMenu() override { return simulationMenu_; }
   void RunEclipseSearch(int k) override;
+  void ShowDate(int year, int month, int day) override;
   void AuxWindowClosed(AuxWindow window) override;
 
   /// Opens the auxiliary window of type `Window`, made with this window as its MainWindowHost on

@@ -7,6 +7,7 @@
 #include "about_form.h"
 #include "almacor/dialogs/input.h"
 #include "help_window.h"
+#include "koyomi_form.h"
 #include "menu_table.h"
 #include "open_address.h"
 #include "planet_form.h"
@@ -47,7 +48,8 @@ void PlanetForm::BuildMenus() {
           [this](QMenu& m) { FillSearchMenu(m, true); }},
          {"-"},
          {"シミュレーション(&S)", "mnuSimulation", {}, [this](QMenu& m) { FillSimulationMenu(m); }},
-         {"天体間の視距離(&A)", "mnuViewApparent", [this] { OpenApparent(); }}}},
+         {"天体間の視距離(&A)", "mnuViewApparent", [this] { OpenApparent(); }},
+         {"暦(&K)", "mnuViewKoyomi", [this] { ShowWindow<KoyomiForm>(); }}}},
        {"設定(&S)",
         {{"観測地点(&L)...", "mnuSettingPlace", [this] { OpenLocation(); }},
          {"-"},

@@ -12,8 +12,9 @@ class Calendar;
 
 namespace quillon {
 
-/// What the auxiliary windows (simulation, apparent distance, angle conversion, version) may ask
-/// of the main window. They never call each other; everything goes through here.
+/// What the auxiliary windows (simulation, apparent distance, angle conversion, version, the
+/// month calendar) may ask of the main window. They never call each other; everything goes
+/// through here.
 class MainWindowHost {
  public:
   /// The program's one Calendar, holding the displayed instant.
@@ -32,6 +33,9 @@ class MainWindowHost {
   virtual QMenu* SimulationMenu() = 0;
   /// "前の食(&P)" / "次の食(&N)": runs eclipse search item k (0, 1 solar; 3, 4 lunar).
   virtual void RunEclipseSearch(int k) = 0;
+  /// Sets the displayed date to year-month-day, keeping the time of day, the way the searches
+  /// set an instant (the six fields, then the Calendar and the display).
+  virtual void ShowDate(int year, int month, int day) = 0;
 
   /// Each auxiliary window calls this as it closes, so that the main window clears its flag
   /// (SimulationFlag, ApparentFlag, ConvertFlag).

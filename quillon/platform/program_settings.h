@@ -45,6 +45,13 @@ inline constexpr SettingKey<int> kSimulationWindowState{"SimulationWindowState",
 inline constexpr SettingKey<int> kSkyViewAzimuth{"SkyViewAzimuth", 2, 0, 3};
 // The apparent-distance window.
 inline constexpr SettingKey<int> kApparentDMS{"ApparentDMS", 1, 0, 1};
+// The month calendar (暦); a width or height of 0 places it beside the main window. Hidden items
+// are bits: 1 六曜, 2 十二直, 4 二十八宿, 8 選日.
+inline constexpr SettingKey<int> kKoyomiLeft{"KoyomiLeft", 0, kIntMin, kIntMax};
+inline constexpr SettingKey<int> kKoyomiTop{"KoyomiTop", 0, kIntMin, kIntMax};
+inline constexpr SettingKey<int> kKoyomiWidth{"KoyomiWidth", 0, 0, kIntMax};
+inline constexpr SettingKey<int> kKoyomiHeight{"KoyomiHeight", 0, 0, kIntMax};
+inline constexpr SettingKey<int> kKoyomiHidden{"KoyomiHidden", 0, 0, 15};
 }  // namespace keys
 
 /// The program's settings store: per user, organization "Ferrant Laboratory", application

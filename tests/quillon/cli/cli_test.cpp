@@ -127,5 +127,25 @@ TEST(QuillonMain, RejectedValuesExitWithTwo) {
   EXPECT_EQ(err.str(), "");
 }
 
+// A PDF year is drawn by the writer the program hands in, with the observer's time scale.
+TEST(QuillonMain, PdfYearGoesThroughTheProgramsWriter) {
+  std::ostringstream out, err;
+  EXPECT_EQ(QuillonMain({"--year", "2024", "--format", "pdf"}, out, err), 2);
+  EXPECT_EQ(err.str().rfind("quillon: --format", 0), 0u) << err.str();
+  int year = 0;
+  float zone = 0;
+  const YearPdfWriter writer = [&](int y, const almacor::Settings& settings, std::ostream& to) {
+    year = y;
+    zone = settings.time.timeZone;
+    to << "%PDF-";
+  };
+  std::ostringstream pdf;
+  EXPECT_EQ(QuillonMain({"--year", "2033", "--format=pdf", "--timezone", "8"}, pdf, err, writer),
+            0);
+  EXPECT_EQ(year, 2033);
+  EXPECT_EQ(zone, 8.0F);
+  EXPECT_EQ(pdf.str(), "%PDF-");
+}
+
 }  // namespace
 }  // namespace quillon

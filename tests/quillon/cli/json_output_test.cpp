@@ -43,10 +43,14 @@ TEST(JsonOutput, AnInstantHasEveryKeyAndASeriesOneLineEach) {
             "ZodiacalMonth ZodiacalDay ZodiacalMonth24 ZodiacalDay24 ZodiacalClimate72 "
             "JulianCYear JulianCMonth JulianCDay IslamicYear IslamicMonth IslamicDay "
             "IslamicMonthName HebrewYear HebrewMonth HebrewDay HebrewMonthName MayaLong "
-            "MayaHaab MayaTzolkin Rokuyou JapaneseMonthName ZodiacalSigns Kyusei Sun Moon "
-            "Planets"));
+            "MayaHaab MayaTzolkin Rokuyou Junichoku Nijuhasshuku Senjitsu Wareki "
+            "JapaneseMonthName ZodiacalSigns Kyusei Sun Moon Planets"));
   EXPECT_EQ(j["DateTime"], "2024-03-20T12:00:00");
   EXPECT_EQ(j["DtEstimated"], true);
+  EXPECT_EQ(j["Junichoku"], "定");
+  EXPECT_EQ(j["Nijuhasshuku"], "壁");
+  EXPECT_EQ(j["Senjitsu"], nlohmann::json::array({"天恩日"}));
+  EXPECT_EQ(j["Wareki"], "令和6年3月20日");
   EXPECT_NEAR(j["JulianDay"].get<double>(), 2460389.625, 1e-9);
   EXPECT_EQ(Keys(j["SiderealTime"]),
             Words("GreenwichMean GreenwichApparent LocalMean LocalApparent"));

@@ -143,6 +143,32 @@ TEST(QuillonHeadless, YearFilesAndJsonLines) {
   EXPECT_EQ(day["date"], "2024-07-22");
   EXPECT_EQ(day["solarTerm"]["name"], "大暑");
   EXPECT_EQ(day["solarTerm"]["kind"], "中気");
+  const nlohmann::json newYear = nlohmann::json::parse(json.out.substr(0, json.out.find('\n')));
+  EXPECT_EQ(newYear["junichoku"], "建");
+  EXPECT_EQ(newYear["nijuhasshuku"], "畢");
+  EXPECT_EQ(newYear["senjitsu"],
+            nlohmann::json::array({"天赦日", "一粒万倍日", "天恩日", "甲子の日"}));
+  EXPECT_EQ(newYear["wareki"], "令和6年1月1日");
+  const Outcome meiji = Quillon({"--year", "1872", "--format", "json"});
+  EXPECT_EQ(nlohmann::json::parse(meiji.out.substr(0, meiji.out.find('\n')))["wareki"], nullptr);
+}
+
+TEST(QuillonHeadless, YearCalendarAsPdfWithoutADisplay) {
+  QTemporaryDir dir;
+  const QString target = dir.filePath("2024.pdf");
+  const Outcome run = Quillon({"--year", "2024", "--format", "pdf", "--output", target});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  QFile pdf(target);
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  const std::string bytes = pdf.readAll().toStdString();
+  EXPECT_EQ(bytes.rfind("%PDF-", 0), 0u);
+  // Twelve page objects, the Japanese font embedded.
+  const std::regex page(R"(/Type\s*/Page[^s])");
+  EXPECT_EQ(
+      std::distance(std::sregex_iterator(bytes.begin(), bytes.end(), page), std::sregex_iterator()),
+      12);
+  EXPECT_NE(bytes.find("/FontFile2"), std::string::npos);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Reads quillon's year export back with Python's own parsers: the csv module must see the cells
 the JSON Lines output holds, and python3-icalendar must read the iCalendar file with one event per
-solar term, seasonal day, holiday, Moon phase and eclipse. Usage: year_export_check.py QUILLON"""
+solar term, seasonal day, holiday, Moon phase, eclipse and 天赦日, 一粒万倍日 or 不成就日. Usage: year_export_check.py QUILLON"""
 import csv
 import io
 import json
@@ -32,7 +32,11 @@ for row, day in zip(rows[1:], days):
     assert row[:15] == cells, (row, cells)
     assert row[17] == phase and row[19] == "、".join(day["zassetsu"]), row
     assert row[20] == (day["holiday"] or ""), row
-    expected_events += bool(term) + bool(phase) + len(day["zassetsu"]) + bool(day["holiday"])
+    assert row[21:] == [day["junichoku"], day["nijuhasshuku"], "、".join(day["senjitsu"]),
+                        day["wareki"] or ""], row
+    chosen = [name for name in day["senjitsu"] if name in ("天赦日", "一粒万倍日", "不成就日")]
+    expected_events += (bool(term) + bool(phase) + len(day["zassetsu"]) + bool(day["holiday"])
+                        + len(chosen))
 
 calendar = icalendar.Calendar.from_ical(run("--format", "ics"))
 events = [c for c in calendar.walk("VEVENT")]

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -23,6 +24,7 @@
 #include "almacor/calendar.h"
 #include "almacor/dialogs/input.h"
 #include "help_window.h"
+#include "koyomi_form.h"
 #include "main_table_view.h"
 
 namespace {
@@ -199,6 +201,29 @@ TEST_F(PlanetFormTest, SkyColourAndMoonPictureFollowTheSun) {
   EXPECT_EQ(form->SkyColor(), QColor(0, 0, 128));
   picture = form->MoonPictureLabel()->pixmap().toImage();
   EXPECT_EQ(QColor(picture.pixel(1, 1)), form->SkyColor());
+}
+
+TEST_F(PlanetFormTest, TheMonthCalendarMovesWithTheMainWindowAndSetsItsDate) {
+  Show(2024, 3, 20, 18, 45, 10);
+  Item("mnuViewKoyomi")->trigger();
+  QPointer<quillon::KoyomiForm> koyomi;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* k = qobject_cast<quillon::KoyomiForm*>(w)) koyomi = k;
+  }
+  ASSERT_TRUE(koyomi);
+  EXPECT_EQ(koyomi->Page().title, "2024年3月");
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(koyomi));
+  const quillon::MonthView& view = koyomi->View();
+  const quillon::Box last =
+      quillon::LayoutMonthPage(view.width(), view.height(), koyomi->Page().Weeks()).cells[35];
+  QTest::mouseClick(&koyomi->View(), Qt::LeftButton, {},
+                    QPoint(static_cast<int>(last.x + 10), static_cast<int>(last.y + 10)));
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 3, 31, 18, 45, 10}));  // the last row's Sunday
+  EXPECT_EQ(Fields(), Shown());
+  form->SpinUp(1)->click();  // a month on in the main window
+  EXPECT_EQ(koyomi->Page().title, "2024年4月");
+  form->close();  // closes the calendar with it
+  EXPECT_TRUE(!koyomi || !koyomi->isVisible());
 }
 
 TEST_F(PlanetFormTest, ExportsTheDisplayedYearAndReportsAnUnwritablePath) {

@@ -4,8 +4,9 @@
 // each simulation view at 432 × 432 and 1920 × 1080 (the sky views and diagrams for Tokyo before
 // dawn, the eclipse views at the eclipses of 2024-04-08 from Dallas near its maximum and 2025-09-07
 // from Tokyo in the early hours of the 8th, the stick and the sundial on a Tokyo morning); the tool
-// windows. Run it under a real X server (scripts/screenshots.sh uses Xvfb) so that the fonts and
-// the style are the desktop's. The settings store of the run is the caller's XDG_CONFIG_HOME.
+// windows; the month calendar. Run it under a real X server (scripts/screenshots.sh uses Xvfb) so
+// that the fonts and the style are the desktop's. The settings store of the run is the caller's
+// XDG_CONFIG_HOME.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -24,6 +25,7 @@
 #include "application.h"
 #include "convert_form.h"
 #include "help_window.h"
+#include "koyomi_form.h"
 #include "planet_form.h"
 #include "simulation_form.h"
 #include "simulation_geometry.h"
@@ -154,6 +156,27 @@ void ToolWindows(PlanetForm& form) {
   quillon::ProgramIcon().pixmap(64, 64).save(out.filePath("icon64.png"));
 }
 
+// The month calendar beside the main window: a month with a leap month (2023-03, 閏2月 from the
+// 22nd), one with a 天赦日 (2024-03-15), and 2033-12 (閏11月 from the 22nd), the last also at a
+// smallest size.
+void KoyomiWindow(PlanetForm& form) {
+  Observe(form, 139.7447, 35.6544, 9, Date::FromCivil(2023, 3, 22, 12, 0, 0));
+  form.MenuItem(QStringLiteral("mnuViewKoyomi"))->trigger();
+  quillon::KoyomiForm* koyomi = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* k = qobject_cast<quillon::KoyomiForm*>(w)) koyomi = k;
+  }
+  koyomi->resize(1100, 800);
+  Save(*koyomi, "koyomi_leap_month.png");
+  form.SetDisplayedDateTime(Date::FromCivil(2024, 3, 15, 12, 0, 0));
+  Save(*koyomi, "koyomi_tenshanichi.png");
+  form.SetDisplayedDateTime(Date::FromCivil(2033, 12, 22, 12, 0, 0));
+  Save(*koyomi, "koyomi_2033.png");
+  koyomi->resize(koyomi->minimumSizeHint());
+  Save(*koyomi, "koyomi_2033_small.png");
+  koyomi->close();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -168,5 +191,6 @@ int main(int argc, char** argv) {
   MainWindow(form);
   SimulationViews(form);
   ToolWindows(form);
+  KoyomiWindow(form);
   return 0;
 }

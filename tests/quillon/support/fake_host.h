@@ -53,6 +53,13 @@ class FakeHost : public MainWindowHost {
   QWidget* HostWidget() override { return &window; }
   QMenu* SimulationMenu() override { return &menu; }
   void RunEclipseSearch(int) override {}
+  void ShowDate(int year, int month, int day) override {
+    almacor::CivilDateTime c = calendar.DateTime().ToCivil();
+    c.year = year;
+    c.month = month;
+    c.day = day;
+    SetInstant(almacor::Date::FromCivil(c));
+  }
   void AuxWindowClosed(AuxWindow w) override { closed.push_back(w); }
 
   almacor::Calendar calendar;

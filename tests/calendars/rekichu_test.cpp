@@ -1,0 +1,166 @@
+// The almanac's day notes and the era date against independent references: lunar-javascript's
+// 建除十二值星 and 星宿 (tests/data/rekichu_reference.csv, scripts/reference/rekichu_reference.js)
+// and chosen days as published (tests/data/senjitsu_published.csv).
+#include "almacor/rekichu.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "almacor/date.h"
+#include "almacor/koyomi.h"
+#include "almacor/sun.h"
+#include "test_support.h"
+
+namespace almacor {
+namespace {
+
+constexpr TimeScale kJapan{9, true, 0};
+
+std::int32_t DayOf(const std::string& iso) {
+  return static_cast<std::int32_t>(CivilToDays(
+      std::stoi(iso.substr(0, 4)), std::stoi(iso.substr(5, 2)), std::stoi(iso.substr(8, 2))));
+}
+
+std::string DateText(std::int32_t day) {
+  const CivilDate c = DaysToCivilDate(day);
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", c.year, c.month, c.day);
+  return text;
+}
+
+TEST(Rekichu, JunichokuAndMansionsMatchLunarJavascript1800To2200) {
+  const auto rows = ReadReferenceTable("rekichu_reference.csv");
+  ASSERT_GT(rows.size(), 2000u);
+  for (const auto& row : rows) {
+    if (row[0] == "date") continue;
+    const std::int32_t day = DayOf(row[0]);
+    EXPECT_EQ(JunichokuName(Junichoku(day, SectionalMonth(day, kJapan))), row[1]) << row[0];
+    EXPECT_EQ(NijuhasshukuName(Nijuhasshuku(day)), row[2]) << row[0];
+  }
+}
+
+// Notes of single days as almanac pages print them.
+TEST(Rekichu, PublishedDays) {
+  const struct {
+    const char* date;
+    const char* choku;
+    const char* shuku;
+  } kDays[] = {
+      {"2024-02-03", "成", "柳"},  // ameblo.jp/kanno-230 (daily almanac posts)
+      {"2024-03-31", "平", "星"}, {"2039-01-22", "平", "氐"},  // koyominote.com day pages
+      {"2043-12-15", "定", "翼"}, {"2044-11-24", "満", "斗"},
+      {"2047-09-06", "除", "婁"}, {"2087-05-10", "閉", "氐"},
+  };
+  for (const auto& d : kDays) {
+    const RekichuDay notes = RekichuOf(DayOf(d.date), kJapan);
+    EXPECT_EQ(JunichokuName(notes.junichoku), d.choku) << d.date;
+    EXPECT_EQ(NijuhasshukuName(notes.nijuhasshuku), d.shuku) << d.date;
+  }
+}
+
+TEST(Rekichu, ChosenDaysAsPublished) {
+  int spans = 0;
+  for (const auto& row : ReadReferenceTable("senjitsu_published.csv")) {
+    if (row[0] == "kind") continue;
+    std::set<std::string> expected;
+    std::stringstream dates(row[3]);
+    for (std::string item; dates >> item;) {
+      const auto dots = item.find("..");
+      const std::int32_t first = DayOf(item.substr(0, 10));
+      const std::int32_t last = dots == std::string::npos ? first : DayOf(item.substr(dots + 2));
+      for (std::int32_t day = first; day <= last; ++day) expected.insert(DateText(day));
+    }
+    std::set<std::string> actual;
+    for (const RekichuDay& notes : RekichuBetween(DayOf(row[1]), DayOf(row[2]), kJapan)) {
+      for (const std::string_view name : SenjitsuNames(notes.senjitsu)) {
+        if (name == row[0]) actual.insert(DateText(notes.day));
+      }
+    }
+    EXPECT_EQ(actual, expected) << row[0] << " " << row[1] << " … " << row[2] << " (" << row[4]
+                                << ")";
+    ++spans;
+  }
+  EXPECT_EQ(spans, 15);
+}
+
+TEST(Rekichu, BosonichiCountsAsPublished) {
+  // hotdoglab.jp/blog/boso-day/ counts 69, 75, 68 and 74 母倉日 in 2020 … 2023, which only the
+  // sectional-month variant gives (the 土用 variant moves the 巳午 days by weeks).
+  const int kCounts[] = {69, 75, 68, 74};
+  for (int year = 2020; year <= 2023; ++year) {
+    int count = 0;
+    for (const RekichuDay& notes : RekichuBetween(DayOf(std::to_string(year) + "-01-01"),
+                                                  DayOf(std::to_string(year) + "-12-31"), kJapan)) {
+      count += notes.senjitsu.test(static_cast<std::size_t>(Senjitsu::Bosonichi));
+    }
+    EXPECT_EQ(count, kCounts[year - 2020]) << year;
+  }
+}
+
+TEST(Rekichu, SectionalMonthBeginsOnTheDayOfItsTerm) {
+  // The library's solar-term calendar reads the same months, day by day over 2000 … 2030.
+  const std::int32_t first = DayOf("2000-01-01");
+  const std::int32_t last = DayOf("2030-12-31");
+  const auto days = RekichuBetween(first, last, kJapan);
+  SolarTermDate terms;
+  SolarTermCache cache;
+  for (const RekichuDay& notes : days) {
+    const double d = notes.day + 0.5;
+    terms = CalcSolarTerms(d, SunLongitudeAt(d, kJapan), kJapan, terms, cache);
+    ASSERT_EQ(notes.sectionalMonth, terms.month) << DateText(notes.day);
+  }
+  // 小寒 2019 came at 00:37 Japan time, 23:37 of the day before in China: the zone moves the day.
+  const std::int32_t jan5 = DayOf("2019-01-05");
+  EXPECT_EQ(SectionalMonth(jan5, kJapan), 11);
+  EXPECT_EQ(SectionalMonth(jan5, TimeScale{8, true, 0}), 12);
+  EXPECT_EQ(SectionalMonth(jan5 + 1, kJapan), 12);
+  // The term's day repeats the 直 of the day before.
+  EXPECT_EQ(Junichoku(jan5 + 1, 12), Junichoku(jan5, 11));
+}
+
+TEST(Rekichu, OneDayEqualsTheSameDayOfASpan) {
+  const auto span = RekichuBetween(DayOf("2023-06-01"), DayOf("2023-08-31"), kJapan);
+  for (const std::size_t i : {0u, 35u, 36u, 47u, 91u}) {
+    const RekichuDay one = RekichuOf(span[i].day, kJapan);
+    EXPECT_EQ(one.lunisolar, span[i].lunisolar);
+    EXPECT_EQ(one.sectionalMonth, span[i].sectionalMonth);
+    EXPECT_EQ(one.senjitsu, span[i].senjitsu);
+    EXPECT_EQ(one.wareki, span[i].wareki);
+  }
+}
+
+TEST(Rekichu, WarekiEraBoundaries) {
+  const auto text = [](const char* iso) {
+    const auto w = WarekiOf(DayOf(iso));
+    return w ? WarekiText(*w) : std::string("none");
+  };
+  EXPECT_EQ(text("1872-12-31"), "none");
+  EXPECT_EQ(text("1873-01-01"), "明治6年1月1日");
+  EXPECT_EQ(text("1912-07-29"), "明治45年7月29日");
+  EXPECT_EQ(text("1912-07-30"), "大正元年7月30日");
+  EXPECT_EQ(text("1913-01-01"), "大正2年1月1日");
+  EXPECT_EQ(text("1926-12-24"), "大正15年12月24日");
+  EXPECT_EQ(text("1926-12-25"), "昭和元年12月25日");
+  EXPECT_EQ(text("1989-01-07"), "昭和64年1月7日");
+  EXPECT_EQ(text("1989-01-08"), "平成元年1月8日");
+  EXPECT_EQ(text("2019-04-30"), "平成31年4月30日");
+  EXPECT_EQ(text("2019-05-01"), "令和元年5月1日");
+  EXPECT_EQ(text("2024-01-01"), "令和6年1月1日");
+  EXPECT_EQ(WarekiYearText(*WarekiOf(DayOf("2033-12-31"))), "令和15年");
+}
+
+TEST(Rekichu, RejectsOutOfRange) {
+  EXPECT_EQ(ErrorNumberOf([] { Junichoku(0, 13); }), 5);
+  EXPECT_EQ(ErrorNumberOf([] { SenjitsuOf(0, 0, LunisolarDate{}); }), 5);
+  EXPECT_EQ(ErrorNumberOf([] { NijuhasshukuName(28); }), 5);
+  EXPECT_EQ(ErrorNumberOf([] { RekichuBetween(10, 9, kJapan); }), 5);
+  EXPECT_EQ(ErrorNumberOf([] { SectionalMonth(-657435, kJapan); }), 5);
+  EXPECT_EQ(RekichuOf(2958465, kJapan).wareki->era, "令和");
+}
+
+}  // namespace
+}  // namespace almacor
