@@ -1,0 +1,113 @@
+// Lunar eclipses against the Earth's shadow as the lunar eclipse view draws it.
+
+#include <cmath>
+
+#include "almacor/angles.h"
+#include "almacor/phenomena.h"
+#include "ephemeris/iterate.h"
+#include "ephemeris/sun_detail.h"
+#include "phenomena/body_radii.h"
+#include "phenomena/lunations.h"
+#include "phenomena/sun_moon_track.h"
+
+namespace almacor {
+namespace {
+
+using detail::SunMoonPlace;
+using detail::SunMoonTrack;
+using detail::Vector3;
+
+constexpr double kSlopeStep = 1e-3;
+
+// The Moon against the shadow at one instant, degrees.
+struct ShadowGeometry {
+  double separation;  ///< the Moon's centre from the shadow's axis
+  double moonRadius;
+  double penumbra;  ///< angular radius of the penumbra at the Moon's distance
+  double umbra;
+};
+ShadowGeometry ShadowAt(const SunMoonTrack& track, double d) {
+  const SunMoonPlace p = track.At(d);
+  const double moonDistance = p.moonDistance;
+  const double ratio = moonDistance / p.sunDistance;
+  const double penumbra =
+      kEarthRadiusKm + ratio * (detail::kSunRadiusKm + kEarthRadiusKm);
+  const double umbra = kEarthRadiusKm - ratio * (detail::kSunRadiusKm - kEarthRadiusKm);
+  return {detail::AngleBetween(p.moon, -1.0 * p.sun),
+          DegAsin(detail::kMoonRadiusKm / moonDistance),
+          std::atan2(detail::kShadowEnlargement * penumbra, moonDistance) / kRad,
+          std::atan2(detail::kShadowEnlargement * umbra, moonDistance) / kRad};
+}
+
+std::optional<LunarEclipse> Examine(double fullMoon, const Settings& s) {
+  SunMoonTrack track(fullMoon, s.time);
+  // The Moon's direction less the shadow's: its length is 2 sin(separation / 2).
+  const auto gapAt = [&](double d) {
+    const SunMoonPlace p = track.At(d);
+    return (1 / p.moonDistance) * p.moon + (1 / p.sunDistance) * p.sun;
+  };
+  const double maximum = detail::SolveStationary(
+      [&](double d) {
+        const Vector3 gap = gapAt(d);
+        return detail::Dot(gap, gap);
+      },
+      fullMoon, kSlopeStep, "lunar eclipse maximum");
+  const ShadowGeometry g = ShadowAt(track, maximum);
+  if (g.separation >= g.penumbra + g.moonRadius) return std::nullopt;
+
+  // The Moon's motion across the shadow, degrees per day, for the first guesses of the contacts.
+  const double rate =
+      detail::Norm(gapAt(maximum + kSlopeStep) - gapAt(maximum - kSlopeStep)) / (2 * kSlopeStep) /
+      kRad;
+  // Contacts where the separation equals reach(shadow at that instant).
+  const auto contact = [&](auto reach, double direction) {
+    const double r = reach(g);
+    const double half = std::sqrt(std::fmax(r * r - g.separation * g.separation, 0)) / rate;
+    return detail::SolveContact(
+        [&](double d) {
+          const ShadowGeometry h = ShadowAt(track, d);
+          return h.separation - reach(h);
+        },
+        maximum, half, direction);
+  };
+  const auto penumbral = [](const ShadowGeometry& h) { return h.penumbra + h.moonRadius; };
+  const auto partial = [](const ShadowGeometry& h) { return h.umbra + h.moonRadius; };
+  const auto total = [](const ShadowGeometry& h) { return h.umbra - h.moonRadius; };
+
+  LunarEclipse e{};
+  e.type = LunarEclipseType::Penumbral;
+  e.maximum = maximum;
+  e.penumbralBegin = contact(penumbral, -1);
+  e.penumbralEnd = contact(penumbral, 1);
+  if (g.separation < partial(g)) {
+    e.type = LunarEclipseType::Partial;
+    e.partialBegin = contact(partial, -1);
+    e.partialEnd = contact(partial, 1);
+  }
+  if (g.separation < total(g)) {
+    e.type = LunarEclipseType::Total;
+    e.totalBegin = contact(total, -1);
+    e.totalEnd = contact(total, 1);
+  }
+  e.umbralMagnitude = (g.moonRadius + g.umbra - g.separation) / (2 * g.moonRadius);
+  e.penumbralMagnitude = (g.moonRadius + g.penumbra - g.separation) / (2 * g.moonRadius);
+
+  track.SetObserver(s);
+  const auto moonAltitude = [&](double d) {
+    return SunMoonTrack::ApparentAltitude(track.At(d).moon, track.Observer(d));
+  };
+  e.moonAltitude = moonAltitude(maximum);
+  e.visible = detail::HighestAltitude(e.penumbralBegin, e.penumbralEnd, moonAltitude) > 0;
+  return e;
+}
+
+}  // namespace
+
+LunarEclipse SearchLunarEclipse(double start, SearchDirection direction, const Settings& s) {
+  detail::RequireValidSettings(s);
+  return detail::SearchSyzygies(
+      start, direction, true, s.time, [&](double fullMoon) { return Examine(fullMoon, s); },
+      [](const LunarEclipse& e) { return e.maximum; });
+}
+
+}  // namespace almacor
