@@ -169,6 +169,49 @@ int RunYear(const CommandLine& command, std::ostream& out) {
   return 0;
 }
 
+// The kinds and the crossing of --events: a crossing needs a body and exactly one of --altitude
+// and --azimuth, and is added to the default kinds when --kinds is not given.
+void ParseEventOptions(PhenomenaRequest& request, const std::optional<PhenomenonKinds>& kinds,
+                       std::optional<almacor::SkyBody> body, std::optional<double> altitude,
+                       std::optional<double> azimuth) {
+  if (altitude && azimuth) throw UsageError("--altitude and --azimuth exclude each other");
+  if (body && !altitude && !azimuth) throw UsageError("--body: needs --altitude or --azimuth");
+  if ((altitude || azimuth) && !body) {
+    throw UsageError(altitude ? "--altitude: needs --body" : "--azimuth: needs --body");
+  }
+  request.kinds = kinds.value_or(DefaultPhenomenonKinds());
+  if (!kinds) {
+    if (altitude) request.kinds.set(static_cast<std::size_t>(PhenomenonKind::Altitude));
+    if (azimuth) request.kinds.set(static_cast<std::size_t>(PhenomenonKind::Azimuth));
+  }
+  if (Has(request.kinds, PhenomenonKind::Altitude) && !altitude) {
+    throw UsageError("--kinds: altitude needs --body and --altitude");
+  }
+  if (Has(request.kinds, PhenomenonKind::Azimuth) && !azimuth) {
+    throw UsageError("--kinds: azimuth needs --body and --azimuth");
+  }
+  if (body) request.body = *body;
+  request.altitude = altitude.value_or(0);
+  request.azimuth = azimuth.value_or(0);
+}
+
+int RunEvents(const CommandLine& command, std::ostream& out) {
+  Calendar calendar;
+  SetUpCalendar(calendar, command, DaysOf(*command.from));
+  PhenomenaRequest request = command.events;
+  request.from = DaysOf(*command.from);
+  request.to = DaysOf(*command.to);
+  std::vector<Phenomenon> events;
+  try {
+    events = CollectPhenomena(request, almacor::LibrarySettings());
+  } catch (const almacor::Error& error) {
+    if (error.Number() != almacor::kInvalidArgument) throw;
+    throw UsageError(std::string("--events: ") + error.what());
+  }
+  for (const Phenomenon& p : events) out << PhenomenonJson(p).dump() << '\n';
+  return 0;
+}
+
 }  // namespace
 
 void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write) {
@@ -276,10 +319,19 @@ Output:
                        starting from the previous result; KIND is one of next-new-moon,
                        previous-new-moon, next-full-moon, previous-full-moon, next-solar-eclipse,
                        previous-solar-eclipse, next-lunar-eclipse, previous-lunar-eclipse
+  --events --from DATETIME --to DATETIME [--kinds K[,K...]]
+         [--body NAME --altitude DEG | --azimuth DEG]
+                       the phenomena from --from to --to as JSON Lines sorted by time; K is
+                       moon-phase, lunar-apsis, conjunction, opposition, greatest-elongation,
+                       solar-eclipse, lunar-eclipse (all of these by default), altitude or
+                       azimuth: the instants the apparent altitude of NAME (Sun, Moon,
+                       Mercury ... Pluto) passes DEG, rising and setting, or its azimuth passes
+                       DEG (these need --body; without --kinds they join the default kinds)
   --year YYYY [--format csv|json|ics] [--output FILE]
                        a day-by-day almanac of the year (100 ... 9999) for the observer: the
                        calendars, Sun and Moon times, solar terms, Moon phases, seasonal days
-                       and holidays of Japan; CSV (default), JSON Lines or iCalendar, written to
+                       and holidays of Japan, and the phenomena of --events (eclipses with how
+                       they are seen here); CSV (default), JSON Lines or iCalendar, written to
                        FILE (replaced only once complete) or to standard output
   -h, --help           show this text
   -v, --version        show the version
@@ -293,12 +345,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine command;
   bool json = false, text = false, find = false, help = false, version = false;
   bool stepGiven = false, countGiven = false, year = false, formatGiven = false;
+  bool events = false;
+  std::optional<PhenomenonKinds> kinds;
+  std::optional<almacor::SkyBody> body;
+  std::optional<double> altitude, azimuth;
   static const std::map<std::string, bool, std::less<>> kTakesValue = {
       {"--at", true},       {"--longitude", true}, {"--latitude", true}, {"--height", true},
       {"--timezone", true}, {"--delta-t", true},   {"--from", true},     {"--to", true},
       {"--step", true},     {"--find", true},      {"--count", true},    {"--json", false},
       {"--text", false},    {"--help", false},     {"--version", false}, {"--year", true},
-      {"--format", true},   {"--output", true}};
+      {"--format", true},   {"--output", true},    {"--events", false},  {"--kinds", true},
+      {"--body", true},     {"--altitude", true},  {"--azimuth", true}};
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
@@ -371,6 +428,32 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (name == "--output") {
       if (value->empty()) throw UsageError("--output: empty file name");
       command.output = *value;
+    } else if (name == "--events") {
+      events = true;
+    } else if (name == "--kinds") {
+      kinds.emplace();
+      for (std::size_t from = 0; from <= value->size();) {
+        std::size_t comma = value->find(',', from);
+        if (comma == std::string::npos) comma = value->size();
+        const std::string key = value->substr(from, comma - from);
+        const auto kind = PhenomenonKindFromKey(key);
+        if (!kind) throw UsageError("--kinds: unknown kind '" + key + "'");
+        kinds->set(static_cast<std::size_t>(*kind));
+        from = comma + 1;
+      }
+    } else if (name == "--body") {
+      body = almacor::SkyBodyFromName(*value);
+      if (!body) {
+        throw UsageError("--body: unknown body '" + *value +
+                         "' (expected Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Uranus, "
+                         "Neptune or Pluto)");
+      }
+    } else if (name == "--altitude") {
+      altitude = ParseNumber(name, *value);
+      if (std::fabs(*altitude) > 90) throw UsageError("--altitude: expected -90 to 90 degrees");
+    } else if (name == "--azimuth") {
+      azimuth = ParseNumber(name, *value);
+      if (*azimuth < 0 || *azimuth > 360) throw UsageError("--azimuth: expected 0 to 360 degrees");
     } else if (name == "--json") {
       json = true;
     } else if (name == "--text") {
@@ -390,8 +473,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     command.mode = CommandLine::Mode::Version;
     return command;
   }
-  if (json + text + find + year > 1) {
-    throw UsageError("--json, --text, --find and --year exclude each other");
+  if (json + text + find + year + events > 1) {
+    throw UsageError("--json, --text, --find, --year and --events exclude each other");
+  }
+  if (events) {
+    command.mode = CommandLine::Mode::Events;
+    ParseEventOptions(command.events, kinds, body, altitude, azimuth);
+    if (!command.from) throw UsageError("--events: needs --from and --to");
+  } else if (kinds || body || altitude || azimuth) {
+    throw UsageError("--kinds, --body, --altitude and --azimuth: only with --events");
   }
   if (year) {
     command.mode = CommandLine::Mode::Year;
@@ -408,7 +498,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     throw UsageError(command.from ? "--from: needs --to" : "--to: needs --from");
   }
   if (command.from) {
-    if (!json) throw UsageError("--from: only with --json");
+    if (!json && !events) throw UsageError("--from: only with --json or --events");
     if (command.at) throw UsageError("--at: not with --from and --to");
     if (DaysOf(*command.to) < DaysOf(*command.from)) throw UsageError("--to: earlier than --from");
   }
@@ -430,6 +520,7 @@ int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
   }
 
   if (command.mode == Mode::Year) return RunYear(command, out);
+  if (command.mode == Mode::Events) return RunEvents(command, out);
 
   const double start = command.from ? DaysOf(*command.from)
                        : command.at ? DaysOf(*command.at)
