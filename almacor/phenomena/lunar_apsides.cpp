@@ -7,6 +7,7 @@
 #include "almacor/phenomena.h"
 #include "almacor/timescales.h"
 #include "ephemeris/iterate.h"
+#include "phenomena/frozen_delta_t.h"
 
 namespace almacor {
 namespace {
@@ -22,9 +23,10 @@ constexpr double kSlopeStep = 0.01;
 
 LunarApsis NextLunarApsis(double start, const TimeScale& ts) {
   RequireFinite(start, "day count");
-  const auto distance = [&](double d) { return MoonDistanceAt(d, ts); };
+  const TimeScale frozen = detail::FrozenDeltaT(start, ts);
+  const auto distance = [&](double d) { return MoonDistanceAt(d, frozen); };
   const double j2000 = 36526.5;  // local day count of J2000.0 (the zone is immaterial here)
-  double anomaly = Normalize360(kMeanAnomalyAtEpoch + kMeanAnomalyRate * (start - j2000));
+  const double anomaly = Normalize360(kMeanAnomalyAtEpoch + kMeanAnomalyRate * (start - j2000));
   // The true apsides wander up to two days from the mean ones: try the mean apsis from just
   // behind the start on, until one solves to an instant after it.
   double guess = start + (180 - std::fmod(anomaly, 180.0)) / kMeanAnomalyRate - 180 / kMeanAnomalyRate;

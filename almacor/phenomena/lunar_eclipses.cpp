@@ -27,14 +27,17 @@ struct ShadowGeometry {
   double umbra;
 };
 ShadowGeometry ShadowAt(const SunMoonTrack& track, double d) {
-  const SunMoonPlace p = track.At(d);
-  const double moonDistance = p.moonDistance;
-  const double ratio = moonDistance / p.sunDistance;
-  const double penumbra =
-      kEarthRadiusKm + ratio * (detail::kSunRadiusKm + kEarthRadiusKm);
+  const detail::SunMoonEcliptic e = track.EclipticAt(d);
+  const double moonDistance = kEarthRadiusKm / std::sin(e.moonParallax * kRad);
+  const double ratio = moonDistance / (e.sunDistance * kAuKm);
+  const double penumbra = kEarthRadiusKm + ratio * (detail::kSunRadiusKm + kEarthRadiusKm);
   const double umbra = kEarthRadiusKm - ratio * (detail::kSunRadiusKm - kEarthRadiusKm);
-  return {detail::AngleBetween(p.moon, -1.0 * p.sun),
-          DegAsin(detail::kMoonRadiusKm / moonDistance),
+  // The distance from the shadow's centre, opposite the Sun on the ecliptic, by the haversine.
+  const double halfLatitude = std::sin(e.moonLatitude * kRad / 2);
+  const double halfLongitude = std::sin((e.moonLongitude - e.sunLongitude - 180) * kRad / 2);
+  const double haversine =
+      halfLatitude * halfLatitude + std::cos(e.moonLatitude * kRad) * halfLongitude * halfLongitude;
+  return {2 * DegAsin(std::sqrt(haversine)), DegAsin(detail::kMoonRadiusKm / moonDistance),
           std::atan2(detail::kShadowEnlargement * penumbra, moonDistance) / kRad,
           std::atan2(detail::kShadowEnlargement * umbra, moonDistance) / kRad};
 }
@@ -97,7 +100,9 @@ std::optional<LunarEclipse> Examine(double fullMoon, const Settings& s) {
     return SunMoonTrack::ApparentAltitude(track.At(d).moon, track.Observer(d));
   };
   e.moonAltitude = moonAltitude(maximum);
-  e.visible = detail::HighestAltitude(e.penumbralBegin, e.penumbralEnd, moonAltitude) > 0;
+  e.visible = detail::AboveHorizonWithin(
+      e.penumbralBegin, e.penumbralEnd,
+      {e.moonAltitude, moonAltitude(e.penumbralBegin), moonAltitude(e.penumbralEnd)}, moonAltitude);
   return e;
 }
 
@@ -106,7 +111,7 @@ std::optional<LunarEclipse> Examine(double fullMoon, const Settings& s) {
 LunarEclipse SearchLunarEclipse(double start, SearchDirection direction, const Settings& s) {
   detail::RequireValidSettings(s);
   return detail::SearchSyzygies(
-      start, direction, true, s.time, [&](double fullMoon) { return Examine(fullMoon, s); },
+      start, direction, true, s, Examine,
       [](const LunarEclipse& e) { return e.maximum; });
 }
 

@@ -12,6 +12,7 @@
 #include "almacor/planet.h"
 #include "almacor/sun.h"
 #include "ephemeris/iterate.h"
+#include "phenomena/frozen_delta_t.h"
 
 namespace almacor {
 namespace {
@@ -62,8 +63,11 @@ double SolveLongitudeEvent(PlanetNameConstant p, double phase, double difference
   double from = start;
   for (int i = 0; i < kMaxCandidates; ++i) {
     const double guess = PredictPhase(p, phase, from, ts);
+    const TimeScale frozen = detail::FrozenDeltaT(guess, ts);
     const double t = detail::SolveSecant(
-        [&](double d) { return std::remainder(LongitudeFromSun(p, d, ts) - difference, 360.0); },
+        [&](double d) {
+          return std::remainder(LongitudeFromSun(p, d, frozen) - difference, 360.0);
+        },
         guess, guess + 0.5, "planet longitude event");
     if (t - start >= detail::kOneSecond) return t;
     from = guess + SynodicPeriod(p) / 4;
@@ -71,11 +75,15 @@ double SolveLongitudeEvent(PlanetNameConstant p, double phase, double difference
   throw Error(kOverflow, "planet event search did not advance");
 }
 
-// The angular distance between the planet and the Sun, degrees.
-double Elongation(PlanetNameConstant p, double d, const TimeScale& ts) {
+// The angular distance between the planet and the Sun, degrees, and the side.
+struct SunDistance {
+  double angle;
+  bool east;
+};
+SunDistance ElongationAt(PlanetNameConstant p, double d, const TimeScale& ts) {
   const PlanetPosition pos = PlanetPositionAt(p, d, ts);
-  return DegAcos(std::cos(pos.latitude * kRad) *
-                 std::cos((pos.longitude - SunLongitudeAt(d, ts)) * kRad));
+  const double difference = std::remainder(pos.longitude - SunLongitudeAt(d, ts), 360.0);
+  return {DegAcos(std::cos(pos.latitude * kRad) * std::cos(difference * kRad)), difference > 0};
 }
 
 }  // namespace
@@ -107,13 +115,17 @@ GreatestElongation NextGreatestElongation(PlanetNameConstant p, double start,
   const double west = DegAcos(kMeanDistance[p - 1]);
   double from = start;
   for (int i = 0; i < kMaxCandidates; ++i) {
-    const double toWest = PredictPhase(p, west, from, ts);
-    const double toEast = PredictPhase(p, 360 - west, from, ts);
-    const double guess = std::fmin(toWest, toEast);
-    const double t = detail::SolveStationary([&](double d) { return Elongation(p, d, ts); }, guess,
-                                             0.05, "greatest elongation");
+    // The next of the two configurations ψ passes.
+    const double phase = HeliocentricPhase(p, from, ts);
+    const double target = phase >= west && phase < 360 - west ? 360 - west : west;
+    const double guess = PredictPhase(p, target, from, ts);
+    const TimeScale frozen = detail::FrozenDeltaT(guess, ts);
+    const double t = detail::SolveStationary(
+        [&](double d) { return ElongationAt(p, d, frozen).angle; }, guess, 0.05,
+        "greatest elongation");
     if (t - start >= detail::kOneSecond) {
-      return {t, LongitudeFromSun(p, t, ts) > 0, Elongation(p, t, ts)};
+      const SunDistance at = ElongationAt(p, t, frozen);
+      return {t, at.east, at.angle};
     }
     from = guess + SynodicPeriod(p) / 8;
   }

@@ -137,7 +137,11 @@ std::optional<LocalSolarEclipse> LocalCircumstances(SunMoonTrack& track, double 
     return SunMoonTrack::ApparentAltitude(track.At(d).sun, track.Observer(d));
   };
   e.sunAltitude = {sunAltitude(e.begin), sunAltitude(maximum), sunAltitude(e.end)};
-  if (detail::HighestAltitude(e.begin, e.end, sunAltitude) <= 0) return std::nullopt;
+  if (!detail::AboveHorizonWithin(
+          e.begin, e.end, {e.sunAltitude.begin, e.sunAltitude.maximum, e.sunAltitude.end},
+          sunAltitude)) {
+    return std::nullopt;
+  }
   return e;
 }
 
@@ -146,11 +150,11 @@ std::optional<LocalSolarEclipse> LocalCircumstances(SunMoonTrack& track, double 
 SolarEclipse SearchSolarEclipse(double start, SearchDirection direction, const Settings& s) {
   detail::RequireValidSettings(s);
   return detail::SearchSyzygies(
-      start, direction, false, s.time,
-      [&](double newMoon) -> std::optional<SolarEclipse> {
-        SunMoonTrack track(newMoon, s.time);
+      start, direction, false, s,
+      [](double newMoon, const Settings& frozen) -> std::optional<SolarEclipse> {
+        SunMoonTrack track(newMoon, frozen.time);
         auto eclipse = GlobalEclipse(track);
-        if (eclipse) eclipse->local = LocalCircumstances(track, eclipse->greatest, s);
+        if (eclipse) eclipse->local = LocalCircumstances(track, eclipse->greatest, frozen);
         return eclipse;
       },
       [](const SolarEclipse& e) { return e.time(); });

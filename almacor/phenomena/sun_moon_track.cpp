@@ -71,6 +71,12 @@ SunMoonTrack::SunMoonTrack(double centre, const TimeScale& ts) : centre_(centre)
   sunDistance_ = Fit(sr);
 }
 
+SunMoonEcliptic SunMoonTrack::EclipticAt(double d) const {
+  const double u = (d - centre_) / kSpacing;
+  return {moonLongitude_(u), moonLatitude_(u), moonParallax_(u), sunLongitude_(u),
+          sunDistance_(u)};
+}
+
 SunMoonPlace SunMoonTrack::At(double d) const {
   const double u = (d - centre_) / kSpacing;
   const double moonDistance = kEarthRadiusKm / std::sin(moonParallax_(u) * kRad);

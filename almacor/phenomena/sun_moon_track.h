@@ -33,6 +33,15 @@ struct SunMoonPlace {
   double sunDistance;   ///< km
 };
 
+/// The interpolated series values at one instant.
+struct SunMoonEcliptic {
+  double moonLongitude;  ///< degrees, continuous over the track (not reduced to 0 … 360)
+  double moonLatitude;   ///< degrees
+  double moonParallax;   ///< equatorial horizontal parallax, degrees
+  double sunLongitude;   ///< degrees, continuous over the track
+  double sunDistance;    ///< au
+};
+
 class SunMoonTrack {
  public:
   /// Samples the series around local day count `centre`.
@@ -41,6 +50,8 @@ class SunMoonTrack {
   double Centre() const { return centre_; }
   /// Positions at local day count d (within about 7 hours of the centre).
   SunMoonPlace At(double d) const;
+  /// The series values at local day count d.
+  SunMoonEcliptic EclipticAt(double d) const;
   /// Sets the observer whose position Observer returns (`s` has the track's time zone and ΔT).
   void SetObserver(const Settings& s);
   /// The observer's position at local day count d, km, same frame (a sphere of the Earth's
