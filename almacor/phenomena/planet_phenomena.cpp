@@ -60,15 +60,25 @@ double LongitudeFromSun(PlanetNameConstant p, double d, const TimeScale& ts) {
 // Sun's equals `difference` (0 or 180) with ψ near `phase`.
 double SolveLongitudeEvent(PlanetNameConstant p, double phase, double difference, double start,
                            const TimeScale& ts) {
+  // The difference falls through the event, except at a superior conjunction.
+  const bool falling = !IsInner(p) || phase == 0;
   double from = start;
   for (int i = 0; i < kMaxCandidates; ++i) {
     const double guess = PredictPhase(p, phase, from, ts);
     const TimeScale frozen = detail::FrozenDeltaT(guess, ts);
-    const double t = detail::SolveSecant(
-        [&](double d) {
-          return std::remainder(LongitudeFromSun(p, d, frozen) - difference, 360.0);
-        },
-        guess, guess + 0.5, "planet longitude event");
+    const auto offset = [&](double d) {
+      return std::remainder(LongitudeFromSun(p, d, frozen) - difference, 360.0);
+    };
+    // An event predicted at the start (a chain starts at the event before) may already be past:
+    // the side of the difference at the start tells, cheaper than solving it again.
+    if (std::fabs(guess - start) < 2) {
+      const double at = offset(start + detail::kOneSecond);
+      if (falling ? at <= 0 : at >= 0) {
+        from = start + SynodicPeriod(p) / 4;
+        continue;
+      }
+    }
+    const double t = detail::SolveSecant(offset, guess, guess + 0.5, "planet longitude event");
     if (t - start >= detail::kOneSecond) return t;
     from = guess + SynodicPeriod(p) / 4;
   }

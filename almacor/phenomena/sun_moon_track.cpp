@@ -69,6 +69,18 @@ SunMoonTrack::SunMoonTrack(double centre, const TimeScale& ts) : centre_(centre)
   moonParallax_ = Fit(mp);
   sunLongitude_ = Fit(sl);
   sunDistance_ = Fit(sr);
+  double moon[3][5], sun[3][5];
+  for (int j = 0; j < 5; ++j) {
+    const Vector3 m = FromEcliptic(ml[j], mb[j], kEarthRadiusKm / std::sin(mp[j] * kRad),
+                                   sinObliquity_, cosObliquity_);
+    const Vector3 s = FromEcliptic(sl[j], 0, sr[j] * kAuKm, sinObliquity_, cosObliquity_);
+    moon[0][j] = m.x, moon[1][j] = m.y, moon[2][j] = m.z;
+    sun[0][j] = s.x, sun[1][j] = s.y, sun[2][j] = s.z;
+  }
+  for (int i = 0; i < 3; ++i) {
+    moon_[i] = Fit(moon[i]);
+    sun_[i] = Fit(sun[i]);
+  }
 }
 
 SunMoonEcliptic SunMoonTrack::EclipticAt(double d) const {
@@ -79,12 +91,9 @@ SunMoonEcliptic SunMoonTrack::EclipticAt(double d) const {
 
 SunMoonPlace SunMoonTrack::At(double d) const {
   const double u = (d - centre_) / kSpacing;
-  const double moonDistance = kEarthRadiusKm / std::sin(moonParallax_(u) * kRad);
-  const double sunDistance = sunDistance_(u) * kAuKm;
-  return {FromEcliptic(sunLongitude_(u), 0, sunDistance, sinObliquity_, cosObliquity_),
-          FromEcliptic(moonLongitude_(u), moonLatitude_(u), moonDistance, sinObliquity_,
-                       cosObliquity_),
-          moonDistance, sunDistance};
+  const Vector3 sun{sun_[0](u), sun_[1](u), sun_[2](u)};
+  const Vector3 moon{moon_[0](u), moon_[1](u), moon_[2](u)};
+  return {sun, moon, Norm(moon), Norm(sun)};
 }
 
 double SunMoonTrack::ApparentAltitude(const Vector3& body, const Vector3& observer) {

@@ -1,9 +1,10 @@
 #pragma once
 
 // The Sun and the Moon over a few hours around a syzygy, for the eclipse computations: their
-// series are evaluated at five instants 3 hours apart and interpolated by quartics in time (the
-// interpolation error stays below 1e-5° within ±7 hours of the centre), so that the many
-// evaluations of a contact search cost a few multiplications each.
+// series are evaluated at five instants 3 hours apart and interpolated by quartics in time, both
+// the series values and the geocentric positions in km (within ±7 hours of the centre the
+// interpolation errs by less than 1e-5° and a few metres), so that the many evaluations of a
+// contact search cost a few multiplications each.
 
 #include "almacor/settings.h"
 
@@ -71,6 +72,7 @@ class SunMoonTrack {
   double centre_;
   double sinObliquity_, cosObliquity_;
   Quartic moonLongitude_, moonLatitude_, moonParallax_, sunLongitude_, sunDistance_;
+  Quartic moon_[3], sun_[3];  ///< x, y, z, km
   double siderealAtCentre_ = 0;  ///< local apparent sidereal time at the centre, degrees
   double sinLatitude_ = 0, cosLatitude_ = 1;
 };
