@@ -15,8 +15,6 @@ namespace {
 
 /// Half-width of the central difference of the distance's slope, days.
 constexpr double kSlopeStep = 0.01;
-/// Julian day (dynamical time) of the local day count 0 of zone 0.
-constexpr double kJulianDayOfDayZero = 2415018.5;
 
 // The instant of apsis k (whole k perigees, k + 0.5 apogees, counted from 1999-12-22) by the
 // mean anomalistic month and the largest solar perturbations of Meeus, "Astronomical
@@ -45,8 +43,7 @@ LunarApsis NextLunarApsis(double start, const TimeScale& ts) {
   const TimeScale frozen = detail::FrozenDeltaT(start, ts);
   const auto distance = [&](double d) { return MoonDistanceAt(d, frozen); };
   // From the local day count to the dynamical Julian day of the predictions and back.
-  const double offset = kJulianDayOfDayZero - static_cast<double>(ts.timeZone) / 24 +
-                        frozen.deltaT / 86400;
+  const double offset = JulianDayTDOf(start, frozen) - start;
   // The half-month count of the apsis before the start; the predictions run from there.
   double k = std::floor((start + offset - 2451534.6698) / 27.55454989 * 2) / 2 - 0.5;
   for (int i = 0; i < 6; ++i, k += 0.5) {

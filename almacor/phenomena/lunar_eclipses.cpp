@@ -6,7 +6,8 @@
 #include "almacor/phenomena.h"
 #include "ephemeris/iterate.h"
 #include "ephemeris/sun_detail.h"
-#include "phenomena/body_radii.h"
+#include "almacor/constants.h"
+#include "almacor/eclipses.h"
 #include "phenomena/lunations.h"
 #include "phenomena/sun_moon_track.h"
 
@@ -29,17 +30,14 @@ struct ShadowGeometry {
 ShadowGeometry ShadowAt(const SunMoonTrack& track, double d) {
   const detail::SunMoonEcliptic e = track.EclipticAt(d);
   const double moonDistance = kEarthRadiusKm / std::sin(e.moonParallax * kRad);
-  const double ratio = moonDistance / (e.sunDistance * kAuKm);
-  const double penumbra = kEarthRadiusKm + ratio * (detail::kSunRadiusKm + kEarthRadiusKm);
-  const double umbra = kEarthRadiusKm - ratio * (detail::kSunRadiusKm - kEarthRadiusKm);
+  const ShadowRadii shadow = EarthShadowRadii(moonDistance, e.sunDistance);
   // The distance from the shadow's centre, opposite the Sun on the ecliptic, by the haversine.
   const double halfLatitude = std::sin(e.moonLatitude * kRad / 2);
   const double halfLongitude = std::sin((e.moonLongitude - e.sunLongitude - 180) * kRad / 2);
   const double haversine =
       halfLatitude * halfLatitude + std::cos(e.moonLatitude * kRad) * halfLongitude * halfLongitude;
-  return {2 * DegAsin(std::sqrt(haversine)), DegAsin(detail::kMoonRadiusKm / moonDistance),
-          std::atan2(detail::kShadowEnlargement * penumbra, moonDistance) / kRad,
-          std::atan2(detail::kShadowEnlargement * umbra, moonDistance) / kRad};
+  return {2 * DegAsin(std::sqrt(haversine)), DegAsin(kMoonRadiusKm / moonDistance),
+          shadow.penumbra, shadow.umbra};
 }
 
 std::optional<LunarEclipse> Examine(double fullMoon, const Settings& s) {
@@ -92,8 +90,8 @@ std::optional<LunarEclipse> Examine(double fullMoon, const Settings& s) {
     e.totalBegin = contact(total, -1);
     e.totalEnd = contact(total, 1);
   }
-  e.umbralMagnitude = (g.moonRadius + g.umbra - g.separation) / (2 * g.moonRadius);
-  e.penumbralMagnitude = (g.moonRadius + g.penumbra - g.separation) / (2 * g.moonRadius);
+  e.umbralMagnitude = LunarEclipseMagnitude(g.moonRadius, g.umbra, g.separation);
+  e.penumbralMagnitude = LunarEclipseMagnitude(g.moonRadius, g.penumbra, g.separation);
 
   track.SetObserver(s);
   const auto moonAltitude = [&](double d) {

@@ -12,6 +12,7 @@
 #include "almacor/moon.h"
 #include "almacor/phenomena.h"
 #include "almacor/settings.h"
+#include "almacor/timescales.h"
 #include "ephemeris/iterate.h"
 #include "phenomena/frozen_delta_t.h"
 
@@ -32,8 +33,6 @@ inline constexpr double kEclipseSinLimit = 0.40;
 /// the largest sum of the Moon's and the Sun's semi-diameters and the Moon's parallax (a solar
 /// eclipse), or of the Moon's semi-diameter and the enlarged penumbra (a lunar one), is 1.59°.
 inline constexpr double kEclipseLatitudeLimit = 1.7;
-/// Julian day of local day count 0 in Universal Time.
-inline constexpr double kJulianDayOfDayZero = 2415018.5;
 /// Far more lunations than lie between two eclipses of a kind (at most six months).
 inline constexpr int kMaxLunations = 100;
 
@@ -46,15 +45,14 @@ auto SearchSyzygies(double start, SearchDirection direction, bool full, const Se
   const TimeScale& ts = settings.time;
   RequireFinite(start, "day count");
   const double offset = full ? 0.5 : 0.0;
-  const double jd = start - static_cast<double>(ts.timeZone) / 24 + kJulianDayOfDayZero;
+  const double jd = JulianDayOf(start, ts);  // UT, near enough dynamical time for the mean phases
   const double k0 = std::floor((jd - kMeanNewMoonJd) / kMeanSynodicMonth);
   const bool next = direction == SearchDirection::Next;
   for (int i = 0; i < kMaxLunations; ++i) {
     const double k = (next ? k0 - 1 + i : k0 + 1 - i) + offset;
     const double f = (kArgumentOfLatitudeAtNewMoon + kArgumentOfLatitudePerLunation * k) * kRad;
     if (std::fabs(std::sin(f)) > kEclipseSinLimit) continue;
-    const double meanDay = kMeanNewMoonJd + kMeanSynodicMonth * k - kJulianDayOfDayZero +
-                           static_cast<double>(ts.timeZone) / 24;
+    const double meanDay = start + (kMeanNewMoonJd + kMeanSynodicMonth * k - jd);
     const Settings frozen = FrozenDeltaT(meanDay, settings);
     const double syzygy = SolveMoonElongation(full ? 180 : 0, meanDay, frozen.time);
     if (std::fabs(MoonLatitudeAt(syzygy, frozen.time)) > kEclipseLatitudeLimit) continue;

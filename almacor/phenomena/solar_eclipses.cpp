@@ -2,13 +2,13 @@
 // topocentric discs of the Sun and the Moon.
 
 #include <cmath>
-#include <numbers>
 
 #include "almacor/angles.h"
 #include "almacor/phenomena.h"
 #include "ephemeris/iterate.h"
 #include "ephemeris/sun_detail.h"
-#include "phenomena/body_radii.h"
+#include "almacor/constants.h"
+#include "almacor/eclipses.h"
 #include "phenomena/lunations.h"
 #include "phenomena/sun_moon_track.h"
 
@@ -47,14 +47,14 @@ std::optional<SolarEclipse> GlobalEclipse(const SunMoonTrack& track) {
   const double axisDistance = Norm(p.moon - moonHeight * axis);
   // The penumbral cone's vertex lies beyond the Moon towards the Sun, the umbral one towards the
   // Earth; each radius grows linearly with the distance from its vertex.
-  const double sinOuter = (detail::kSunRadiusKm + detail::kMoonRadiusKm) / gap;
-  const double sinInner = (detail::kSunRadiusKm - detail::kMoonRadiusKm) / gap;
-  const double penumbra = (moonHeight + detail::kMoonRadiusKm / sinOuter) * std::tan(std::asin(sinOuter));
+  const double sinOuter = (kSunRadiusKm + kMoonRadiusKm) / gap;
+  const double sinInner = (kSunRadiusKm - kMoonRadiusKm) / gap;
+  const double penumbra = (moonHeight + kMoonRadiusKm / sinOuter) * std::tan(std::asin(sinOuter));
   if (axisDistance >= kEarthRadiusKm + penumbra) return std::nullopt;
   SolarEclipseType type = SolarEclipseType::Partial;
   if (axisDistance < kEarthRadiusKm) {
     const double surface = std::sqrt(kEarthRadiusKm * kEarthRadiusKm - axisDistance * axisDistance);
-    const double umbraVertex = moonHeight - detail::kMoonRadiusKm / sinInner;
+    const double umbraVertex = moonHeight - kMoonRadiusKm / sinInner;
     type = umbraVertex > surface ? SolarEclipseType::Annular : SolarEclipseType::Total;
   }
   return SolarEclipse{type, greatest, std::nullopt};
@@ -70,8 +70,8 @@ Discs DiscsAt(const SunMoonTrack& track, double d) {
   const SunMoonPlace p = track.At(d);
   const Vector3 observer = track.Observer(d);
   const Vector3 sun = p.sun - observer, moon = p.moon - observer;
-  return {AngleBetween(sun, moon), DegAsin(detail::kSunRadiusKm / Norm(sun)),
-          DegAsin(detail::kMoonRadiusKm / Norm(moon))};
+  return {AngleBetween(sun, moon), DegAsin(kSunRadiusKm / Norm(sun)),
+          DegAsin(kMoonRadiusKm / Norm(moon))};
 }
 
 // Fraction of the Sun's disc of radius r covered by the Moon's of radius m at distance d.
@@ -81,7 +81,7 @@ double Obscuration(double r, double m, double d) {
   const double a = std::acos((d * d + r * r - m * m) / (2 * d * r));
   const double b = std::acos((d * d + m * m - r * r) / (2 * d * m));
   const double lens = r * r * (a - std::sin(2 * a) / 2) + m * m * (b - std::sin(2 * b) / 2);
-  return lens / (std::numbers::pi * r * r);
+  return lens / (kPi * r * r);
 }
 
 std::optional<LocalSolarEclipse> LocalCircumstances(SunMoonTrack& track, double greatest,
@@ -130,7 +130,8 @@ std::optional<LocalSolarEclipse> LocalCircumstances(SunMoonTrack& track, double 
     e.totalBegin = detail::SolveContact(innerExcess, maximum, halfDuration(inner), -1);
     e.totalEnd = detail::SolveContact(innerExcess, maximum, halfDuration(inner), 1);
   }
-  e.magnitude = (outer - atMaximum.separation) / (2 * atMaximum.sunRadius);
+  e.magnitude =
+      SolarEclipseMagnitude(atMaximum.sunRadius, atMaximum.moonRadius, atMaximum.separation);
   e.obscuration = Obscuration(atMaximum.sunRadius, atMaximum.moonRadius, atMaximum.separation);
 
   const auto sunAltitude = [&](double d) {

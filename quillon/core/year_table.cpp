@@ -7,6 +7,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 
+#include "almacor/constants.h"
 #include "almacor/error.h"
 #include "almacor/sun.h"
 
@@ -16,8 +17,6 @@ namespace {
 using almacor::BodyEvent;
 
 constexpr std::array<std::string_view, 7> kWeekdays = {"日", "月", "火", "水", "木", "金", "土"};
-// Unix time 0 as a local day count at UT (1970-01-01 is day 25569).
-constexpr double kUnixEpochDays = 25569.0;
 
 // An event of the day `day`, or empty when it falls on another date or is the substitute time
 // of a body that stays above or below its altitude all day (the culmination or 12 hours from it).
@@ -87,7 +86,7 @@ std::string IcsEscape(std::string_view text) {
 
 std::string UtcStamp(double unixSeconds) {
   const auto seconds = static_cast<long long>(std::llround(unixSeconds));
-  const double days = kUnixEpochDays + static_cast<double>(seconds) / 86400.0;
+  const double days = almacor::kUnixEpochDays + static_cast<double>(seconds) / 86400.0;
   const almacor::CivilDate c = almacor::DaysToCivilDate(days);
   const long long ofDay = ((seconds % 86400) + 86400) % 86400;
   char text[32];
@@ -97,7 +96,7 @@ std::string UtcStamp(double unixSeconds) {
 }
 
 double UnixSeconds(double localDays, float timeZone) {
-  return (localDays - timeZone / 24.0 - kUnixEpochDays) * 86400.0;
+  return (localDays - timeZone / 24.0 - almacor::kUnixEpochDays) * 86400.0;
 }
 
 // The phenomena of the table that fall on local day `day`.

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "almacor/date.h"
 #include "almacor/error.h"
 #include "almacor/moon.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
@@ -54,20 +54,14 @@ TEST(Lunisolar, PublishedLeapMonths) {
 // the library gives year, month, leap flag, day 1 and the month's length; the day before is the
 // last day of the month before.
 TEST(Lunisolar, MonthsAgreeWithReferenceTable) {
-  std::ifstream in(ALMACOR_TEST_DATA_DIR "/lunisolar_months.csv");
-  ASSERT_TRUE(in) << "missing tests/data/lunisolar_months.csv";
-  std::string line;
-  std::getline(in, line);
+  const auto rows = ReadReferenceTable("lunisolar_months.csv");
   LunisolarCache cache;
-  int rows = 0;
   std::vector<std::string> disagreements;
-  while (std::getline(in, line)) {
-    int y = 0, m = 0, d = 0, year = 0, month = 0, leap = 0, days = 0;
-    ASSERT_EQ(
-        std::sscanf(line.c_str(), "%d-%d-%d,%d,%d,%d,%d", &y, &m, &d, &year, &month, &leap, &days),
-        7)
-        << line;
-    ++rows;
+  for (const auto& row : rows) {
+    int y = 0, m = 0, d = 0;
+    ASSERT_EQ(std::sscanf(row[0].c_str(), "%d-%d-%d", &y, &m, &d), 3) << row[0];
+    const int year = std::stoi(row[1]), month = std::stoi(row[2]), leap = std::stoi(row[3]),
+              days = std::stoi(row[4]);
     const LunisolarDate r = CalcLunisolar(Noon(y, m, d), kJst, cache);
     const LunisolarDate before = CalcLunisolar(Noon(y, m, d) - 1, kJst, cache);
     if (r.year != year || r.month != month || r.leap != (leap != 0) || r.day != 1 ||
@@ -75,10 +69,10 @@ TEST(Lunisolar, MonthsAgreeWithReferenceTable) {
       char got[64];
       std::snprintf(got, sizeof got, " got %d,%d,%d,%d", r.year, r.month, r.leap ? 1 : 0,
                     r.dayOfMonth);
-      disagreements.push_back(line + got);
+      disagreements.push_back(row[0] + got);
     }
   }
-  EXPECT_GT(rows, 1350);
+  EXPECT_GT(rows.size(), 1350u);
   std::string all;
   for (const std::string& s : disagreements) all += "\n  " + s;
   EXPECT_TRUE(disagreements.empty()) << disagreements.size() << " disagreements:" << all;

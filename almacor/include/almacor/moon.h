@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "almacor/constants.h"
 #include "almacor/date.h"
 #include "almacor/events.h"
 #include "almacor/settings.h"
@@ -63,9 +64,6 @@ struct MoonHorizontal {
 /// Horizontal coordinates at local day count d for the observer of `s` (local apparent sidereal
 /// time).
 MoonHorizontal MoonHorizontalAt(double d, const Settings& s);
-
-/// The synodic month in days, the rate the elongation solver divides by.
-inline constexpr double kSynodicMonth = 29.530589;
 
 /// The local day count at which the Moon's longitude minus the Sun's equals `target` (degrees,
 /// 0 <= target < 360), iterated from `start` with the synodic month to one second; the passage
