@@ -19,7 +19,7 @@ inline constexpr double kRad = kPi / 180.0;
 inline constexpr double kAuKm = 149597870.7;
 /// The Earth's equatorial radius, km (IAU 1976).
 inline constexpr double kEarthRadiusKm = 6378.14;
-/// The Moon's mean radius, km (k = 0.2725076 of the Earth's equatorial radius).
+/// The Moon's mean radius, km (about 0.2725076 of the Earth's equatorial radius).
 inline constexpr double kMoonRadiusKm = 1738.092;
 /// The Sun's radius, km (959.63″ at 1 au).
 inline constexpr double kSunRadiusKm = 695989.24;

@@ -30,9 +30,9 @@ bool IsEclipse(const SyzygyPlace& p, bool lunar);
 
 /// A body's disc as the observer sees it.
 struct TopocentricDisc {
-  double azimuth;   ///< degrees from north through east
-  double altitude;  ///< geocentric altitude lowered by the parallax, degrees (no refraction)
-  double radius;    ///< apparent semi-diameter from the topocentric distance, degrees
+  double azimuth = 0;   ///< degrees from north through east
+  double altitude = 0;  ///< geocentric altitude lowered by the parallax, degrees (no refraction)
+  double radius = 0;    ///< apparent semi-diameter from the topocentric distance, degrees
 };
 /// The disc of a body of radius `radiusKm` at `distanceKm` from the Earth's centre and geocentric
 /// altitude `altitudeG` (degrees), seen from the Earth's surface (equatorial radius). Also defined
@@ -81,9 +81,9 @@ double LunarEclipseMagnitude(double moonRadius, double umbraRadius, double separ
 /// - the limits of the eclipse view's "前の食" / "次の食" items (EclipseMenuLimits) take the stored
 ///   value itself as a local day count, compared with the local instant. Before 1899-12-30 that
 ///   reads the fraction backwards, so the first limits fall earlier than the eclipses by twice
-///   their time of day (0100-02-24 04:00:16 and 0100-02-10 13:17:50); the last ones are the
-///   instants themselves. The items may thus be enabled where the search finds nothing, which
-///   leaves the instant unchanged: harmless, and what users of the view are used to.
+///   their time of day (0100-02-24 04:00:16 and 0100-02-10 13:17:50); the last ones are the same
+///   clock readings, taken as local time. An item may thus be enabled a little outside the search
+///   range; the search then finds nothing, beeps and leaves the instant unchanged.
 struct EclipseSpan {
   double first;
   double last;

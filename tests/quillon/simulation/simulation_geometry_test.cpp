@@ -115,8 +115,8 @@ TEST_F(CalendarTest, TotalSolarEclipseFromDallas) {
   EXPECT_LT(m, 1.06f);
 
   calendar_.SetDateTime(almacor::Date::FromCivil(2024, 4, 8, 12, 23, 0));
-  BuildSimulationScene(kSolarEclipse, ReadSimulationInputs(calendar_, kSolarEclipse, 2),
-                       calendar_.Math(), 432, 432, &m);
+  BuildSimulationScene(kSolarEclipse, ReadSimulationInputs(calendar_, kSolarEclipse, 2), 432, 432,
+                       &m);
   EXPECT_NEAR(m, 0, 0.05);
 }
 
