@@ -81,7 +81,9 @@ TEST(PlanetPhenomena, ConjunctionsAlternateForTheInnerPlanets) {
   for (int i = 0; i < 6; ++i) {
     const Conjunction c = NextConjunction(plVenus, t, ut);
     EXPECT_GT(c.time - t, 100) << "Venus's conjunctions lie months apart";
-    if (i > 0) EXPECT_NE(c.type, last);
+    if (i > 0) {
+      EXPECT_NE(c.type, last);
+    }
     last = c.type;
     t = c.time;
   }

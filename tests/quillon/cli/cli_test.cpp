@@ -163,7 +163,9 @@ TEST(QuillonMain, EventsAsJsonLines) {
   std::map<std::string, int> kinds;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     ++kinds[lines[i]["kind"]];
-    if (i > 0) EXPECT_LE(lines[i - 1]["time"], lines[i]["time"]);
+    if (i > 0) {
+      EXPECT_LE(lines[i - 1]["time"], lines[i]["time"]);
+    }
   }
   EXPECT_EQ(kinds["moon-phase"], 4);
   EXPECT_EQ(kinds["lunar-apsis"], 2);
