@@ -139,8 +139,7 @@ int main() {
       sum += e.penumbralBegin + e.penumbralEnd + e.partialBegin.value_or(0) +
              e.totalBegin.value_or(0) + e.umbralMagnitude + e.penumbralMagnitude + e.moonAltitude;
     }
-    std::fprintf(stderr, "W8 penumbral %ld partial %ld total %ld\n", kinds[0], kinds[1],
-                 kinds[2]);
+    std::fprintf(stderr, "W8 penumbral %ld partial %ld total %ld\n", kinds[0], kinds[1], kinds[2]);
     return kinds[0] + kinds[1] + kinds[2];
   });
   Run(9, 0, [&](double& sum) {
@@ -179,8 +178,7 @@ int main() {
         sum += t;
       }
     }
-    std::fprintf(stderr, "W11 Mars %ld Jupiter %ld Saturn %ld\n", counts[0], counts[1],
-                 counts[2]);
+    std::fprintf(stderr, "W11 Mars %ld Jupiter %ld Saturn %ld\n", counts[0], counts[1], counts[2]);
     return counts[0] + counts[1] + counts[2];
   });
   return 0;

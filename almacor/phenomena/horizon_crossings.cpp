@@ -116,8 +116,8 @@ std::vector<AltitudeCrossing> AltitudeCrossings(SkyBody body, double altitude, d
   for (const double t : Crossings(
            [&](double d) { return HorizontalOf(body, d, s).altitude - altitude; }, from, to, 1e9)) {
     const AltAz here = HorizontalOf(body, t, s);
-    crossings.push_back({t, HorizontalOf(body, t + 1.0 / 1440, s).altitude > here.altitude,
-                         here.azimuth});
+    crossings.push_back(
+        {t, HorizontalOf(body, t + 1.0 / 1440, s).altitude > here.altitude, here.azimuth});
   }
   return crossings;
 }

@@ -25,10 +25,9 @@ double PredictedApsis(double k) {
   const double f = (316.6109 + 364.5287911 * k) * kRad;  // the Moon's argument of latitude
   const double mean = 2451534.6698 + 27.55454989 * k;
   if (k == std::floor(k)) {
-    return mean - 1.6769 * std::sin(2 * d) + 0.4589 * std::sin(4 * d) -
-           0.1856 * std::sin(6 * d) + 0.0883 * std::sin(8 * d) -
-           0.0773 * std::sin(2 * d - m) + 0.0502 * std::sin(m) - 0.0460 * std::sin(10 * d) +
-           0.0422 * std::sin(4 * d - m) - 0.0256 * std::sin(6 * d - m) +
+    return mean - 1.6769 * std::sin(2 * d) + 0.4589 * std::sin(4 * d) - 0.1856 * std::sin(6 * d) +
+           0.0883 * std::sin(8 * d) - 0.0773 * std::sin(2 * d - m) + 0.0502 * std::sin(m) -
+           0.0460 * std::sin(10 * d) + 0.0422 * std::sin(4 * d - m) - 0.0256 * std::sin(6 * d - m) +
            0.0253 * std::sin(12 * d) + 0.0237 * std::sin(d) + 0.0162 * std::sin(8 * d - m);
   }
   return mean + 0.4392 * std::sin(2 * d) + 0.0684 * std::sin(4 * d) + 0.0456 * std::sin(m) +

@@ -3,11 +3,11 @@
 #include <cmath>
 
 #include "almacor/angles.h"
+#include "almacor/constants.h"
+#include "almacor/eclipses.h"
 #include "almacor/phenomena.h"
 #include "ephemeris/iterate.h"
 #include "ephemeris/sun_detail.h"
-#include "almacor/constants.h"
-#include "almacor/eclipses.h"
 #include "phenomena/lunations.h"
 #include "phenomena/sun_moon_track.h"
 
@@ -36,8 +36,8 @@ ShadowGeometry ShadowAt(const SunMoonTrack& track, double d) {
   const double halfLongitude = std::sin((e.moonLongitude - e.sunLongitude - 180) * kRad / 2);
   const double haversine =
       halfLatitude * halfLatitude + std::cos(e.moonLatitude * kRad) * halfLongitude * halfLongitude;
-  return {2 * DegAsin(std::sqrt(haversine)), DegAsin(kMoonRadiusKm / moonDistance),
-          shadow.penumbra, shadow.umbra};
+  return {2 * DegAsin(std::sqrt(haversine)), DegAsin(kMoonRadiusKm / moonDistance), shadow.penumbra,
+          shadow.umbra};
 }
 
 std::optional<LunarEclipse> Examine(double fullMoon, const Settings& s) {
@@ -57,9 +57,8 @@ std::optional<LunarEclipse> Examine(double fullMoon, const Settings& s) {
   if (g.separation >= g.penumbra + g.moonRadius) return std::nullopt;
 
   // The Moon's motion across the shadow, degrees per day, for the first guesses of the contacts.
-  const double rate =
-      detail::Norm(gapAt(maximum + kSlopeStep) - gapAt(maximum - kSlopeStep)) / (2 * kSlopeStep) /
-      kRad;
+  const double rate = detail::Norm(gapAt(maximum + kSlopeStep) - gapAt(maximum - kSlopeStep)) /
+                      (2 * kSlopeStep) / kRad;
   // Contacts where the separation equals reach(shadow at that instant).
   const auto contact = [&](auto reach, double direction) {
     const double r = reach(g);
@@ -108,9 +107,8 @@ std::optional<LunarEclipse> Examine(double fullMoon, const Settings& s) {
 
 LunarEclipse SearchLunarEclipse(double start, SearchDirection direction, const Settings& s) {
   detail::RequireValidSettings(s);
-  return detail::SearchSyzygies(
-      start, direction, true, s, Examine,
-      [](const LunarEclipse& e) { return e.maximum; });
+  return detail::SearchSyzygies(start, direction, true, s, Examine,
+                                [](const LunarEclipse& e) { return e.maximum; });
 }
 
 }  // namespace almacor

@@ -37,7 +37,7 @@ double SaturnRingTilt(double longitude, double latitude, double centuries) {
 double ReducedMagnitude(PlanetNameConstant p, double a, double ringTilt) {
   switch (p) {
     case plMercury: {
-      static constexpr double c[] = {-0.613,     6.3280e-02,  -1.6336e-03, 3.3644e-05,
+      static constexpr double c[] = {-0.613,      6.3280e-02, -1.6336e-03, 3.3644e-05,
                                      -3.4265e-07, 1.6893e-09, -3.0334e-12};
       return Polynomial(c, a);
     }
@@ -85,17 +85,16 @@ double ReducedMagnitude(PlanetNameConstant p, double a, double ringTilt) {
 
 }  // namespace
 
-PlanetBrightness PlanetBrightnessOf(PlanetNameConstant p, const PlanetPosition& position,
-                                    double d, const TimeScale& ts) {
+PlanetBrightness PlanetBrightnessOf(PlanetNameConstant p, const PlanetPosition& position, double d,
+                                    const TimeScale& ts) {
   if (p < plMercury || p > plPluto) throw Error(kInvalidArgument, "planet out of range");
   const double r = position.heliocentric.distance, delta = position.distance;
   if (!(r > 0) || !(delta > 0)) throw Error(kDivisionByZero, "planet distance is 0");
   const double earthSun = SunDistanceAt(d, ts);
   const double phase = DegAcos((r * r + delta * delta - earthSun * earthSun) / (2 * r * delta));
-  const double tilt =
-      p == plSaturn ? SaturnRingTilt(position.longitude, position.latitude,
-                                     YearsSinceEpoch(d, false, ts) / 100)
-                    : 0;
+  const double tilt = p == plSaturn ? SaturnRingTilt(position.longitude, position.latitude,
+                                                     YearsSinceEpoch(d, false, ts) / 100)
+                                    : 0;
   return {ReducedMagnitude(p, phase, tilt) + 5 * std::log10(r * delta),
           (1 + std::cos(phase * kRad)) / 2, phase};
 }

@@ -18,10 +18,11 @@ namespace almacor {
 namespace {
 
 /// Mean synodic periods, days, of Mercury … Pluto.
-constexpr double kSynodicPeriod[] = {115.88, 583.92, 779.94, 398.88, 378.09, 369.66, 367.49, 366.73};
+constexpr double kSynodicPeriod[] = {115.88, 583.92, 779.94, 398.88,
+                                     378.09, 369.66, 367.49, 366.73};
 /// Mean distances from the Sun, au.
-constexpr double kMeanDistance[] = {0.387098, 0.723332, 1.523679, 5.2026, 9.5549, 19.2184, 30.1104,
-                                    39.482};
+constexpr double kMeanDistance[] = {0.387098, 0.723332, 1.523679, 5.2026,
+                                    9.5549,   19.2184,  30.1104,  39.482};
 
 /// More events than any search passes over before the one it wants.
 constexpr int kMaxCandidates = 8;
@@ -33,9 +34,7 @@ bool IsInner(PlanetNameConstant p) { return p <= plVenus; }
 double SynodicPeriod(PlanetNameConstant p) { return kSynodicPeriod[p - 1]; }
 
 // Signed ψ rate, degrees per day: positive for Mercury and Venus, which overtake the Earth.
-double PhaseRate(PlanetNameConstant p) {
-  return (IsInner(p) ? 360 : -360) / SynodicPeriod(p);
-}
+double PhaseRate(PlanetNameConstant p) { return (IsInner(p) ? 360 : -360) / SynodicPeriod(p); }
 
 // ψ at local day count d, degrees 0 <= ψ < 360.
 double HeliocentricPhase(PlanetNameConstant p, double d, const TimeScale& ts) {
@@ -46,7 +45,8 @@ double HeliocentricPhase(PlanetNameConstant p, double d, const TimeScale& ts) {
 // corrected once with ψ there.
 double PredictPhase(PlanetNameConstant p, double target, double from, const TimeScale& ts) {
   const double rate = PhaseRate(p);
-  const double ahead = Normalize360((target - HeliocentricPhase(p, from, ts)) * (rate > 0 ? 1 : -1));
+  const double ahead =
+      Normalize360((target - HeliocentricPhase(p, from, ts)) * (rate > 0 ? 1 : -1));
   const double guess = from + ahead / std::fabs(rate);
   return guess - std::remainder(HeliocentricPhase(p, guess, ts) - target, 360.0) / rate;
 }
@@ -115,10 +115,10 @@ double NextOpposition(PlanetNameConstant p, double start, const TimeScale& ts) {
   return SolveLongitudeEvent(p, 0, 180, start, ts);
 }
 
-GreatestElongation NextGreatestElongation(PlanetNameConstant p, double start,
-                                          const TimeScale& ts) {
+GreatestElongation NextGreatestElongation(PlanetNameConstant p, double start, const TimeScale& ts) {
   RequirePlanet(p);
-  if (!IsInner(p)) throw Error(kInvalidArgument, "only Mercury and Venus have greatest elongations");
+  if (!IsInner(p))
+    throw Error(kInvalidArgument, "only Mercury and Venus have greatest elongations");
   RequireFinite(start, "day count");
   // On circular orbits the elongation is greatest where cos ψ = r/R; west of the Sun on the way
   // from inferior to superior conjunction, east on the way back.
@@ -130,9 +130,9 @@ GreatestElongation NextGreatestElongation(PlanetNameConstant p, double start,
     const double target = phase >= west && phase < 360 - west ? 360 - west : west;
     const double guess = PredictPhase(p, target, from, ts);
     const TimeScale frozen = detail::FrozenDeltaT(guess, ts);
-    const double t = detail::SolveStationary(
-        [&](double d) { return ElongationAt(p, d, frozen).angle; }, guess, 0.05,
-        "greatest elongation");
+    const double t =
+        detail::SolveStationary([&](double d) { return ElongationAt(p, d, frozen).angle; }, guess,
+                                0.05, "greatest elongation");
     if (t - start >= detail::kOneSecond) {
       const SunDistance at = ElongationAt(p, t, frozen);
       return {t, at.east, at.angle};

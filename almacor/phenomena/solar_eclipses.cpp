@@ -4,11 +4,11 @@
 #include <cmath>
 
 #include "almacor/angles.h"
+#include "almacor/constants.h"
+#include "almacor/eclipses.h"
 #include "almacor/phenomena.h"
 #include "ephemeris/iterate.h"
 #include "ephemeris/sun_detail.h"
-#include "almacor/constants.h"
-#include "almacor/eclipses.h"
 #include "phenomena/lunations.h"
 #include "phenomena/sun_moon_track.h"
 
@@ -104,8 +104,8 @@ std::optional<LocalSolarEclipse> LocalCircumstances(SunMoonTrack& track, double 
   if (atMaximum.separation >= outer) return std::nullopt;
 
   // The relative motion of the centres, degrees per day, for the first guesses of the contacts.
-  const double rate = Norm(unitGap(maximum + kSlopeStep) - unitGap(maximum - kSlopeStep)) /
-                      (2 * kSlopeStep) / kRad;
+  const double rate =
+      Norm(unitGap(maximum + kSlopeStep) - unitGap(maximum - kSlopeStep)) / (2 * kSlopeStep) / kRad;
   const auto halfDuration = [&](double reach) {
     return std::sqrt(std::fmax(reach * reach - atMaximum.separation * atMaximum.separation, 0)) /
            rate;
@@ -122,7 +122,7 @@ std::optional<LocalSolarEclipse> LocalCircumstances(SunMoonTrack& track, double 
   const double inner = std::fabs(atMaximum.moonRadius - atMaximum.sunRadius);
   if (atMaximum.separation < inner) {
     e.type = atMaximum.moonRadius > atMaximum.sunRadius ? SolarEclipseType::Total
-                                                          : SolarEclipseType::Annular;
+                                                        : SolarEclipseType::Annular;
     const auto innerExcess = [&](double d) {
       const Discs c = DiscsAt(track, d);
       return c.separation - std::fabs(c.moonRadius - c.sunRadius);
@@ -138,9 +138,9 @@ std::optional<LocalSolarEclipse> LocalCircumstances(SunMoonTrack& track, double 
     return SunMoonTrack::ApparentAltitude(track.At(d).sun, track.Observer(d));
   };
   e.sunAltitude = {sunAltitude(e.begin), sunAltitude(maximum), sunAltitude(e.end)};
-  if (!detail::AboveHorizonWithin(
-          e.begin, e.end, {e.sunAltitude.begin, e.sunAltitude.maximum, e.sunAltitude.end},
-          sunAltitude)) {
+  if (!detail::AboveHorizonWithin(e.begin, e.end,
+                                  {e.sunAltitude.begin, e.sunAltitude.maximum, e.sunAltitude.end},
+                                  sunAltitude)) {
     return std::nullopt;
   }
   return e;

@@ -20,8 +20,7 @@ double Near(double angle, double reference) {
   return reference + std::remainder(angle - reference, 360.0);
 }
 
-Vector3 FromEcliptic(double longitude, double latitude, double distance, double sinE,
-                     double cosE) {
+Vector3 FromEcliptic(double longitude, double latitude, double distance, double sinE, double cosE) {
   const double cb = std::cos(latitude * kRad), sb = std::sin(latitude * kRad);
   const double cl = std::cos(longitude * kRad), sl = std::sin(longitude * kRad);
   return {distance * cb * cl, distance * (cosE * cb * sl - sinE * sb),
@@ -85,8 +84,7 @@ SunMoonTrack::SunMoonTrack(double centre, const TimeScale& ts) : centre_(centre)
 
 SunMoonEcliptic SunMoonTrack::EclipticAt(double d) const {
   const double u = (d - centre_) / kSpacing;
-  return {moonLongitude_(u), moonLatitude_(u), moonParallax_(u), sunLongitude_(u),
-          sunDistance_(u)};
+  return {moonLongitude_(u), moonLatitude_(u), moonParallax_(u), sunLongitude_(u), sunDistance_(u)};
 }
 
 SunMoonPlace SunMoonTrack::At(double d) const {

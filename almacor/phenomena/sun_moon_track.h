@@ -65,14 +65,16 @@ class SunMoonTrack {
  private:
   struct Quartic {
     double c[5];
-    double operator()(double u) const { return c[0] + u * (c[1] + u * (c[2] + u * (c[3] + u * c[4]))); }
+    double operator()(double u) const {
+      return c[0] + u * (c[1] + u * (c[2] + u * (c[3] + u * c[4])));
+    }
   };
   static Quartic Fit(const double f[5]);
 
   double centre_;
   double sinObliquity_, cosObliquity_;
   Quartic moonLongitude_, moonLatitude_, moonParallax_, sunLongitude_, sunDistance_;
-  Quartic moon_[3], sun_[3];  ///< x, y, z, km
+  Quartic moon_[3], sun_[3];     ///< x, y, z, km
   double siderealAtCentre_ = 0;  ///< local apparent sidereal time at the centre, degrees
   double sinLatitude_ = 0, cosLatitude_ = 1;
 };

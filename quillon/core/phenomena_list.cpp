@@ -183,7 +183,9 @@ std::vector<Phenomenon> CollectPhenomena(const PhenomenaRequest& r,
     if (!inner && Has(r.kinds, K::Opposition)) {
       Chain(
           r.from, r.to,
-          [&](double t) { return std::pair{almacor::NextOpposition(p, t, ts), std::monostate{}}; },
+          [&](double t) {
+            return std::pair{almacor::NextOpposition(p, t, ts), std::monostate{}};
+          },
           [&](double t, std::monostate m) { add(K::Opposition, t, BodyOf(p), m); });
     }
     if (inner && Has(r.kinds, K::GreatestElongation)) {

@@ -1,13 +1,12 @@
 #pragma once
 
 #include <bitset>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "almacor/date.h"
 #include "almacor/moon.h"
@@ -79,9 +78,9 @@ nlohmann::ordered_json PhenomenonJson(const Phenomenon& p);
 
 /// The Japanese texts of an event, as the phenomena list shows them.
 struct PhenomenonTexts {
-  std::string time;    ///< 日時: "2024-04-09 03:21"
-  std::string name;    ///< 現象: "新月", "内合", "東方最大離角", "日食" …
-  std::string body;    ///< 天体: "月", "水星" …
+  std::string time;  ///< 日時: "2024-04-09 03:21"
+  std::string name;  ///< 現象: "新月", "内合", "東方最大離角", "日食" …
+  std::string body;  ///< 天体: "月", "水星" …
   std::string detail;  ///< 詳細: "部分日食 (この地点) 食分 0.80 10:21–12:45", "離角 18.2ﾟ" …
 };
 PhenomenonTexts PhenomenonText(const Phenomenon& p);

@@ -27,21 +27,14 @@ std::vector<Fields> RowsOf(const std::string& kind) {
 }
 
 // Day count (zone 0) of a Julian day of UT.
-double Days(const std::string& jd) { return std::stod(jd) - 2415018.5; }
+double Days(const std::string& jd) { return DaysOfJulianDay(std::stod(jd)); }
 std::optional<double> OptionalDays(const std::string& jd) {
   if (jd.empty()) return std::nullopt;
   return Days(jd);
 }
 constexpr double kMinute = 1.0 / 1440;
 
-// The largest error seen, in the unit it is given, and where.
-struct Worst {
-  double value = 0;
-  double at = 0;
-  void See(double error, double where) {
-    if (std::fabs(error) > value) value = std::fabs(error), at = where;
-  }
-};
+using Worst = LargestError<>;
 
 Settings At(double longitude, double latitude) {
   Settings s;
@@ -86,7 +79,8 @@ TEST(PhenomenaReference, LocalSolarEclipses) {
     // below ours, which moves the altitudes by up to that much; below the horizon its refraction
     // runs on where ours stops.
     for (const auto& [mine, theirs] : {std::pair{l.sunAltitude.begin, r[10]},
-                                       {l.sunAltitude.maximum, r[11]}, {l.sunAltitude.end, r[12]}}) {
+                                       {l.sunAltitude.maximum, r[11]},
+                                       {l.sunAltitude.end, r[12]}}) {
       if (std::stod(theirs) < -1) continue;
       altitude.See(mine - std::stod(theirs), maximum);
       EXPECT_NEAR(mine, std::stod(theirs), 0.25);
@@ -95,9 +89,11 @@ TEST(PhenomenaReference, LocalSolarEclipses) {
     EXPECT_NEAR(l.obscuration, std::stod(r[13]), 0.01);
   }
   EXPECT_GT(seen, 40);
-  std::printf("local solar eclipses: %d seen; worst contact %.2f min, inner %.2f min, altitude "
-              "%.3f°, obscuration %.4f\n",
-              seen, contact.value, inner.value, altitude.value, obscuration.value);
+  std::printf(
+      "local solar eclipses: %d seen; worst contact %.2f min, inner %.2f min, altitude "
+      "%.3f°, obscuration %.4f\n",
+      seen, std::fabs(contact.value), std::fabs(inner.value), std::fabs(altitude.value),
+      std::fabs(obscuration.value));
 }
 
 TEST(PhenomenaReference, GlobalSolarEclipsesAndTheirVisibilityInTokyo) {
@@ -121,7 +117,8 @@ TEST(PhenomenaReference, GlobalSolarEclipsesAndTheirVisibilityInTokyo) {
                                   [&](double t) { return std::fabs(t - expected) < 0.5; });
     EXPECT_EQ(e.local.has_value(), seen);
   }
-  std::printf("global solar eclipses: worst greatest eclipse %.2f min\n", greatest.value);
+  std::printf("global solar eclipses: worst greatest eclipse %.2f min\n",
+              std::fabs(greatest.value));
 }
 
 TEST(PhenomenaReference, LunarEclipses) {
@@ -150,9 +147,10 @@ TEST(PhenomenaReference, LunarEclipses) {
       EXPECT_NEAR(e.moonAltitude, std::stod(r[9]), 0.25);
     }
   }
-  std::printf("lunar eclipses: worst umbral contact %.2f min, penumbral %.2f min, Moon altitude "
-              "%.3f°\n",
-              umbral.value, penumbral.value, altitude.value);
+  std::printf(
+      "lunar eclipses: worst umbral contact %.2f min, penumbral %.2f min, Moon altitude "
+      "%.3f°\n",
+      std::fabs(umbral.value), std::fabs(penumbral.value), std::fabs(altitude.value));
 }
 
 TEST(PhenomenaReference, GreatestElongations) {
@@ -168,7 +166,8 @@ TEST(PhenomenaReference, GreatestElongations) {
     EXPECT_NEAR(e.time, expected, p == plMercury ? 0.1 : 0.3);
     EXPECT_NEAR(e.elongation, std::stod(r[4]), 0.02);
   }
-  std::printf("greatest elongations: worst time %.1f min, angle %.4f°\n", time.value, angle.value);
+  std::printf("greatest elongations: worst time %.1f min, angle %.4f°\n", std::fabs(time.value),
+              std::fabs(angle.value));
 }
 
 TEST(PhenomenaReference, MarsOppositions) {
@@ -181,7 +180,7 @@ TEST(PhenomenaReference, MarsOppositions) {
     // the compact series.
     EXPECT_NEAR(t, expected, 30 * kMinute) << r[2];
   }
-  std::printf("Mars oppositions: worst time %.2f min\n", time.value);
+  std::printf("Mars oppositions: worst time %.2f min\n", std::fabs(time.value));
 }
 
 TEST(PhenomenaReference, LunarApsides) {
@@ -199,14 +198,14 @@ TEST(PhenomenaReference, LunarApsides) {
     EXPECT_NEAR(a.time, expected, 30 * kMinute);
     EXPECT_NEAR(a.distanceKm, std::stod(r[3]), 35);
   }
-  std::printf("lunar apsides: worst time %.1f min, distance %.1f km\n", time.value, distance.value);
+  std::printf("lunar apsides: worst time %.1f min, distance %.1f km\n", std::fabs(time.value),
+              std::fabs(distance.value));
 }
 
 TEST(PhenomenaReference, PlanetBrightness) {
   Worst magnitude, illuminated;
   for (const Fields& r : RowsOf("brightness")) {
-    const auto p = static_cast<PlanetNameConstant>(
-        static_cast<int>(*SkyBodyFromName(r[1])) - 1);
+    const auto p = static_cast<PlanetNameConstant>(static_cast<int>(*SkyBodyFromName(r[1])) - 1);
     const PlanetBrightness b = PlanetBrightnessAt(p, Days(r[2]), TimeScale{});
     SCOPED_TRACE(r[1] + " " + r[2]);
     magnitude.See(b.magnitude - std::stod(r[3]), Days(r[2]));
@@ -216,7 +215,7 @@ TEST(PhenomenaReference, PlanetBrightness) {
     EXPECT_NEAR(b.phaseAngle, std::stod(r[5]), 0.1);
   }
   std::printf("planet brightness: worst magnitude %.3f, illuminated fraction %.5f\n",
-              magnitude.value, illuminated.value);
+              std::fabs(magnitude.value), std::fabs(illuminated.value));
 }
 
 }  // namespace

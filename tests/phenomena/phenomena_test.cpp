@@ -1,13 +1,14 @@
 // Phenomena: the searches' chaining and directions, the crossings, and the arguments they refuse.
 // Their values are held to an independent implementation in phenomena_reference_test.cpp.
 
+#include "almacor/phenomena.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
 #include "almacor/date.h"
-#include "almacor/phenomena.h"
 #include "almacor/sun.h"
 #include "test_support.h"
 
@@ -37,8 +38,7 @@ TEST(EclipseSearch, PreviousRetracesNextAndAFoundEclipseMovesOn) {
     EXPECT_EQ(SearchSolarEclipse(solar[i], SearchDirection::Previous, tokyo).time(), solar[i - 1]);
   }
   for (std::size_t i = lunar.size() - 1; i > 0; --i) {
-    EXPECT_EQ(SearchLunarEclipse(lunar[i], SearchDirection::Previous, tokyo).maximum,
-              lunar[i - 1]);
+    EXPECT_EQ(SearchLunarEclipse(lunar[i], SearchDirection::Previous, tokyo).maximum, lunar[i - 1]);
   }
 }
 
@@ -59,7 +59,8 @@ TEST(EclipseSearch, ContactsAreOrderedAndMagnitudesMatchTheType) {
   EXPECT_GT(l.magnitude, 1);
   EXPECT_EQ(l.obscuration, 1);
 
-  const LunarEclipse m = SearchLunarEclipse(CivilToDays(2025, 9, 1), SearchDirection::Next, Tokyo());
+  const LunarEclipse m =
+      SearchLunarEclipse(CivilToDays(2025, 9, 1), SearchDirection::Next, Tokyo());
   EXPECT_EQ(m.type, LunarEclipseType::Total);
   EXPECT_TRUE(m.visible);
   EXPECT_LT(m.penumbralBegin, *m.partialBegin);

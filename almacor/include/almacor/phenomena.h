@@ -121,8 +121,7 @@ struct GreatestElongation {
 };
 /// The first greatest elongation, east or west, of Mercury or Venus after `start`; another planet
 /// raises Error 5.
-GreatestElongation NextGreatestElongation(PlanetNameConstant p, double start,
-                                          const TimeScale& ts);
+GreatestElongation NextGreatestElongation(PlanetNameConstant p, double start, const TimeScale& ts);
 
 /// A lunar perigee or apogee: an extreme of the distance between the centres of the Earth and the
 /// Moon.
@@ -191,8 +190,8 @@ struct PlanetBrightness {
 /// sub-latitude, Neptune with its absolute magnitude after 2000), Saturn's globe and rings with the
 /// rings' tilt towards the Earth; Pluto from the Astronomical Almanac's V = −1.01 + 5 log(rΔ) +
 /// 0.041α.
-PlanetBrightness PlanetBrightnessOf(PlanetNameConstant p, const PlanetPosition& position,
-                                    double d, const TimeScale& ts);
+PlanetBrightness PlanetBrightnessOf(PlanetNameConstant p, const PlanetPosition& position, double d,
+                                    const TimeScale& ts);
 /// The same at local day count d.
 PlanetBrightness PlanetBrightnessAt(PlanetNameConstant p, double d, const TimeScale& ts);
 

@@ -106,7 +106,8 @@ TEST(ParseCommandLine, BadArgumentsNameTheOption) {
       {{"--events"}, "--events"},
       {{"--kinds", "moon-phase"}, "--kinds"},
       {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--kinds", "eclipse"}, "--kinds"},
-      {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--kinds", "altitude"}, "--kinds"},
+      {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--kinds", "altitude"},
+       "--kinds"},
       {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--body", "Earth", "--altitude",
         "6"},
        "--body"},
@@ -151,10 +152,10 @@ TEST(QuillonMain, RejectedValuesExitWithTwo) {
 // --events: JSON Lines sorted by time, the kinds asked for, the eclipse's local circumstances.
 TEST(QuillonMain, EventsAsJsonLines) {
   std::ostringstream out, err;
-  ASSERT_EQ(QuillonMain({"--events", "--from", "2024-04-01", "--to", "2024-04-30", "--longitude",
-                         "-96.80", "--latitude", "32.78", "--timezone", "-6", "--body", "Sun",
-                         "--altitude", "-6"},
-                        out, err),
+  ASSERT_EQ(QuillonMain(
+                {"--events", "--from", "2024-04-01", "--to", "2024-04-30", "--longitude", "-96.80",
+                 "--latitude", "32.78", "--timezone", "-6", "--body", "Sun", "--altitude", "-6"},
+                out, err),
             0)
       << err.str();
   std::vector<nlohmann::json> lines;
