@@ -1,22 +1,18 @@
 #include "cli.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <map>
+#include <memory>
+#include <set>
 
 #include "almacor/calendar.h"
 #include "almacor/constants.h"
 #include "almacor/error.h"
+#include "atomic_file.h"
 #include "copy_text.h"
 #include "json_output.h"
 #include "main_table.h"
@@ -61,7 +57,7 @@ std::string_view KindNoun(SearchKind kind) {
   return "event";
 }
 
-double ParseNumber(const std::string& option, const std::string& text) {
+double ParseOptionNumber(const std::string& option, const std::string& text) {
   std::string_view digits = text;
   if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
   double value = 0;
@@ -161,94 +157,17 @@ int RunYear(const CommandLine& command, std::ostream& out) {
     WriteYear(command.year, command.format, settings, out);
     return 0;
   }
-  WriteFileAtomically(*command.output, [&](std::ostream& file) {
-    WriteYear(command.year, command.format, settings, file);
-  });
-  return 0;
-}
-
-// The kinds and the crossing of --events: a crossing needs a body and exactly one of --altitude
-// and --azimuth, and is added to the default kinds when --kinds is not given.
-void ParseEventOptions(PhenomenaRequest& request, const std::optional<PhenomenonKinds>& kinds,
-                       std::optional<almacor::SkyBody> body, std::optional<double> altitude,
-                       std::optional<double> azimuth) {
-  if (altitude && azimuth) throw UsageError("--altitude and --azimuth exclude each other");
-  if (body && !altitude && !azimuth) throw UsageError("--body: needs --altitude or --azimuth");
-  if ((altitude || azimuth) && !body) {
-    throw UsageError(altitude ? "--altitude: needs --body" : "--azimuth: needs --body");
-  }
-  request.kinds = kinds.value_or(DefaultPhenomenonKinds());
-  if (!kinds) {
-    if (altitude) request.kinds.set(static_cast<std::size_t>(PhenomenonKind::Altitude));
-    if (azimuth) request.kinds.set(static_cast<std::size_t>(PhenomenonKind::Azimuth));
-  }
-  if (Has(request.kinds, PhenomenonKind::Altitude) && !altitude) {
-    throw UsageError("--kinds: altitude needs --body and --altitude");
-  }
-  if (Has(request.kinds, PhenomenonKind::Azimuth) && !azimuth) {
-    throw UsageError("--kinds: azimuth needs --body and --azimuth");
-  }
-  if (body) request.body = *body;
-  request.altitude = altitude.value_or(0);
-  request.azimuth = azimuth.value_or(0);
-}
-
-int RunEvents(const CommandLine& command, std::ostream& out) {
-  Calendar calendar;
-  SetUpCalendar(calendar, command, DaysOf(*command.from));
-  PhenomenaRequest request = command.events;
-  request.from = DaysOf(*command.from);
-  request.to = DaysOf(*command.to);
-  std::vector<Phenomenon> events;
   try {
-    events = CollectPhenomena(request, almacor::LibrarySettings());
-  } catch (const almacor::Error& error) {
-    if (error.Number() != almacor::kInvalidArgument) throw;
-    throw UsageError(std::string("--events: ") + error.what());
+    WriteFileAtomically(*command.output, [&](std::ostream& file) {
+      WriteYear(command.year, command.format, settings, file);
+    });
+  } catch (const FileWriteError& e) {
+    throw UsageError(std::string("--output: ") + e.what());
   }
-  for (const Phenomenon& p : events) out << PhenomenonJson(p).dump() << '\n';
   return 0;
 }
 
 }  // namespace
-
-void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write) {
-  namespace fs = std::filesystem;
-  const auto fail = [&](const std::string& why) {
-    throw UsageError("--output: cannot write '" + path + "': " + why);
-  };
-  const fs::path target(path);
-  std::error_code ec;
-  if (fs::is_directory(target, ec)) fail("is a directory");
-  const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  std::string name = target.filename().string();
-  name.insert(name.begin(), '.');
-  name += ".XXXXXX";
-  std::string temp = (dir / name).string();
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) fail(std::strerror(errno));
-  // mkstemp makes the file private; give it the permissions a new file would get.
-  const mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, 0666 & ~mask);
-  close(fd);
-  struct Remover {
-    std::string name;
-    bool armed = true;
-    ~Remover() {
-      if (armed) std::remove(name.c_str());
-    }
-  } remover{temp};
-  {
-    std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-    if (!file) fail(std::strerror(errno));
-    write(file);
-    file.flush();
-    if (!file) fail("write failed");
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) fail(std::strerror(errno));
-  remover.armed = false;
-}
 
 std::optional<CivilDateTime> ParseDateTime(const std::string& text) {
   // Positions: YYYY-MM-DD[Thh:mm[:ss]].
@@ -294,8 +213,8 @@ std::optional<CivilDateTime> ParseDateTime(const std::string& text) {
 std::string UsageText() {
   return R"(Usage: quillon [OPTIONS]
 
-Without arguments quillon opens its main window. With --json, --text, --find or --year it
-runs without a window and without a display; other options without one of these print the
+Without arguments quillon opens its main window. With --json, --text, --find, --events or
+--year it runs without a window and without a display; other options without one of these print the
 --text output.
 
 Instant and observer:
@@ -339,22 +258,202 @@ range (0100-01-27 ... 9999-12-30).
 )";
 }
 
-CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+namespace {
+
+// What the parser has seen so far.
+struct ParseState {
   CommandLine command;
-  bool json = false, text = false, find = false, help = false, version = false;
-  bool stepGiven = false, countGiven = false, year = false, formatGiven = false;
-  bool events = false;
+  std::set<std::string, std::less<>> given;  // the options named, once each
+  std::set<CommandLine::Mode> outputModes;   // --json, --text, --find, --year, --events
+  // --kinds, --body, --altitude, --azimuth, checked together with --events.
   std::optional<PhenomenonKinds> kinds;
   std::optional<almacor::SkyBody> body;
   std::optional<double> altitude, azimuth;
-  static const std::map<std::string, bool, std::less<>> kTakesValue = {
-      {"--at", true},       {"--longitude", true}, {"--latitude", true}, {"--height", true},
-      {"--timezone", true}, {"--delta-t", true},   {"--from", true},     {"--to", true},
-      {"--step", true},     {"--find", true},      {"--count", true},    {"--json", false},
-      {"--text", false},    {"--help", false},     {"--version", false}, {"--year", true},
-      {"--format", true},   {"--output", true},    {"--events", false},  {"--kinds", true},
-      {"--body", true},     {"--altitude", true},  {"--azimuth", true}};
+};
 
+// One option of the command line: its name, whether it takes a value, and how it applies it.
+struct OptionSpec {
+  std::string_view name;
+  bool takesValue;
+  void (*apply)(ParseState& state, const std::string& name, const std::string& value);
+};
+
+using Mode = CommandLine::Mode;
+
+template <Mode mode>
+void ChooseMode(ParseState& state, const std::string&, const std::string&) {
+  if (mode == Mode::Help || mode == Mode::Version) {
+    state.command.mode = mode;
+  } else {
+    state.outputModes.insert(mode);
+  }
+}
+
+YearFormat ParseFormat(const std::string& value) {
+  static const std::map<std::string, YearFormat, std::less<>> kFormats = {
+      {"csv", YearFormat::Csv}, {"json", YearFormat::Json}, {"ics", YearFormat::Ics}};
+  const auto format = kFormats.find(value);
+  if (format == kFormats.end()) {
+    throw UsageError("--format: unknown format '" + value + "' (expected csv, json or ics)");
+  }
+  return format->second;
+}
+
+PhenomenonKinds ParseKinds(const std::string& value) {
+  PhenomenonKinds kinds;
+  for (std::size_t from = 0; from <= value.size();) {
+    std::size_t comma = value.find(',', from);
+    if (comma == std::string::npos) comma = value.size();
+    const std::string key = value.substr(from, comma - from);
+    const auto kind = PhenomenonKindFromKey(key);
+    if (!kind) throw UsageError("--kinds: unknown kind '" + key + "'");
+    kinds.set(static_cast<std::size_t>(*kind));
+    from = comma + 1;
+  }
+  return kinds;
+}
+
+almacor::SkyBody ParseBody(const std::string& value) {
+  const auto body = almacor::SkyBodyFromName(value);
+  if (!body) {
+    throw UsageError("--body: unknown body '" + value +
+                     "' (expected Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Uranus, "
+                     "Neptune or Pluto)");
+  }
+  return *body;
+}
+
+int ParseYear(const std::string& value) {
+  std::string_view digits = value;
+  int number = 0;
+  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+  if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || number < 100 ||
+      number > 9999) {
+    throw UsageError("--year: expected a year from 100 to 9999, not '" + value + "'");
+  }
+  return number;
+}
+
+// Every option; a new one is one line here (and one in UsageText).
+using S = ParseState&;
+using V = const std::string&;
+constexpr OptionSpec kOptions[] = {
+    {"--at", true, [](S s, V n, V v) { s.command.at = ParseDateTimeOption(n, v); }},
+    {"--longitude", true, [](S s, V n, V v) { s.command.longitude = ParseOptionNumber(n, v); }},
+    {"--latitude", true, [](S s, V n, V v) { s.command.latitude = ParseOptionNumber(n, v); }},
+    {"--height", true, [](S s, V n, V v) { s.command.height = ParseOptionNumber(n, v); }},
+    {"--timezone", true, [](S s, V n, V v) { s.command.timeZone = ParseOptionNumber(n, v); }},
+    {"--delta-t", true, [](S s, V n, V v) { s.command.deltaT = ParseOptionNumber(n, v); }},
+    {"--from", true, [](S s, V n, V v) { s.command.from = ParseDateTimeOption(n, v); }},
+    {"--to", true, [](S s, V n, V v) { s.command.to = ParseDateTimeOption(n, v); }},
+    {"--step", true, [](S s, V, V v) { s.command.stepSeconds = ParseStep(v); }},
+    {"--find", true,
+     [](S s, V n, V v) {
+       const auto kind = FindKinds().find(v);
+       if (kind == FindKinds().end()) throw UsageError("--find: unknown KIND '" + v + "'");
+       s.command.find = kind->second;
+       ChooseMode<Mode::Find>(s, n, v);
+     }},
+    {"--count", true, [](S s, V n, V v) { s.command.count = ParsePositiveInteger(n, v, 100000); }},
+    {"--year", true,
+     [](S s, V n, V v) {
+       s.command.year = ParseYear(v);
+       ChooseMode<Mode::Year>(s, n, v);
+     }},
+    {"--format", true, [](S s, V, V v) { s.command.format = ParseFormat(v); }},
+    {"--output", true,
+     [](S s, V, V v) {
+       if (v.empty()) throw UsageError("--output: empty file name");
+       s.command.output = v;
+     }},
+    {"--events", false, ChooseMode<Mode::Events>},
+    {"--kinds", true, [](S s, V, V v) { s.kinds = ParseKinds(v); }},
+    {"--body", true, [](S s, V, V v) { s.body = ParseBody(v); }},
+    {"--altitude", true,
+     [](S s, V n, V v) {
+       s.altitude = ParseOptionNumber(n, v);
+       if (std::fabs(*s.altitude) > 90) throw UsageError("--altitude: expected -90 to 90 degrees");
+     }},
+    {"--azimuth", true,
+     [](S s, V n, V v) {
+       s.azimuth = ParseOptionNumber(n, v);
+       if (*s.azimuth < 0 || *s.azimuth > 360) {
+         throw UsageError("--azimuth: expected 0 to 360 degrees");
+       }
+     }},
+    {"--json", false, ChooseMode<Mode::Json>},
+    {"--text", false, ChooseMode<Mode::Text>},
+    {"--help", false, ChooseMode<Mode::Help>},
+    {"--version", false, ChooseMode<Mode::Version>},
+};
+
+// The kinds and the crossing of --events: a crossing needs a body and exactly one of --altitude
+// and --azimuth, and is added to the default kinds when --kinds is not given.
+void CheckEventOptions(const ParseState& state, PhenomenaRequest& request) {
+  const auto& [kinds, body, altitude, azimuth] =
+      std::tie(state.kinds, state.body, state.altitude, state.azimuth);
+  if (altitude && azimuth) throw UsageError("--altitude and --azimuth exclude each other");
+  if (body && !altitude && !azimuth) throw UsageError("--body: needs --altitude or --azimuth");
+  if ((altitude || azimuth) && !body) {
+    throw UsageError(altitude ? "--altitude: needs --body" : "--azimuth: needs --body");
+  }
+  request.kinds = kinds.value_or(DefaultPhenomenonKinds());
+  if (!kinds) {
+    if (altitude) request.kinds.set(static_cast<std::size_t>(PhenomenonKind::Altitude));
+    if (azimuth) request.kinds.set(static_cast<std::size_t>(PhenomenonKind::Azimuth));
+  }
+  if (Has(request.kinds, PhenomenonKind::Altitude) && !altitude) {
+    throw UsageError("--kinds: altitude needs --body and --altitude");
+  }
+  if (Has(request.kinds, PhenomenonKind::Azimuth) && !azimuth) {
+    throw UsageError("--kinds: azimuth needs --body and --azimuth");
+  }
+  if (body) request.body = *body;
+  request.altitude = altitude.value_or(0);
+  request.azimuth = azimuth.value_or(0);
+}
+
+// The rules between options, once all are read.
+void CheckCombination(ParseState& state) {
+  CommandLine& command = state.command;
+  const auto given = [&](std::string_view name) { return state.given.contains(name); };
+  if (state.outputModes.size() > 1) {
+    throw UsageError("--json, --text, --find, --year and --events exclude each other");
+  }
+  if (!state.outputModes.empty()) command.mode = *state.outputModes.begin();
+  const bool events = command.mode == Mode::Events;
+  if (events) {
+    CheckEventOptions(state, command.events);
+    if (!command.from && !command.to) throw UsageError("--events: needs --from and --to");
+  } else if (state.kinds || state.body || state.altitude || state.azimuth) {
+    throw UsageError("--kinds, --body, --altitude and --azimuth: only with --events");
+  }
+  const bool year = command.mode == Mode::Year;
+  if (year && (command.at || command.from || command.to)) {
+    throw UsageError("--year: not with --at, --from or --to");
+  }
+  if (given("--format") && !year) throw UsageError("--format: only with --year");
+  if (command.output && !year) throw UsageError("--output: only with --year");
+  if (command.from.has_value() != command.to.has_value()) {
+    throw UsageError(command.from ? "--from: needs --to" : "--to: needs --from");
+  }
+  if (command.from) {
+    if (command.mode != Mode::Json && !events) {
+      throw UsageError("--from: only with --json or --events");
+    }
+    if (command.at) throw UsageError("--at: not with --from and --to");
+    if (DaysOf(*command.to) < DaysOf(*command.from)) throw UsageError("--to: earlier than --from");
+  }
+  if (given("--step") && !command.from) throw UsageError("--step: only with --from and --to");
+  if (given("--count") && command.mode != Mode::Find) {
+    throw UsageError("--count: only with --find");
+  }
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  ParseState state;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
     // The short forms desktop programs take.
@@ -369,198 +468,130 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else {
       throw UsageError("unexpected argument '" + name + "'");
     }
-    const auto option = kTakesValue.find(name);
-    if (option == kTakesValue.end()) throw UsageError("unknown option '" + name + "'");
-    if (option->second && !value) {
+    const OptionSpec* option = std::find_if(std::begin(kOptions), std::end(kOptions),
+                                            [&](const OptionSpec& o) { return o.name == name; });
+    if (option == std::end(kOptions)) throw UsageError("unknown option '" + name + "'");
+    if (option->takesValue && !value) {
       if (i + 1 >= args.size()) throw UsageError(name + ": missing value");
       value = args[++i];
     }
-    if (!option->second && value) throw UsageError(name + ": takes no value");
-
-    if (name == "--at") {
-      command.at = ParseDateTimeOption(name, *value);
-    } else if (name == "--longitude") {
-      command.longitude = ParseNumber(name, *value);
-    } else if (name == "--latitude") {
-      command.latitude = ParseNumber(name, *value);
-    } else if (name == "--height") {
-      command.height = ParseNumber(name, *value);
-    } else if (name == "--timezone") {
-      command.timeZone = ParseNumber(name, *value);
-    } else if (name == "--delta-t") {
-      command.deltaT = ParseNumber(name, *value);
-    } else if (name == "--from") {
-      command.from = ParseDateTimeOption(name, *value);
-    } else if (name == "--to") {
-      command.to = ParseDateTimeOption(name, *value);
-    } else if (name == "--step") {
-      command.stepSeconds = ParseStep(*value);
-      stepGiven = true;
-    } else if (name == "--find") {
-      const auto kind = FindKinds().find(*value);
-      if (kind == FindKinds().end()) throw UsageError("--find: unknown KIND '" + *value + "'");
-      command.find = kind->second;
-      find = true;
-    } else if (name == "--count") {
-      command.count = ParsePositiveInteger(name, *value, 100000);
-      countGiven = true;
-    } else if (name == "--year") {
-      std::string_view digits = *value;
-      int number = 0;
-      const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-      if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() ||
-          number < 100 || number > 9999) {
-        throw UsageError("--year: expected a year from 100 to 9999, not '" + *value + "'");
-      }
-      command.year = number;
-      year = true;
-    } else if (name == "--format") {
-      static const std::map<std::string, YearFormat, std::less<>> kFormats = {
-          {"csv", YearFormat::Csv}, {"json", YearFormat::Json}, {"ics", YearFormat::Ics}};
-      const auto format = kFormats.find(*value);
-      if (format == kFormats.end()) {
-        throw UsageError("--format: unknown format '" + *value + "' (expected csv, json or ics)");
-      }
-      command.format = format->second;
-      formatGiven = true;
-    } else if (name == "--output") {
-      if (value->empty()) throw UsageError("--output: empty file name");
-      command.output = *value;
-    } else if (name == "--events") {
-      events = true;
-    } else if (name == "--kinds") {
-      kinds.emplace();
-      for (std::size_t from = 0; from <= value->size();) {
-        std::size_t comma = value->find(',', from);
-        if (comma == std::string::npos) comma = value->size();
-        const std::string key = value->substr(from, comma - from);
-        const auto kind = PhenomenonKindFromKey(key);
-        if (!kind) throw UsageError("--kinds: unknown kind '" + key + "'");
-        kinds->set(static_cast<std::size_t>(*kind));
-        from = comma + 1;
-      }
-    } else if (name == "--body") {
-      body = almacor::SkyBodyFromName(*value);
-      if (!body) {
-        throw UsageError("--body: unknown body '" + *value +
-                         "' (expected Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Uranus, "
-                         "Neptune or Pluto)");
-      }
-    } else if (name == "--altitude") {
-      altitude = ParseNumber(name, *value);
-      if (std::fabs(*altitude) > 90) throw UsageError("--altitude: expected -90 to 90 degrees");
-    } else if (name == "--azimuth") {
-      azimuth = ParseNumber(name, *value);
-      if (*azimuth < 0 || *azimuth > 360) throw UsageError("--azimuth: expected 0 to 360 degrees");
-    } else if (name == "--json") {
-      json = true;
-    } else if (name == "--text") {
-      text = true;
-    } else if (name == "--help") {
-      help = true;
-    } else if (name == "--version") {
-      version = true;
-    }
+    if (!option->takesValue && value) throw UsageError(name + ": takes no value");
+    option->apply(state, name, value.value_or(""));
+    state.given.insert(name);
   }
-
-  if (help) {
-    command.mode = CommandLine::Mode::Help;
-    return command;
+  // --help and --version answer whatever else the line holds.
+  if (state.given.contains("--help")) {
+    state.command.mode = Mode::Help;
+    return state.command;
   }
-  if (version) {
-    command.mode = CommandLine::Mode::Version;
-    return command;
+  if (state.given.contains("--version")) {
+    state.command.mode = Mode::Version;
+    return state.command;
   }
-  if (json + text + find + year + events > 1) {
-    throw UsageError("--json, --text, --find, --year and --events exclude each other");
-  }
-  if (events) {
-    command.mode = CommandLine::Mode::Events;
-    ParseEventOptions(command.events, kinds, body, altitude, azimuth);
-    if (!command.from) throw UsageError("--events: needs --from and --to");
-  } else if (kinds || body || altitude || azimuth) {
-    throw UsageError("--kinds, --body, --altitude and --azimuth: only with --events");
-  }
-  if (year) {
-    command.mode = CommandLine::Mode::Year;
-    if (command.at || command.from || command.to)
-      throw UsageError("--year: not with --at, --from or --to");
-  }
-  if (formatGiven && !year) throw UsageError("--format: only with --year");
-  if (command.output && !year) throw UsageError("--output: only with --year");
-  if (json) command.mode = CommandLine::Mode::Json;
-  if (text) command.mode = CommandLine::Mode::Text;
-  if (find) command.mode = CommandLine::Mode::Find;
-
-  if (command.from.has_value() != command.to.has_value()) {
-    throw UsageError(command.from ? "--from: needs --to" : "--to: needs --from");
-  }
-  if (command.from) {
-    if (!json && !events) throw UsageError("--from: only with --json or --events");
-    if (command.at) throw UsageError("--at: not with --from and --to");
-    if (DaysOf(*command.to) < DaysOf(*command.from)) throw UsageError("--to: earlier than --from");
-  }
-  if (stepGiven && !command.from) throw UsageError("--step: only with --from and --to");
-  if (countGiven && !find) throw UsageError("--count: only with --find");
-  return command;
+  CheckCombination(state);
+  return state.command;
 }
 
-int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err,
-                   long long nowUnixSeconds) {
-  using Mode = CommandLine::Mode;
-  if (command.mode == Mode::Help) {
-    out << UsageText();
-    return 0;
-  }
-  if (command.mode == Mode::Version) {
-    out << "quillon " QUILLON_VERSION "\n";
-    return 0;
-  }
+namespace {
 
-  if (command.mode == Mode::Year) return RunYear(command, out);
-  if (command.mode == Mode::Events) return RunEvents(command, out);
+// The run of each mode; a new mode is one line in kRuns.
+using Run = int (*)(const CommandLine& command, std::ostream& out, std::ostream& err,
+                    long long nowUnixSeconds);
 
+// The Calendar at the command's first instant: --from, --at or now, for the command's observer.
+std::unique_ptr<Calendar> CalendarAtStart(const CommandLine& command, long long nowUnixSeconds) {
   const double start = command.from ? DaysOf(*command.from)
                        : command.at ? DaysOf(*command.at)
                                     : NowDays(nowUnixSeconds, command.timeZone);
-  Calendar calendar;
-  SetUpCalendar(calendar, command, start);
+  auto calendar = std::make_unique<Calendar>();
+  SetUpCalendar(*calendar, command, start);
+  return calendar;
+}
 
-  switch (command.mode) {
-    case Mode::Json:
-      if (!command.from) {
-        out << InstantJson(calendar).dump() << '\n';
-        return 0;
-      }
-      {
-        const double end = DaysOf(*command.to);
-        // Each instant is counted from --from in whole seconds, so no rounding accumulates.
-        for (long long k = 0;; ++k) {
-          const double t = start + static_cast<double>(k * command.stepSeconds) / 86400.0;
-          if (t > end + 0.5 / 86400.0) break;
-          calendar.SetDateTime(Date::FromDays(t));
-          out << InstantJson(calendar).dump() << '\n';
-        }
-      }
-      return 0;
-    case Mode::Find:
-      for (long long i = 0; i < command.count; ++i) {
-        const std::optional<Date> found = RunSearch(calendar, command.find);
-        if (!found) {
-          out.flush();
-          err << "quillon: no " << (command.find.previous ? "earlier " : "later ")
-              << KindNoun(command.find.kind) << " in the supported range\n";
-          return 3;
-        }
-        out << IsoDateTime(*found) << '\n';
-      }
-      return 0;
-    case Mode::Text:
-    case Mode::Window:
-    default:
-      WriteText(calendar, out);
-      return 0;
+int RunHelp(const CommandLine&, std::ostream& out, std::ostream&, long long) {
+  out << UsageText();
+  return 0;
+}
+
+int RunVersion(const CommandLine&, std::ostream& out, std::ostream&, long long) {
+  out << "quillon " QUILLON_VERSION "\n";
+  return 0;
+}
+
+int RunJson(const CommandLine& command, std::ostream& out, std::ostream&, long long now) {
+  const std::unique_ptr<Calendar> calendar = CalendarAtStart(command, now);
+  if (!command.from) {
+    out << InstantJson(*calendar).dump() << '\n';
+    return 0;
   }
+  const double start = DaysOf(*command.from);
+  const double end = DaysOf(*command.to);
+  // Each instant is counted from --from in whole seconds, so no rounding accumulates.
+  for (long long k = 0;; ++k) {
+    const double t = start + static_cast<double>(k * command.stepSeconds) / 86400.0;
+    if (t > end + 0.5 / 86400.0) break;
+    calendar->SetDateTime(Date::FromDays(t));
+    out << InstantJson(*calendar).dump() << '\n';
+  }
+  return 0;
+}
+
+int RunFind(const CommandLine& command, std::ostream& out, std::ostream& err, long long now) {
+  const std::unique_ptr<Calendar> calendar = CalendarAtStart(command, now);
+  for (long long i = 0; i < command.count; ++i) {
+    const std::optional<Date> found = RunSearch(*calendar, command.find);
+    if (!found) {
+      out.flush();
+      err << "quillon: no " << (command.find.previous ? "earlier " : "later ")
+          << KindNoun(command.find.kind) << " in the supported range\n";
+      return 3;
+    }
+    out << IsoDateTime(*found) << '\n';
+  }
+  return 0;
+}
+
+int RunText(const CommandLine& command, std::ostream& out, std::ostream&, long long now) {
+  WriteText(*CalendarAtStart(command, now), out);
+  return 0;
+}
+
+int RunYearMode(const CommandLine& command, std::ostream& out, std::ostream&, long long) {
+  return RunYear(command, out);
+}
+
+int RunEvents(const CommandLine& command, std::ostream& out, std::ostream&, long long now) {
+  // The Calendar's setters check the observer values and leave them in the shared settings.
+  CalendarAtStart(command, now);
+  PhenomenaRequest request = command.events;
+  request.from = DaysOf(*command.from);
+  request.to = DaysOf(*command.to);
+  std::vector<Phenomenon> events;
+  try {
+    events = CollectPhenomena(request, almacor::LibrarySettings());
+  } catch (const almacor::Error& error) {
+    if (error.Number() != almacor::kInvalidArgument) throw;
+    throw UsageError(std::string("--events: ") + error.what());
+  }
+  for (const Phenomenon& p : events) out << PhenomenonJson(p).dump() << '\n';
+  return 0;
+}
+
+constexpr std::pair<Mode, Run> kRuns[] = {
+    {Mode::Help, RunHelp},     {Mode::Version, RunVersion}, {Mode::Json, RunJson},
+    {Mode::Find, RunFind},     {Mode::Year, RunYearMode},   {Mode::Text, RunText},
+    {Mode::Events, RunEvents}, {Mode::Window, RunText},  // options without an output mode print the
+                                                         // text
+};
+
+}  // namespace
+
+int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err,
+                   long long nowUnixSeconds) {
+  for (const auto& [mode, run] : kRuns) {
+    if (mode == command.mode) return run(command, out, err, nowUnixSeconds);
+  }
+  return RunText(command, out, err, nowUnixSeconds);
 }
 
 int QuillonMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

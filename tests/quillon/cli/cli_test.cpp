@@ -117,7 +117,13 @@ TEST(ParseCommandLine, BadArgumentsNameTheOption) {
        "--altitude"},
       {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--body", "Sun", "--altitude",
         "6", "--azimuth", "90"},
-       "--altitude"}};
+       "--altitude"},
+      {{"--year", "99"}, "--year"},
+      {{"--year", "10000"}, "--year"},
+      {{"--year", "2024", "--at", "2024-01-01"}, "--year"},
+      {{"--year", "2024", "--format", "xml"}, "--format"},
+      {{"--format", "csv"}, "--format"},
+      {{"--output", "x.csv"}, "--output"}};
   for (const Case& c : cases) {
     try {
       ParseCommandLine(c.args);
