@@ -399,4 +399,42 @@ PhenomenonTexts PhenomenonText(const Phenomenon& p) {
   return t;
 }
 
+bool YearPhenomena::Load(int year, const almacor::Settings& settings) {
+  const auto same = [](const almacor::Settings& a, const almacor::Settings& b) {
+    return a.observer.longitude == b.observer.longitude &&
+           a.observer.latitude == b.observer.latitude && a.observer.height == b.observer.height &&
+           a.time.timeZone == b.time.timeZone && a.time.deltaTEstimated == b.time.deltaTEstimated &&
+           a.time.deltaT == b.time.deltaT;
+  };
+  if (settings_ && year == year_ && same(*settings_, settings)) return false;
+  if (year < 100 || year > 9999) {
+    throw almacor::Error(almacor::kInvalidArgument, "year outside 100 … 9999");
+  }
+  PhenomenaRequest request;
+  request.from = almacor::CivilToDays(year, 1, 1);
+  request.to = year < 9999 ? almacor::CivilToDays(year + 1, 1, 1) - kSecond
+                           : almacor::CivilToDays(9999, 12, 30);
+  events_ = CollectPhenomena(request, settings);
+  year_ = year;
+  settings_ = settings;
+  return true;
+}
+
+std::vector<const Phenomenon*> YearPhenomena::Shown(const PhenomenonKinds& shown) const {
+  std::vector<const Phenomenon*> rows;
+  for (const Phenomenon& p : events_) {
+    if (Has(shown, p.kind)) rows.push_back(&p);
+  }
+  return rows;
+}
+
+std::string YearPhenomena::CopyText(const PhenomenonKinds& shown) const {
+  std::string text = "日時\t現象\t天体\t詳細\r\n";
+  for (const Phenomenon* p : Shown(shown)) {
+    const PhenomenonTexts t = PhenomenonText(*p);
+    text += t.time + "\t" + t.name + "\t" + t.body + "\t" + t.detail + "\r\n";
+  }
+  return text;
+}
+
 }  // namespace quillon

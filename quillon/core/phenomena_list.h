@@ -88,4 +88,39 @@ PhenomenonTexts PhenomenonText(const Phenomenon& p);
 /// The Japanese name of a body: "太陽", "月", "水星" … "冥王星".
 std::string_view BodyName(almacor::SkyBody body);
 
+/// The kinds a phenomena list shows or hides one by one, with the caption of each check box.
+struct PhenomenonKindChoice {
+  PhenomenonKind kind;
+  std::string_view caption;
+};
+inline constexpr PhenomenonKindChoice kPhenomenonKindChoices[] = {
+    {PhenomenonKind::MoonPhase, "月相"},
+    {PhenomenonKind::LunarApsis, "近地点・遠地点"},
+    {PhenomenonKind::Conjunction, "合"},
+    {PhenomenonKind::Opposition, "衝"},
+    {PhenomenonKind::GreatestElongation, "最大離角"},
+    {PhenomenonKind::SolarEclipse, "日食"},
+    {PhenomenonKind::LunarEclipse, "月食"},
+};
+
+/// The phenomena of one year for one observer, as the 天象 list shows them: every default kind,
+/// kept until the year or the settings change.
+class YearPhenomena {
+ public:
+  /// Collects the phenomena of local civil year `year` (100 … 9999) for `settings`, unless they
+  /// are those already held; returns whether the list changed.
+  bool Load(int year, const almacor::Settings& settings);
+  int Year() const { return year_; }
+  /// The events of the kinds in `shown`, in time order.
+  std::vector<const Phenomenon*> Shown(const PhenomenonKinds& shown) const;
+  /// The copy text of those: a title row 日時, 現象, 天体, 詳細 and one row per event, fields
+  /// separated by tabs, lines by CRLF.
+  std::string CopyText(const PhenomenonKinds& shown) const;
+
+ private:
+  int year_ = 0;
+  std::optional<almacor::Settings> settings_;
+  std::vector<Phenomenon> events_;
+};
+
 }  // namespace quillon

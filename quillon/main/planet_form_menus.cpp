@@ -9,6 +9,7 @@
 #include "help_window.h"
 #include "menu_table.h"
 #include "open_address.h"
+#include "phenomena_form.h"
 #include "planet_form.h"
 #include "program_strings.h"
 #include "simulation_form.h"
@@ -47,7 +48,8 @@ void PlanetForm::BuildMenus() {
           [this](QMenu& m) { FillSearchMenu(m, true); }},
          {"-"},
          {"シミュレーション(&S)", "mnuSimulation", {}, [this](QMenu& m) { FillSimulationMenu(m); }},
-         {"天体間の視距離(&A)", "mnuViewApparent", [this] { OpenApparent(); }}}},
+         {"天体間の視距離(&A)", "mnuViewApparent", [this] { OpenApparent(); }},
+         {"天象(&P)", "mnuViewPhenomena", [this] { ShowWindow<PhenomenaForm>(); }}}},
        {"設定(&S)",
         {{"観測地点(&L)...", "mnuSettingPlace", [this] { OpenLocation(); }},
          {"-"},

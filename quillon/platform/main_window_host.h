@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "almacor/date.h"
+
 class QIcon;
 class QMenu;
 class QWidget;
@@ -32,6 +34,9 @@ class MainWindowHost {
   virtual QMenu* SimulationMenu() = 0;
   /// "前の食(&P)" / "次の食(&N)": runs eclipse search item k (0, 1 solar; 3, 4 lunar).
   virtual void RunEclipseSearch(int k) = 0;
+  /// Shows `date` (local civil time) in the date and time fields and displays it, as a search
+  /// does.
+  virtual void ShowInstant(almacor::Date date) = 0;
 
   /// Each auxiliary window calls this as it closes, so that the main window clears its flag
   /// (SimulationFlag, ApparentFlag, ConvertFlag).

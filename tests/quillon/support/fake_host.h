@@ -1,8 +1,8 @@
 #pragma once
 
 // A main window stand-in for the auxiliary windows: one Calendar in Tokyo at a given instant, the
-// six field texts, the "シミュレーション(&S)" menu with the object names the simulation window looks
-// for, and a record of what the windows asked of it.
+// six field texts, the "シミュレーション(&S)" menu with the object names the simulation window
+// looks for, and a record of what the windows asked of it.
 
 #include <QMenu>
 #include <QString>
@@ -54,6 +54,10 @@ class FakeHost : public MainWindowHost {
   QWidget* HostWidget() override { return &window; }
   QMenu* SimulationMenu() override { return &menu; }
   void RunEclipseSearch(int k) override { searches.push_back(k); }
+  void ShowInstant(almacor::Date date) override {
+    shown.push_back(date);
+    calendar.SetDateTime(date);
+  }
   void AuxWindowClosed(AuxWindow w) override { closed.push_back(w); }
 
   QAction* Item(const char* name) { return menu.findChild<QAction*>(name); }
@@ -66,6 +70,7 @@ class FakeHost : public MainWindowHost {
   int resumes = 0;
   bool timerRunning = true;
   std::vector<int> searches;
+  std::vector<almacor::Date> shown;
   std::vector<AuxWindow> closed;
 
  private:
