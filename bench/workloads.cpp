@@ -7,11 +7,21 @@
 // W5 Geocentric RA and Dec of the eight planets at 100,000 instants over 1900–2100, as a batch
 //    caller computes them: what the planets share at an instant (PlanetInstantAt) once per instant.
 // W6 Moonrise and moonset for every day of 2000–2009 at Tokyo.
+// W7–W11 are chains of searches from 1900-01-01 00:00 UT, each search starting from the event
+// before, up to and including the first event at or after 2100-01-01 00:00 UT; an eclipse counts
+// by its maximum. One op is one event in the span; the count of each kind goes to stderr.
+// W7 Solar eclipses seen from Tokyo (the Sun's centre above the horizon at some instant of the
+//    partial phase), with their local circumstances.
+// W8 Lunar eclipses, penumbral ones included, with their contacts and magnitudes.
+// W9 Greatest elongations of Mercury, east and west.
+// W10 Lunar perigees and apogees.
+// W11 Oppositions of Mars, Jupiter and Saturn.
 #include <chrono>
 #include <cstdio>
 
 #include "almacor/date.h"
 #include "almacor/moon.h"
+#include "almacor/phenomena.h"
 #include "almacor/planet.h"
 #include "almacor/settings.h"
 #include "almacor/sun.h"
@@ -103,6 +113,75 @@ int main() {
       sum += events.rise.time + events.set.time;
     }
     return days;
+  });
+
+  // The chains run in Tokyo time for W7 and W8, in UT for the others.
+  const double tokyoFirst = first + 9.0 / 24, tokyoLast = last + 9.0 / 24;
+  Run(7, 0, [&](double& sum) {
+    long kinds[3] = {};
+    for (double t = tokyoFirst;;) {
+      const auto e = almacor::SearchSolarEclipse(t, almacor::SearchDirection::Next, tokyo);
+      t = e.time();
+      if (t >= tokyoLast) break;
+      if (!e.local) continue;
+      ++kinds[static_cast<int>(e.local->type)];
+      sum += e.local->begin + e.local->end + e.local->magnitude + e.local->obscuration +
+             e.local->sunAltitude.maximum + e.local->totalBegin.value_or(0);
+    }
+    std::fprintf(stderr, "W7 partial %ld annular %ld total %ld\n", kinds[0], kinds[1], kinds[2]);
+    return kinds[0] + kinds[1] + kinds[2];
+  });
+  Run(8, 0, [&](double& sum) {
+    long kinds[3] = {};
+    for (double t = tokyoFirst;;) {
+      const auto e = almacor::SearchLunarEclipse(t, almacor::SearchDirection::Next, tokyo);
+      t = e.maximum;
+      if (t >= tokyoLast) break;
+      ++kinds[static_cast<int>(e.type)];
+      sum += e.penumbralBegin + e.penumbralEnd + e.partialBegin.value_or(0) +
+             e.totalBegin.value_or(0) + e.umbralMagnitude + e.penumbralMagnitude + e.moonAltitude;
+    }
+    std::fprintf(stderr, "W8 penumbral %ld partial %ld total %ld\n", kinds[0], kinds[1], kinds[2]);
+    return kinds[0] + kinds[1] + kinds[2];
+  });
+  Run(9, 0, [&](double& sum) {
+    long east = 0, west = 0;
+    for (double t = first;;) {
+      const auto e = almacor::NextGreatestElongation(almacor::plMercury, t, ut);
+      t = e.time;
+      if (t >= last) break;
+      ++(e.east ? east : west);
+      sum += e.elongation;
+    }
+    std::fprintf(stderr, "W9 east %ld west %ld\n", east, west);
+    return east + west;
+  });
+  Run(10, 0, [&](double& sum) {
+    long perigees = 0, apogees = 0;
+    for (double t = first;;) {
+      const auto a = almacor::NextLunarApsis(t, ut);
+      t = a.time;
+      if (t >= last) break;
+      ++(a.perigee ? perigees : apogees);
+      sum += a.distanceKm;
+    }
+    std::fprintf(stderr, "W10 perigee %ld apogee %ld\n", perigees, apogees);
+    return perigees + apogees;
+  });
+  Run(11, 0, [&](double& sum) {
+    long counts[3] = {};
+    const almacor::PlanetNameConstant planets[] = {almacor::plMars, almacor::plJupiter,
+                                                   almacor::plSaturn};
+    for (int i = 0; i < 3; ++i) {
+      for (double t = first;;) {
+        t = almacor::NextOpposition(planets[i], t, ut);
+        if (t >= last) break;
+        ++counts[i];
+        sum += t;
+      }
+    }
+    std::fprintf(stderr, "W11 Mars %ld Jupiter %ld Saturn %ld\n", counts[0], counts[1], counts[2]);
+    return counts[0] + counts[1] + counts[2];
   });
   return 0;
 }

@@ -48,4 +48,71 @@ double SolveAngle(Angle angleAt, double target, double start, double period, con
   return d;
 }
 
+/// Solves f(d) = 0 by secant steps from the two estimates d0 and d1, to one second: the shape for
+/// a smooth function whose rate is not known beforehand.
+template <class F>
+double SolveSecant(F f, double d0, double d1, const char* what) {
+  double f0 = f(d0);
+  double d = d1;
+  IterateToOneSecond(
+      [&] {
+        const double f1 = f(d);
+        if (f1 == f0) {
+          if (f1 == 0) return 0.0;
+          throw Error(kOverflow, std::string(what) + " met a flat function");
+        }
+        const double step = f1 * (d - d0) / (f1 - f0);
+        d0 = d;
+        f0 = f1;
+        d -= step;
+        return step;
+      },
+      what);
+  return d;
+}
+
+/// Solves f(d) = 0 inside [a, b], where f(a) and f(b) have opposite signs (or one is 0), by the
+/// Illinois variant of false position: the root stays bracketed, so it serves where a secant could
+/// run off (a grazing contact, a crossing found between samples). To one second.
+template <class F>
+double SolveBracketed(F f, double a, double b, const char* what) {
+  double fa = f(a), fb = f(b);
+  if (fa == 0) return a;
+  if (fb == 0) return b;
+  if ((fa < 0) == (fb < 0)) throw Error(kInvalidArgument, std::string(what) + ": no sign change");
+  double d = b;
+  int side = 0;
+  IterateToOneSecond(
+      [&] {
+        const double next = (a * fb - b * fa) / (fb - fa);
+        const double fn = f(next);
+        const double step = next - d;
+        d = next;
+        if (fn == 0) return 0.0;
+        if ((fn < 0) == (fb < 0)) {
+          b = next;
+          fb = fn;
+          if (side == -1) fa /= 2;
+          side = -1;
+        } else {
+          a = next;
+          fa = fn;
+          if (side == 1) fb /= 2;
+          side = 1;
+        }
+        return step;
+      },
+      what);
+  return d;
+}
+
+/// The instant near `start` where f is stationary (a maximum or a minimum): secant steps on the
+/// slope of f, taken as a central difference over ±h days, from `start` and start + h, to one
+/// second.
+template <class F>
+double SolveStationary(F f, double start, double h, const char* what) {
+  return SolveSecant([&](double d) { return (f(d + h) - f(d - h)) / (2 * h); }, start, start + h,
+                     what);
+}
+
 }  // namespace almacor::detail

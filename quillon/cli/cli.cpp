@@ -221,8 +221,8 @@ std::optional<CivilDateTime> ParseDateTime(const std::string& text) {
 std::string UsageText() {
   return R"(Usage: quillon [OPTIONS]
 
-Without arguments quillon opens its main window. With --json, --text, --find or --year it
-runs without a window and without a display; other options without one of these print the
+Without arguments quillon opens its main window. With --json, --text, --find, --events or
+--year it runs without a window and without a display; other options without one of these print the
 --text output.
 
 Instant and observer:
@@ -244,13 +244,22 @@ Output:
                        starting from the previous result; KIND is one of next-new-moon,
                        previous-new-moon, next-full-moon, previous-full-moon, next-solar-eclipse,
                        previous-solar-eclipse, next-lunar-eclipse, previous-lunar-eclipse
+  --events --from DATETIME --to DATETIME [--kinds K[,K...]]
+         [--body NAME --altitude DEG | --azimuth DEG]
+                       the phenomena from --from to --to as JSON Lines sorted by time; K is
+                       moon-phase, lunar-apsis, conjunction, opposition, greatest-elongation,
+                       solar-eclipse, lunar-eclipse (all of these by default), altitude or
+                       azimuth: the instants the apparent altitude of NAME (Sun, Moon,
+                       Mercury ... Pluto) passes DEG, rising and setting, or its azimuth passes
+                       DEG (these need --body; without --kinds they join the default kinds)
   --year YYYY [--format csv|json|ics|pdf] [--output FILE]
                        a day-by-day almanac of the year (100 ... 9999) for the observer: the
                        calendars, Sun and Moon times, solar terms, Moon phases, seasonal days
-                       and holidays of Japan, the almanac's day notes and the era date; CSV
-                       (default), JSON Lines, iCalendar, or the month calendar as PDF (twelve A4
-                       landscape pages), written to FILE (replaced only once complete) or to
-                       standard output
+                       and holidays of Japan, the almanac's day notes, the era date and the
+                       phenomena of --events (eclipses with how they are seen here); CSV
+                       (default), JSON Lines, iCalendar, or the month calendar as PDF (twelve
+                       A4 landscape pages), written to FILE (replaced only once complete) or
+                       to standard output
   -h, --help           show this text
   -v, --version        show the version
 
@@ -265,7 +274,11 @@ namespace {
 struct ParseState {
   CommandLine command;
   std::set<std::string, std::less<>> given;  // the options named, once each
-  std::set<CommandLine::Mode> outputModes;   // --json, --text, --find, --year
+  std::set<CommandLine::Mode> outputModes;   // --json, --text, --find, --year, --events
+  // --kinds, --body, --altitude, --azimuth, checked together with --events.
+  std::optional<PhenomenonKinds> kinds;
+  std::optional<almacor::SkyBody> body;
+  std::optional<double> altitude, azimuth;
 };
 
 // One option of the command line: its name, whether it takes a value, and how it applies it.
@@ -297,6 +310,30 @@ YearFormat ParseFormat(const std::string& value) {
     throw UsageError("--format: unknown format '" + value + "' (expected csv, json, ics or pdf)");
   }
   return format->second;
+}
+
+PhenomenonKinds ParseKinds(const std::string& value) {
+  PhenomenonKinds kinds;
+  for (std::size_t from = 0; from <= value.size();) {
+    std::size_t comma = value.find(',', from);
+    if (comma == std::string::npos) comma = value.size();
+    const std::string key = value.substr(from, comma - from);
+    const auto kind = PhenomenonKindFromKey(key);
+    if (!kind) throw UsageError("--kinds: unknown kind '" + key + "'");
+    kinds.set(static_cast<std::size_t>(*kind));
+    from = comma + 1;
+  }
+  return kinds;
+}
+
+almacor::SkyBody ParseBody(const std::string& value) {
+  const auto body = almacor::SkyBodyFromName(value);
+  if (!body) {
+    throw UsageError("--body: unknown body '" + value +
+                     "' (expected Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Uranus, "
+                     "Neptune or Pluto)");
+  }
+  return *body;
 }
 
 int ParseYear(const std::string& value) {
@@ -342,20 +379,68 @@ constexpr OptionSpec kOptions[] = {
        if (v.empty()) throw UsageError("--output: empty file name");
        s.command.output = v;
      }},
+    {"--events", false, ChooseMode<Mode::Events>},
+    {"--kinds", true, [](S s, V, V v) { s.kinds = ParseKinds(v); }},
+    {"--body", true, [](S s, V, V v) { s.body = ParseBody(v); }},
+    {"--altitude", true,
+     [](S s, V n, V v) {
+       s.altitude = ParseOptionNumber(n, v);
+       if (std::fabs(*s.altitude) > 90) throw UsageError("--altitude: expected -90 to 90 degrees");
+     }},
+    {"--azimuth", true,
+     [](S s, V n, V v) {
+       s.azimuth = ParseOptionNumber(n, v);
+       if (*s.azimuth < 0 || *s.azimuth > 360) {
+         throw UsageError("--azimuth: expected 0 to 360 degrees");
+       }
+     }},
     {"--json", false, ChooseMode<Mode::Json>},
     {"--text", false, ChooseMode<Mode::Text>},
     {"--help", false, ChooseMode<Mode::Help>},
     {"--version", false, ChooseMode<Mode::Version>},
 };
 
+// The kinds and the crossing of --events: a crossing needs a body and exactly one of --altitude
+// and --azimuth, and is added to the default kinds when --kinds is not given.
+void CheckEventOptions(const ParseState& state, PhenomenaRequest& request) {
+  const auto& [kinds, body, altitude, azimuth] =
+      std::tie(state.kinds, state.body, state.altitude, state.azimuth);
+  if (altitude && azimuth) throw UsageError("--altitude and --azimuth exclude each other");
+  if (body && !altitude && !azimuth) throw UsageError("--body: needs --altitude or --azimuth");
+  if ((altitude || azimuth) && !body) {
+    throw UsageError(altitude ? "--altitude: needs --body" : "--azimuth: needs --body");
+  }
+  request.kinds = kinds.value_or(DefaultPhenomenonKinds());
+  if (!kinds) {
+    if (altitude) request.kinds.set(static_cast<std::size_t>(PhenomenonKind::Altitude));
+    if (azimuth) request.kinds.set(static_cast<std::size_t>(PhenomenonKind::Azimuth));
+  }
+  if (Has(request.kinds, PhenomenonKind::Altitude) && !altitude) {
+    throw UsageError("--kinds: altitude needs --body and --altitude");
+  }
+  if (Has(request.kinds, PhenomenonKind::Azimuth) && !azimuth) {
+    throw UsageError("--kinds: azimuth needs --body and --azimuth");
+  }
+  if (body) request.body = *body;
+  request.altitude = altitude.value_or(0);
+  request.azimuth = azimuth.value_or(0);
+}
+
 // The rules between options, once all are read.
 void CheckCombination(ParseState& state) {
   CommandLine& command = state.command;
   const auto given = [&](std::string_view name) { return state.given.contains(name); };
   if (state.outputModes.size() > 1) {
-    throw UsageError("--json, --text, --find and --year exclude each other");
+    throw UsageError("--json, --text, --find, --year and --events exclude each other");
   }
   if (!state.outputModes.empty()) command.mode = *state.outputModes.begin();
+  const bool events = command.mode == Mode::Events;
+  if (events) {
+    CheckEventOptions(state, command.events);
+    if (!command.from && !command.to) throw UsageError("--events: needs --from and --to");
+  } else if (state.kinds || state.body || state.altitude || state.azimuth) {
+    throw UsageError("--kinds, --body, --altitude and --azimuth: only with --events");
+  }
   const bool year = command.mode == Mode::Year;
   if (year && (command.at || command.from || command.to)) {
     throw UsageError("--year: not with --at, --from or --to");
@@ -366,7 +451,9 @@ void CheckCombination(ParseState& state) {
     throw UsageError(command.from ? "--from: needs --to" : "--to: needs --from");
   }
   if (command.from) {
-    if (command.mode != Mode::Json) throw UsageError("--from: only with --json");
+    if (command.mode != Mode::Json && !events) {
+      throw UsageError("--from: only with --json or --events");
+    }
     if (command.at) throw UsageError("--at: not with --from and --to");
     if (DaysOf(*command.to) < DaysOf(*command.from)) throw UsageError("--to: earlier than --from");
   }
@@ -491,10 +578,28 @@ int RunYearMode(const CommandLine& command, std::ostream& out, std::ostream&, lo
   return RunYear(command, out, writePdf);
 }
 
+int RunEvents(const CommandLine& command, std::ostream& out, std::ostream&, long long now) {
+  // The Calendar's setters check the observer values and leave them in the shared settings.
+  CalendarAtStart(command, now);
+  PhenomenaRequest request = command.events;
+  request.from = DaysOf(*command.from);
+  request.to = DaysOf(*command.to);
+  std::vector<Phenomenon> events;
+  try {
+    events = CollectPhenomena(request, almacor::LibrarySettings());
+  } catch (const almacor::Error& error) {
+    if (error.Number() != almacor::kInvalidArgument) throw;
+    throw UsageError(std::string("--events: ") + error.what());
+  }
+  for (const Phenomenon& p : events) out << PhenomenonJson(p).dump() << '\n';
+  return 0;
+}
+
 constexpr std::pair<Mode, Run> kRuns[] = {
-    {Mode::Help, RunHelp},   {Mode::Version, RunVersion}, {Mode::Json, RunJson},
-    {Mode::Find, RunFind},   {Mode::Year, RunYearMode},   {Mode::Text, RunText},
-    {Mode::Window, RunText},  // options without an output mode print the text
+    {Mode::Help, RunHelp},     {Mode::Version, RunVersion}, {Mode::Json, RunJson},
+    {Mode::Find, RunFind},     {Mode::Year, RunYearMode},   {Mode::Text, RunText},
+    {Mode::Events, RunEvents}, {Mode::Window, RunText},  // options without an output mode print the
+                                                         // text
 };
 
 }  // namespace

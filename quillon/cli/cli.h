@@ -9,6 +9,7 @@
 
 #include "almacor/date.h"
 #include "default_observer.h"
+#include "phenomena_list.h"
 #include "qx_module.h"
 #include "year_table.h"
 
@@ -16,7 +17,7 @@ namespace quillon {
 
 /// The options of the command line. The observer defaults are those of a first run of the window.
 struct CommandLine {
-  enum class Mode { Window, Json, Text, Find, Year, Help, Version };
+  enum class Mode { Window, Json, Text, Find, Year, Events, Help, Version };
   Mode mode = Mode::Window;
   std::optional<almacor::CivilDateTime> at;    ///< --at; empty = now in the chosen zone
   std::optional<almacor::CivilDateTime> from;  ///< --from, with --to: a series of instants
@@ -32,6 +33,9 @@ struct CommandLine {
   int year = 0;                         ///< --year
   YearFormat format = YearFormat::Csv;  ///< --format
   std::optional<std::string> output;    ///< --output; empty = standard output
+  /// --events: the kinds (--kinds, by default all but the crossings, plus the crossing asked for
+  /// with --body and --altitude or --azimuth); the span is --from … --to.
+  PhenomenaRequest events;
 };
 
 /// A command line that cannot be run; the message names the option (without the "quillon: "

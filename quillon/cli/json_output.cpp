@@ -9,6 +9,7 @@
 
 #include "almacor/calendar.h"
 #include "almacor/moon.h"
+#include "almacor/phenomena.h"
 #include "almacor/planet.h"
 #include "almacor/rekichu.h"
 #include "almacor/sun.h"
@@ -85,7 +86,14 @@ ordered_json MoonJson(const almacor::MoonObject& moon) {
   return j;
 }
 
-ordered_json PlanetJson(const almacor::PlanetObject& planet) {
+ordered_json PlanetJson(const almacor::PlanetObject& planet, double instant) {
+  const almacor::PlanetPosition position{
+      {planet.LongitudeS(), planet.LatitudeS(), planet.DistanceS()},
+      planet.Longitude(),
+      planet.Latitude(),
+      planet.Distance()};
+  const almacor::PlanetBrightness brightness = almacor::PlanetBrightnessOf(
+      planet.Name(), position, instant, almacor::LibrarySettings().time);
   ordered_json j;
   j["Longitude"] = planet.Longitude();
   j["Latitude"] = planet.Latitude();
@@ -106,18 +114,12 @@ ordered_json PlanetJson(const almacor::PlanetObject& planet) {
   j["SetAzimuth"] = planet.SetAzimuth();
   j["CulminationTime"] = IsoDateTime(planet.CulminationTime());
   j["CulminationAltitude"] = planet.CulminationAltitude();
+  j["Magnitude"] = brightness.magnitude;
+  j["Illuminated"] = brightness.illuminated;
   return j;
 }
 
 }  // namespace
-
-std::string IsoDateTime(almacor::Date date) {
-  const almacor::CivilDateTime c = date.ToCivil();
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", c.year, c.month, c.day, c.hour,
-                c.minute, c.second);
-  return text;
-}
 
 ordered_json InstantJson(Calendar& calendar) {
   using almacor::QmYmdConstants;
@@ -200,7 +202,7 @@ ordered_json InstantJson(Calendar& calendar) {
   almacor::PlanetObject& planet = calendar.Planet();
   for (int n = 1; n <= 8; ++n) {
     planet.SetName(static_cast<almacor::PlanetNameConstant>(n));
-    planets[std::string(kPlanetKeys[n - 1])] = PlanetJson(planet);
+    planets[std::string(kPlanetKeys[n - 1])] = PlanetJson(planet, calendar.DateTime().Days());
   }
   j["Planets"] = planets;
   return j;

@@ -8,10 +8,8 @@
 #include <nlohmann/json.hpp>
 
 #include "almacor/constants.h"
-#include "almacor/eclipses.h"
 #include "almacor/error.h"
 #include "almacor/sun.h"
-#include "qx_module.h"
 
 namespace quillon {
 namespace {
@@ -115,6 +113,27 @@ double UnixSeconds(double localDays, float timeZone) {
   return (localDays - timeZone / 24.0 - almacor::kUnixEpochDays) * 86400.0;
 }
 
+// The phenomena of the table that fall on local day `day`.
+std::vector<const Phenomenon*> PhenomenaOfDay(const YearTable& table, std::int32_t day) {
+  std::vector<const Phenomenon*> found;
+  for (const Phenomenon& p : table.phenomena) {
+    if (std::floor(p.time) == day) found.push_back(&p);
+  }
+  return found;
+}
+
+// "hh:mm 現象 天体 詳細" of each phenomenon of the day, joined by " / ".
+std::string PhenomenaText(const YearTable& table, std::int32_t day) {
+  std::string text;
+  for (const Phenomenon* p : PhenomenaOfDay(table, day)) {
+    const PhenomenonTexts t = PhenomenonText(*p);
+    if (!text.empty()) text += " / ";
+    text += ClockText(p->time) + " " + t.name + " " + t.body;
+    if (!t.detail.empty()) text += " " + t.detail;
+  }
+  return text;
+}
+
 class IcsWriter {
  public:
   IcsWriter(std::ostream& out, const YearTable& table, long long stamp)
@@ -132,11 +151,12 @@ class IcsWriter {
     End(summary, category, description, true);
   }
 
-  void Timed(double localDays, std::string_view category, std::string_view summary) {
+  void Timed(double localDays, std::string_view category, std::string_view summary,
+             const std::string& description = {}) {
     const almacor::CivilDate date = almacor::DaysToCivilDate(localDays);
     Begin(DateText(date, ""), category);
     Line("DTSTART:" + UtcStamp(UnixSeconds(localDays, table_.settings.time.timeZone)));
-    End(summary, category, "", false);
+    End(summary, category, description, false);
   }
 
  private:
@@ -188,18 +208,16 @@ YearTable BuildYearTable(int year, const almacor::Settings& settings,
   std::map<std::int32_t, almacor::SolarTermPassage> terms;
   for (const auto& term : almacor::SolarTermsOfYear(year, ts))
     terms[std::int32_t(std::floor(term.time))] = term;
-  // The Moon's phases and the eclipses; a year's last day may end past 9999-12-31.
+  // The Moon's phases; a year's last day may end past 9999-12-31.
   std::map<std::int32_t, almacor::MoonPhase> phases;
   for (const auto& phase : almacor::MoonPhasesBetween(first, end, ts)) {
     phases[static_cast<std::int32_t>(std::floor(phase.time))] = phase;
-    const bool full = phase.kind == almacor::MoonPhaseKind::FullMoon;
-    if (!full && phase.kind != almacor::MoonPhaseKind::NewMoon) continue;
-    const double t = phase.time;
-    const almacor::SyzygyPlace place{almacor::MoonLatitudeAt(t, ts), almacor::MoonRadiusAt(t, ts),
-                                     almacor::MoonDistanceAt(t, ts), almacor::SunRadiusAt(t, ts),
-                                     almacor::SunDistanceAt(t, ts)};
-    if (almacor::IsEclipse(place, full)) table.eclipses.push_back({t, full});
   }
+  PhenomenaRequest request;
+  request.from = first;
+  request.to = end - 1.0 / 86400;
+  request.kinds.reset(static_cast<std::size_t>(PhenomenonKind::MoonPhase));
+  table.phenomena = CollectPhenomena(request, settings);
   std::multimap<std::int32_t, almacor::ZassetsuKind> zassetsu;
   for (const auto& z : almacor::ZassetsuOfYear(year, ts)) zassetsu.emplace(z.day, z.kind);
   std::map<std::int32_t, std::string_view> holidays;
@@ -270,7 +288,8 @@ void WriteYearCsv(const YearTable& table, std::ostream& out) {
                     "日九星",     "日出",     "南中",     "日没",     "常用薄明始",
                     "常用薄明終", "月出",     "月没",     "正午月齢", "二十四節気",
                     "節気・中気", "節気時刻", "月相",     "月相時刻", "雑節",
-                    "祝日",       "十二直",   "二十八宿", "選日",     "和暦"});
+                    "祝日",       "十二直",   "二十八宿", "選日",     "和暦",
+                    "天象"});
   for (const YearRow& row : table.rows) {
     const auto& term = row.solarTerm;
     const auto& phase = row.moonPhase;
@@ -298,7 +317,8 @@ void WriteYearCsv(const YearTable& table, std::ostream& out) {
                       std::string(almacor::JunichokuName(row.junichoku)),
                       std::string(almacor::NijuhasshukuName(row.nijuhasshuku)),
                       SenjitsuText(row),
-                      row.wareki ? almacor::WarekiText(*row.wareki) : ""});
+                      row.wareki ? almacor::WarekiText(*row.wareki) : "",
+                      PhenomenaText(table, row.day)});
   }
 }
 
@@ -344,6 +364,10 @@ void WriteYearJson(const YearTable& table, std::ostream& out) {
     j["nijuhasshuku"] = almacor::NijuhasshukuName(row.nijuhasshuku);
     j["senjitsu"] = almacor::SenjitsuNames(row.senjitsu);
     j["wareki"] = row.wareki ? Json(almacor::WarekiText(*row.wareki)) : Json(nullptr);
+    j["phenomena"] = Json::array();
+    for (const Phenomenon* p : PhenomenaOfDay(table, row.day)) {
+      j["phenomena"].push_back(PhenomenonJson(*p));
+    }
     out << j.dump() << '\n';
   }
 }
@@ -389,8 +413,9 @@ void WriteYearIcs(const YearTable& table, std::ostream& out, long long stampUnix
       ics.Timed(row.moonPhase->time, "moon-phase", almacor::MoonPhaseName(row.moonPhase->kind));
     }
   }
-  for (const YearEclipse& eclipse : table.eclipses) {
-    ics.Timed(eclipse.time, "eclipse", eclipse.lunar ? "月食" : "日食");
+  for (const Phenomenon& p : table.phenomena) {
+    const PhenomenonTexts t = PhenomenonText(p);
+    ics.Timed(p.time, "phenomenon", t.name + " " + t.body, t.detail);
   }
   ics.Line("END:VCALENDAR");
 }

@@ -13,6 +13,7 @@
 #include "almacor/moon.h"
 #include "almacor/rekichu.h"
 #include "almacor/settings.h"
+#include "phenomena_list.h"
 
 namespace quillon {
 
@@ -44,18 +45,14 @@ struct YearRow {
   std::string_view holiday;  ///< empty: no holiday
 };
 
-/// A new or full moon of the year at which the eclipse condition of the eclipse search holds.
-struct YearEclipse {
-  double time = 0;  ///< local day count of the syzygy
-  bool lunar = false;
-};
-
 /// Everything written for a year.
 struct YearTable {
   int year = 0;
   almacor::Settings settings;
   std::vector<YearRow> rows;  ///< 365 or 366
-  std::vector<YearEclipse> eclipses;
+  /// The year's phenomena in time order: every kind but the Moon's phases (which the rows carry)
+  /// and the crossings; the eclipses with their circumstances for the observer.
+  std::vector<Phenomenon> phenomena;
 };
 
 /// Builds the table of `year` (100 … 9999) for the observer and time scale of `settings`; calls
@@ -70,7 +67,7 @@ void WriteYearCsv(const YearTable& table, std::ostream& out);
 void WriteYearJson(const YearTable& table, std::ostream& out);
 /// iCalendar (RFC 5545): all-day events for the solar terms, seasonal days, holidays and the
 /// chosen days 天赦日, 一粒万倍日 and 不成就日 (the others stay in CSV and JSON), timed
-/// events (UTC instants) for the Moon's phases and the eclipses. `stampUnixSeconds` is the
+/// events (UTC instants) for the Moon's phases and the phenomena. `stampUnixSeconds` is the
 /// DTSTAMP of every event.
 void WriteYearIcs(const YearTable& table, std::ostream& out, long long stampUnixSeconds);
 

@@ -68,6 +68,7 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   bool SuspendTimer() override;
   void ResumeTimer(bool wasRunning) override;
   QWidget* HostWidget() override { return this; }
+  void ShowInstant(almacor::Date date) override { SetDisplayedDateTime(date); }
   QMenu* SimulationMenu() override { return simulationMenu_; }
   void RunEclipseSearch(int k) override;
   void ShowDate(int year, int month, int day) override;

@@ -10,6 +10,7 @@
 #include "koyomi_form.h"
 #include "menu_table.h"
 #include "open_address.h"
+#include "phenomena_form.h"
 #include "planet_form.h"
 #include "program_strings.h"
 #include "simulation_form.h"
@@ -49,7 +50,8 @@ void PlanetForm::BuildMenus() {
          {"-"},
          {"シミュレーション(&S)", "mnuSimulation", {}, [this](QMenu& m) { FillSimulationMenu(m); }},
          {"天体間の視距離(&A)", "mnuViewApparent", [this] { OpenApparent(); }},
-         {"暦(&K)", "mnuViewKoyomi", [this] { ShowWindow<KoyomiForm>(); }}}},
+         {"暦(&K)", "mnuViewKoyomi", [this] { ShowWindow<KoyomiForm>(); }},
+         {"天象(&P)", "mnuViewPhenomena", [this] { ShowWindow<PhenomenaForm>(); }}}},
        {"設定(&S)",
         {{"観測地点(&L)...", "mnuSettingPlace", [this] { OpenLocation(); }},
          {"-"},

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "almacor/date.h"
+
 class QIcon;
 class QMenu;
 class QWidget;
@@ -36,6 +38,9 @@ class MainWindowHost {
   /// Sets the displayed date to year-month-day, keeping the time of day, the way the searches
   /// set an instant (the six fields, then the Calendar and the display).
   virtual void ShowDate(int year, int month, int day) = 0;
+  /// Shows `date` (local civil time) in the date and time fields and displays it, as a search
+  /// does.
+  virtual void ShowInstant(almacor::Date date) = 0;
 
   /// Each auxiliary window calls this as it closes, so that the main window clears its flag
   /// (SimulationFlag, ApparentFlag, ConvertFlag).

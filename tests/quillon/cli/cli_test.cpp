@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 namespace quillon {
@@ -90,6 +93,21 @@ TEST(ParseCommandLine, BadArgumentsNameTheOption) {
       {{"--json", "--step", "1h"}, "--step"},
       {{"--json", "--at", "2024-01-01", "--from", "2024-01-01", "--to", "2024-01-02"}, "--at"},
       {{"--json", "--text"}, "--json"},
+      {{"--events"}, "--events"},
+      {{"--kinds", "moon-phase"}, "--kinds"},
+      {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--kinds", "eclipse"}, "--kinds"},
+      {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--kinds", "altitude"},
+       "--kinds"},
+      {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--body", "Earth", "--altitude",
+        "6"},
+       "--body"},
+      {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--altitude", "6"}, "--altitude"},
+      {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--body", "Sun", "--altitude",
+        "91"},
+       "--altitude"},
+      {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--body", "Sun", "--altitude",
+        "6", "--azimuth", "90"},
+       "--altitude"},
       {{"--year", "99"}, "--year"},
       {{"--year", "10000"}, "--year"},
       {{"--year", "2024", "--at", "2024-01-01"}, "--year"},
@@ -145,6 +163,47 @@ TEST(QuillonMain, PdfYearGoesThroughTheProgramsWriter) {
   EXPECT_EQ(year, 2033);
   EXPECT_EQ(zone, 8.0F);
   EXPECT_EQ(pdf.str(), "%PDF-");
+}
+
+// --events: JSON Lines sorted by time, the kinds asked for, the eclipse's local circumstances.
+TEST(QuillonMain, EventsAsJsonLines) {
+  std::ostringstream out, err;
+  ASSERT_EQ(QuillonMain(
+                {"--events", "--from", "2024-04-01", "--to", "2024-04-30", "--longitude", "-96.80",
+                 "--latitude", "32.78", "--timezone", "-6", "--body", "Sun", "--altitude", "-6"},
+                out, err),
+            0)
+      << err.str();
+  std::vector<nlohmann::json> lines;
+  std::istringstream in(out.str());
+  for (std::string line; std::getline(in, line);) lines.push_back(nlohmann::json::parse(line));
+  std::map<std::string, int> kinds;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    ++kinds[lines[i]["kind"]];
+    if (i > 0) {
+      EXPECT_LE(lines[i - 1]["time"], lines[i]["time"]);
+    }
+  }
+  EXPECT_EQ(kinds["moon-phase"], 4);
+  EXPECT_EQ(kinds["lunar-apsis"], 2);
+  EXPECT_EQ(kinds["altitude"], 58);  // civil dawn and dusk of April 1 … 29 (--to is 30 00:00)
+  EXPECT_EQ(kinds["lunar-eclipse"], 0);
+  const auto eclipse = std::find_if(lines.begin(), lines.end(),
+                                    [](const auto& j) { return j["kind"] == "solar-eclipse"; });
+  ASSERT_NE(eclipse, lines.end());
+  const nlohmann::json& e = *eclipse;
+  EXPECT_EQ(e["time"], "2024-04-08T12:43:10");
+  EXPECT_EQ(e["global"]["type"], "total");
+  EXPECT_EQ(e["local"]["type"], "total");
+  EXPECT_EQ(e["local"]["maximum"], e["time"]);
+  EXPECT_EQ(e["local"]["totalBegin"], "2024-04-08T12:41:17");
+  EXPECT_GT(e["local"]["sunAltitude"]["maximum"].get<double>(), 60);
+
+  std::ostringstream json, none;
+  ASSERT_EQ(QuillonMain({"--json", "--at", "2024-01-01"}, json, none), 0);
+  const auto venus = nlohmann::json::parse(json.str())["Planets"]["Venus"];
+  EXPECT_NEAR(venus["Magnitude"].get<double>(), -4.0, 0.1);
+  EXPECT_NEAR(venus["Illuminated"].get<double>(), 0.78, 0.01);
 }
 
 }  // namespace

@@ -69,7 +69,8 @@ TEST(JsonOutput, AnInstantHasEveryKeyAndASeriesOneLineEach) {
   EXPECT_EQ(Keys(j["Planets"]), Words("Mercury Venus Mars Jupiter Saturn Uranus Neptune Pluto"));
   for (const auto& planet : j["Planets"].items()) {
     EXPECT_EQ(Keys(planet.value()),
-              Words(bodyKeys + "Longitude Latitude LongitudeS LatitudeS DistanceS"))
+              Words(bodyKeys +
+                    "Longitude Latitude LongitudeS LatitudeS DistanceS Magnitude Illuminated"))
         << planet.key();
     EXPECT_TRUE(std::regex_match(planet.value()["RiseTime"].get<std::string>(),
                                  std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d)")));

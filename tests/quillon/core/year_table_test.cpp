@@ -64,7 +64,7 @@ TEST(YearTable, TheYear2033WithItsLeapMonth) {
        ++at) {
     ++events;
   }
-  std::size_t expected = table.eclipses.size();
+  std::size_t expected = table.phenomena.size();
   for (const YearRow& row : table.rows) {
     expected += row.zassetsu.size() + row.solarTerm.has_value() + row.moonPhase.has_value() +
                 !row.holiday.empty();

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Reads quillon's year export back with Python's own parsers: the csv module must see the cells
 the JSON Lines output holds, and python3-icalendar must read the iCalendar file with one event per
-solar term, seasonal day, holiday, Moon phase, eclipse and 天赦日, 一粒万倍日 or 不成就日. Usage: year_export_check.py QUILLON"""
+solar term, seasonal day, holiday, Moon phase, phenomenon (eclipses, apsides, planetary
+phenomena) and 天赦日, 一粒万倍日 or 不成就日. Usage: year_export_check.py QUILLON"""
 import csv
 import io
 import json
@@ -32,18 +33,22 @@ for row, day in zip(rows[1:], days):
     assert row[:15] == cells, (row, cells)
     assert row[17] == phase and row[19] == "、".join(day["zassetsu"]), row
     assert row[20] == (day["holiday"] or ""), row
-    assert row[21:] == [day["junichoku"], day["nijuhasshuku"], "、".join(day["senjitsu"]),
-                        day["wareki"] or ""], row
+    assert row[21:25] == [day["junichoku"], day["nijuhasshuku"], "、".join(day["senjitsu"]),
+                          day["wareki"] or ""], row
+    assert bool(row[25]) == bool(day["phenomena"]), row
     chosen = [name for name in day["senjitsu"] if name in ("天赦日", "一粒万倍日", "不成就日")]
     expected_events += (bool(term) + bool(phase) + len(day["zassetsu"]) + bool(day["holiday"])
-                        + len(chosen))
+                        + len(chosen) + len(day["phenomena"]))
 
 calendar = icalendar.Calendar.from_ical(run("--format", "ics"))
 events = [c for c in calendar.walk("VEVENT")]
 eclipses = sorted(str(e["SUMMARY"]) + " " + e.decoded("DTSTART").strftime("%Y-%m-%d")
-                  for e in events if str(e["CATEGORIES"].to_ical(), "utf-8") == "eclipse")
-# 2024: total solar eclipse 04-08, annular 10-02 (UT); the partial lunar eclipse of 09-18.
-assert eclipses == ["日食 2024-04-08", "日食 2024-10-02", "月食 2024-09-18"], eclipses
-assert len(events) == expected_events + 3, (len(events), expected_events)
+                  for e in events if str(e["CATEGORIES"].to_ical(), "utf-8") == "phenomenon"
+                  and str(e["SUMMARY"])[1] == "食")
+# 2024: total solar eclipse 04-08, annular 10-02 (UT), neither seen from Tokyo; the penumbral
+# lunar eclipse of 03-25 and the partial one of 09-18.
+assert eclipses == ["日食 太陽 2024-04-08", "日食 太陽 2024-10-02", "月食 月 2024-03-25",
+                    "月食 月 2024-09-18"], eclipses
+assert len(events) == expected_events, (len(events), expected_events)
 assert len({str(e["UID"]) for e in events}) == len(events), "UIDs repeat"
 print(f"ok: {len(rows) - 1} CSV rows, {len(events)} events")

@@ -26,6 +26,7 @@
 #include "convert_form.h"
 #include "help_window.h"
 #include "koyomi_form.h"
+#include "phenomena_form.h"
 #include "planet_form.h"
 #include "simulation_form.h"
 #include "simulation_geometry.h"
@@ -149,6 +150,12 @@ void ToolWindows(PlanetForm& form) {
     }
   }
   Save(*convert, "convert.png");
+
+  // The phenomena of 2024 in Tokyo, the list at the main window's instant (2024-09-18 noon).
+  Observe(form, 139.7447, 35.6544, 9, Date::FromCivil(2024, 9, 18, 12, 0, 0));
+  auto* phenomena = form.ShowWindow<quillon::PhenomenaForm>();
+  phenomena->resize(780, 560);
+  Save(*phenomena, "phenomena.png");
   convert->close();
 
   quillon::AboutForm about(form);

@@ -60,6 +60,10 @@ class FakeHost : public MainWindowHost {
     c.day = day;
     SetInstant(almacor::Date::FromCivil(c));
   }
+  void ShowInstant(almacor::Date date) override {
+    shown.push_back(date);
+    calendar.SetDateTime(date);
+  }
   void AuxWindowClosed(AuxWindow w) override { closed.push_back(w); }
 
   almacor::Calendar calendar;
@@ -69,6 +73,7 @@ class FakeHost : public MainWindowHost {
   int suspends = 0;
   int resumes = 0;
   bool timerRunning = true;
+  std::vector<almacor::Date> shown;
   std::vector<AuxWindow> closed;
 };
 

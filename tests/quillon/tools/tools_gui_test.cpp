@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -21,6 +22,7 @@
 #include "convert_form.h"
 #include "fake_host.h"
 #include "help_window.h"
+#include "phenomena_form.h"
 #include "program_settings.h"
 #include "program_strings.h"
 #include "tool_window.h"
@@ -252,6 +254,46 @@ TEST(ProgramIconTest, EverySizeIsInTheResources) {
     EXPECT_EQ(ProgramIcon().pixmap(size, size).size(), QSize(size, size)) << size;
   }
   EXPECT_EQ(QImage(":/icons/quillon-256.png").size(), QSize(256, 256));
+}
+
+// The 天象 list: the year and observer of the host, check boxes per kind, Enter on a row shows its
+// instant, the copy text, and a new year when the host moves to one.
+TEST(PhenomenaForm, FollowsTheHostAndShowsARow) {
+  FakeHost host{{2024, 6, 1, 12, 0, 0}};
+  auto* form = new PhenomenaForm(host);
+  form->show();
+  EXPECT_EQ(form->windowTitle(), "天象 2024年");
+  // 49 phases, 27 apsides, the conjunctions, oppositions and elongations, 4 eclipses.
+  EXPECT_GT(form->Rows().size(), 100u);
+  for (const Phenomenon* p : form->Rows()) {
+    EXPECT_EQ(almacor::Date::FromDays(p->time).ToCivil().year, 2024);
+  }
+
+  // Only the eclipses: 2024 has two of each kind.
+  for (QCheckBox* box : form->findChildren<QCheckBox*>()) {
+    box->setChecked(box->text() == "日食" || box->text() == "月食");
+  }
+  ASSERT_EQ(form->Rows().size(), 4u);
+  auto* table = form->findChild<QTableWidget*>();
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->item(1, 1)->text(), "日食");
+  EXPECT_EQ(table->item(1, 3)->text(), "皆既日食 (この地点では見えない)");
+  table->setFocus();
+  table->setCurrentCell(1, 0);
+  QTest::keyClick(table, Qt::Key_Return);
+  ASSERT_EQ(host.shown.size(), 1u);
+  EXPECT_EQ(host.shown[0].Days(), form->Rows()[1]->time);
+
+  form->Copy();
+  const QString copied = QApplication::clipboard()->text();
+  EXPECT_TRUE(copied.startsWith("日時\t現象\t天体\t詳細\r\n"));
+  EXPECT_EQ(copied.count("\r\n"), 5);
+
+  host.SetInstant(almacor::Date::FromCivil(2025, 1, 1, 0, 0, 0));
+  form->HostDisplayed();
+  EXPECT_EQ(form->windowTitle(), "天象 2025年");
+  EXPECT_EQ(form->Rows().size(), 4u);  // 2025: two lunar and two solar eclipses
+  form->close();
 }
 
 }  // namespace
