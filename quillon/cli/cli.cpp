@@ -578,7 +578,8 @@ int RunYearMode(const CommandLine& command, std::ostream& out, std::ostream&, lo
   return RunYear(command, out, writePdf);
 }
 
-int RunEvents(const CommandLine& command, std::ostream& out, std::ostream&, long long now) {
+int RunEvents(const CommandLine& command, std::ostream& out, std::ostream&, long long now,
+              const YearPdfWriter&) {
   // The Calendar's setters check the observer values and leave them in the shared settings.
   CalendarAtStart(command, now);
   PhenomenaRequest request = command.events;

@@ -45,16 +45,16 @@ TEST(YearTable, TheYear2033WithItsLeapMonth) {
   std::ostringstream csv;
   WriteYearCsv(table, csv);
   EXPECT_NE(csv.str().find("\r\n2033-12-22,木,閏11月1日,"), std::string::npos);
-  // The almanac columns close each record.
-  EXPECT_NE(csv.str().find(",祝日,十二直,二十八宿,選日,和暦\r\n"), std::string::npos);
+  // The almanac columns come before the phenomena, which close each record.
+  EXPECT_NE(csv.str().find(",祝日,十二直,二十八宿,選日,和暦,天象\r\n"), std::string::npos);
   // 2033-01-01 is 壬子 in 子月 (大雪 to 小寒): 建, and 壬子 begins 八専.
-  EXPECT_NE(csv.str().find(",元日,建,氐,一粒万倍日、天恩日、八専,令和15年1月1日\r\n"),
+  EXPECT_NE(csv.str().find(",元日,建,氐,一粒万倍日、天恩日、八専,令和15年1月1日,\r\n"),
             std::string::npos);
   std::ostringstream json;
   WriteYearJson(table, json);
   EXPECT_NE(
       json.str().find(R"("holiday":"元日","junichoku":"建","nijuhasshuku":"氐",)"
-                      R"("senjitsu":["一粒万倍日","天恩日","八専"],"wareki":"令和15年1月1日"})"),
+                      R"("senjitsu":["一粒万倍日","天恩日","八専"],"wareki":"令和15年1月1日","phenomena":[]})"),
       std::string::npos);
 
   std::ostringstream ics;
