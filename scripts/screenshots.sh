@@ -9,6 +9,6 @@ mkdir -p "$out"
 config=$(mktemp -d)
 trap 'rm -rf "$config"' EXIT
 XDG_CONFIG_HOME=$config xvfb-run -a -s "-screen 0 1600x1200x24" \
-  build/tests/quillon/gui/quillon_screenshots "$out"
+  build/tests/quillon/main/quillon_screenshots "$out"
 cp "$out/main_day.png" docs/quillon-main.png
 ls "$out"
