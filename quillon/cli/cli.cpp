@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -289,6 +290,42 @@ range (0100-01-27 ... 9999-12-30).
 )";
 }
 
+std::string OutputOptionList(std::string_view lastSeparator) {
+  std::string list;
+  for (std::size_t i = 0; i < kOutputOptions.size(); ++i) {
+    if (i > 0) list += i + 1 == kOutputOptions.size() ? lastSeparator : std::string_view(", ");
+    list += kOutputOptions[i];
+  }
+  return list;
+}
+
+std::optional<bool> ToolkitOptionTakesValue(std::string_view argument) {
+  // Qt's own options (QApplication and its platform plugins), with one dash as Qt documents them.
+  static constexpr std::array<std::string_view, 17> kWithValue = {
+      "-platform", "-platformpluginpath", "-platformtheme", "-plugin",  "-qmljsdebugger",
+      "-style",    "-stylesheet",         "-session",       "-display", "-geometry",
+      "-qwindowgeometry", "-qwindowicon", "-qwindowtitle",  "-title",   "-name",
+      "-visual",   "-fontengine"};
+  static constexpr std::array<std::string_view, 6> kFlags = {
+      "-reverse", "-widgetcount", "-nograb", "-dograb", "-sync", "-testability"};
+  const std::string_view name = argument.substr(0, argument.find('='));
+  if (std::find(kWithValue.begin(), kWithValue.end(), name) != kWithValue.end()) {
+    return name.size() == argument.size();  // "-style=fusion" carries its value
+  }
+  if (std::find(kFlags.begin(), kFlags.end(), argument) != kFlags.end()) return false;
+  return std::nullopt;
+}
+
+bool OpensWindow(const std::vector<std::string>& args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--") return true;  // what follows is no option; the window ignores it
+    const std::optional<bool> takesValue = ToolkitOptionTakesValue(args[i]);
+    if (!takesValue) return false;
+    if (*takesValue) ++i;
+  }
+  return true;
+}
+
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine command;
   bool json = false, text = false, find = false, help = false, version = false;
@@ -302,9 +339,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
+    if (name == "--") {
+      // The end of the options; the command line takes no other arguments.
+      if (i + 1 < args.size()) throw UsageError("unexpected argument '" + args[i + 1] + "'");
+      break;
+    }
     // The short forms desktop programs take.
     if (name == "-h") name = "--help";
     if (name == "-v") name = "--version";
+    if (ToolkitOptionTakesValue(name).has_value()) {
+      throw UsageError(name + ": a window option, not with " + OutputOptionList(" or "));
+    }
     std::optional<std::string> value;
     if (name.rfind("--", 0) == 0) {
       if (const std::size_t eq = name.find('='); eq != std::string::npos) {
@@ -391,7 +436,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return command;
   }
   if (json + text + find + year > 1) {
-    throw UsageError("--json, --text, --find and --year exclude each other");
+    throw UsageError(OutputOptionList(" and ") + " exclude each other");
   }
   if (year) {
     command.mode = CommandLine::Mode::Year;
@@ -446,7 +491,7 @@ int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
       {
         const double end = DaysOf(*command.to);
         // Each instant is counted from --from in whole seconds, so no rounding accumulates.
-        for (long long k = 0;; ++k) {
+        for (long long k = 0; out; ++k) {
           const double t = start + static_cast<double>(k * command.stepSeconds) / 86400.0;
           if (t > end + 0.5 / 86400.0) break;
           calendar.SetDateTime(Date::FromDays(t));
@@ -455,7 +500,7 @@ int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
       }
       return 0;
     case Mode::Find:
-      for (long long i = 0; i < command.count; ++i) {
+      for (long long i = 0; i < command.count && out; ++i) {
         const std::optional<Date> found = RunSearch(calendar, command.find);
         if (!found) {
           out.flush();
@@ -480,7 +525,12 @@ int QuillonMain(const std::vector<std::string>& args, std::ostream& out, std::os
     const long long now = std::chrono::duration_cast<std::chrono::seconds>(
                               std::chrono::system_clock::now().time_since_epoch())
                               .count();
-    return RunCommandLine(command, out, err, now);
+    const int status = RunCommandLine(command, out, err, now);
+    if (!out.flush()) {
+      err << "quillon: cannot write to standard output\n";
+      return 2;
+    }
+    return status;
   } catch (const UsageError& error) {
     err << "quillon: " << error.what() << '\n';
     return 2;

@@ -1,7 +1,11 @@
-// The Quillon program. Started without arguments it opens the main window; with --json, --text,
-// --find or any other option it answers on the command line as documented in --help, without
-// creating a GUI application object, so that no display is needed.
+// The Quillon program. Started without arguments, or with only the toolkit's window options
+// (-platform, -style, …), it opens the main window; with --json, --text, --find, --year or any
+// other option it answers on the command line as documented in --help, without creating a GUI
+// application object, so that no display is needed.
 #include <QApplication>
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -14,7 +18,11 @@
 
 namespace {
 
-bool HasDisplay() {
+bool HasDisplay(const std::vector<std::string>& args) {
+  const auto choosesPlatform = [](const std::string& arg) {
+    return arg == "-platform" || arg.rfind("-platform=", 0) == 0;
+  };
+  if (std::any_of(args.begin(), args.end(), choosesPlatform)) return true;
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
     const char* value = std::getenv(name);
     if (value && *value) return true;
@@ -22,10 +30,10 @@ bool HasDisplay() {
   return false;
 }
 
-int RunWindow(int argc, char** argv) {
-  if (!HasDisplay()) {
-    std::cerr << "quillon: no display to open the window on; --text, --json and --find run "
-                 "without one (see --help)\n";
+int RunWindow(int argc, char** argv, const std::vector<std::string>& args) {
+  if (!HasDisplay(args)) {
+    std::cerr << "quillon: no display to open the window on; "
+              << quillon::OutputOptionList(" and ") << " run without one (see --help)\n";
     return 1;
   }
   QApplication app(argc, argv);
@@ -45,6 +53,14 @@ int RunWindow(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty()) return RunWindow(argc, argv);
-  return quillon::QuillonMain(args, std::cout, std::cerr);
+  if (quillon::OpensWindow(args)) return RunWindow(argc, argv, args);
+  // A reader that stops early (| head) ends the program quietly, whatever the parent ignored.
+  std::signal(SIGPIPE, SIG_DFL);
+  int status = quillon::QuillonMain(args, std::cout, std::cerr);
+  // Data still in the buffers of the C library, or an error the file system reports on close.
+  if (std::fclose(stdout) != 0 && status == 0) {
+    std::cerr << "quillon: cannot write to standard output\n";
+    status = 2;
+  }
+  return status;
 }

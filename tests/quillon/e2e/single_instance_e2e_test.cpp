@@ -13,15 +13,19 @@
 
 namespace {
 
-std::unique_ptr<QProcess> Start(const QTemporaryDir& config) {
+std::unique_ptr<QProcess> Start(const QTemporaryDir& config, const QStringList& args = {}) {
   auto process = std::make_unique<QProcess>();
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  if (args.isEmpty()) {
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  } else {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+  }
   env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
   // Each test run gets its own instance name through its own temporary directory.
   env.insert(QStringLiteral("TMPDIR"), config.path());
   process->setProcessEnvironment(env);
-  process->start(QStringLiteral(QUILLON_BINARY), {});
+  process->start(QStringLiteral(QUILLON_BINARY), args);
   process->waitForStarted();
   return process;
 }
@@ -41,6 +45,19 @@ TEST(QuillonWindow, ASecondStartExitsAndLeavesTheFirstRunning) {
   EXPECT_EQ(first->state(), QProcess::Running);
   first->kill();
   first->waitForFinished();
+}
+
+// The toolkit's options, and "--" after them, open the window even without a display variable.
+TEST(QuillonWindow, WindowOptionsOpenTheWindow) {
+  QTemporaryDir config;
+  auto window = Start(config, {"-platform", "offscreen", "-style", "fusion", "--"});
+  const QString socket = config.filePath(QStringLiteral("quillon-%1").arg(getuid()));
+  for (QDeadlineTimer deadline(30000); !QFile::exists(socket) && !deadline.hasExpired();) {
+    QThread::msleep(50);
+  }
+  EXPECT_EQ(window->state(), QProcess::Running) << window->readAllStandardError().toStdString();
+  window->kill();
+  window->waitForFinished();
 }
 
 TEST(QuillonWindow, TwoStartsAtOnceLeaveOneInstance) {
