@@ -20,8 +20,6 @@ namespace {
 
 using Lunation = LunisolarCache::Lunation;
 
-constexpr double kSynodicMonth = 29.530589;
-constexpr double kTropicalYear = 365.242194;
 constexpr int kMaxLunations = 15;
 
 struct SolsticeSpan {

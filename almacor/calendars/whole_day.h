@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "almacor/constants.h"
 #include "almacor/error.h"
 
 namespace almacor {
@@ -13,7 +14,7 @@ namespace almacor {
 inline std::int32_t WholeDay(double d) {
   RequireFinite(d, "day count");
   const double day = std::floor(d);
-  if (!(day >= -657434.0 && day <= 2958465.0)) {
+  if (!(day >= kFirstDay && day <= kLastDay)) {
     throw Error(kOverflow, "day count outside the date range 0100-01-01 … 9999-12-31");
   }
   return static_cast<std::int32_t>(day);

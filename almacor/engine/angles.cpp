@@ -9,6 +9,12 @@ namespace {
 
 double Sign(double x) { return x > 0 ? 1.0 : x < 0 ? -1.0 : 0.0; }
 
+// λ2 − λ1 in radians, each reduced by whole turns first: the difference of two huge longitudes
+// would overflow to infinity and its cosine to NaN.
+double LongitudeDifference(double lambda1, double lambda2) {
+  return (std::fmod(lambda2, 360.0) - std::fmod(lambda1, 360.0)) * kRad;
+}
+
 }  // namespace
 
 double Normalize360(double a) {
@@ -23,6 +29,20 @@ double DegAsin(double x) {
 }
 
 double DegAcos(double x) { return 90 - DegAsin(x); }
+
+double AngularSeparation(double lambda1, double beta1, double lambda2, double beta2) {
+  const double b1 = beta1 * kRad, b2 = beta2 * kRad, dl = LongitudeDifference(lambda1, lambda2);
+  return DegAcos(std::sin(b2) * std::sin(b1) + std::cos(b1) * std::cos(b2) * std::cos(dl));
+}
+
+double PositionAngle(double lambda1, double beta1, double lambda2, double beta2) {
+  const double b1 = beta1 * kRad, b2 = beta2 * kRad, dl = LongitudeDifference(lambda1, lambda2);
+  const double x = std::sin(b2) * std::cos(b1) - std::sin(b1) * std::cos(b2) * std::cos(dl);
+  const double y = std::cos(b2) * std::sin(dl);
+  return DegAtan2(y, x);
+}
+
+double HorizonDip(double heightMetres) { return kDipPerRootMetre * std::sqrt(heightMetres); }
 
 double DegAtan2(double y, double x) {
   double a = x != 0 ? std::atan(y / x) / kRad : Sign(y) * 90;

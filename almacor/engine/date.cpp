@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "almacor/constants.h"
 #include "almacor/error.h"
 
 namespace almacor {
@@ -15,8 +16,8 @@ using std::chrono::year_month_day;
 constexpr sys_days kDayZero = sys_days{std::chrono::year{1899} / 12 / 30};
 
 // Encoded values of 0100-01-01 00:00 and of the end of 9999-12-31 (both exclusive bounds below).
-constexpr double kFirstValue = -657435.0;  // exclusive: -657434.x is 0100-01-01
-constexpr double kEndValue = 2958466.0;    // exclusive: 10000-01-01 00:00
+constexpr double kFirstValue = kFirstDay - 1;  // exclusive: -657434.x is 0100-01-01
+constexpr double kEndValue = kLastDay + 1;     // exclusive: 10000-01-01 00:00
 
 bool Representable(double value) {
   return std::isfinite(value) && value > kFirstValue && value < kEndValue;

@@ -85,18 +85,18 @@ double EstimateDeltaT(double u, const TimeScale& ts) {
   if (!ts.deltaTEstimated) return ts.deltaT;
   RequireFinite(u, "day count");
   if (u >= kDeltaTFormulaStart) {
-    const double t = (u - 36526.5) / 36525;
-    const double w = 6.28318530717958 / 14.85;
+    const double t = (u - kJ2000Days) / kJulianCentury;
+    const double w = 2 * kPi / 14.85;
     const double x = t * (0.85 * t + 2.89) + 4.3 * std::cos((t + 1) * w) / w - 9.37934455146463;
-    return x * 365.25 * 0.1 + 66.07;
+    return x * kJulianYear * 0.1 + 66.07;
   }
   return Table().At(u);
 }
 
 double YearsSinceEpoch(double d, bool saturnEpoch, const TimeScale& ts) {
   const double u = UniversalDays(d, ts);
-  const double base = saturnEpoch ? 27394.0 : 36526.5;
-  return (u - base + EstimateDeltaT(u, ts) / 86400.0) / 365.25;
+  const double base = saturnEpoch ? 27394.0 : kJ2000Days;
+  return (u - base + EstimateDeltaT(u, ts) / 86400.0) / kJulianYear;
 }
 
 double JulianDayTDOf(double d, const TimeScale& ts) {
@@ -105,7 +105,7 @@ double JulianDayTDOf(double d, const TimeScale& ts) {
 
 double CalcSiderealTime(double d, SiderealTimeConstant kind, const Settings& s) {
   RequireFinite(d, "day count");
-  const double t = (UniversalDays(d, s.time) - 36526.5) / 365.25;
+  const double t = (UniversalDays(d, s.time) - kJ2000Days) / kJulianYear;
   const double theta0 = 100.460618375 + 360.007700535833 * t + 3.87933333333333e-8 * t * t -
                         2.58333333333333e-14 * t * t * t;
   double theta = Normalize360(theta0) - 15.0 * static_cast<double>(s.time.timeZone) +

@@ -16,14 +16,6 @@
 
 namespace almacor::detail {
 
-/// Horizontal refraction at rise and set, 35′08″.
-inline constexpr double kHorizonRefraction = 0.5855555555555556;
-/// Dip of the horizon per √metre of observer height: 2.12′.
-inline constexpr double kDipPerRootMetre = 0.035333333333333335;
-/// Floor of the day count of 9999-12-31, the last day a Date can hold: a substitute event there
-/// steps back instead of forward.
-inline constexpr double kLastDay = 2958465;
-
 enum class HourAngleEventKind { kRise, kSet, kCulmination };
 
 /// The body's place at one pass, degrees. `horizonAltitude` is the geocentric altitude of its
@@ -62,6 +54,7 @@ HourAngleEvent SolveHourAngleEvent(HourAngleEventKind kind, double d0, double cu
           const double c = (std::sin(p.horizonAltitude * kRad) - sinPhi * std::sin(delta * kRad)) /
                            (cosPhi * std::cos(delta * kRad));
           if (c < -1) {  // above the horizon all day
+            // On the last day a Date can hold the substitute steps back instead of forward.
             event.time =
                 std::floor(culmination) >= kLastDay ? culmination - 0.5 : culmination + 0.5;
             return 0.0;

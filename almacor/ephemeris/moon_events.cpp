@@ -28,7 +28,7 @@ BodyEvent CalcMoonEvent(MoonEventCode code, double d0, const Settings& s, double
   if (!(s.observer.height >= 0) || !std::isfinite(s.observer.height)) {
     throw Error(kInvalidArgument, "observer height must be a finite number >= 0");
   }
-  const double dip = detail::kDipPerRootMetre * std::sqrt(s.observer.height);
+  const double dip = HorizonDip(s.observer.height);
   const detail::HourAngleEventKind kind = code == kMoonRise ? detail::HourAngleEventKind::kRise
                                           : code == kMoonSet
                                               ? detail::HourAngleEventKind::kSet
@@ -42,7 +42,7 @@ BodyEvent CalcMoonEvent(MoonEventCode code, double d0, const Settings& s, double
         detail::HourAnglePlace place{EclipticToAscension(e.longitude, e.latitude, epsilon),
                                      EclipticToDeclination(e.longitude, e.latitude, epsilon), 0};
         if (forHorizon) {
-          place.horizonAltitude = detail::MoonParallaxSeries(t) - dip - detail::kHorizonRefraction;
+          place.horizonAltitude = detail::MoonParallaxSeries(t) - dip - kHorizonRefraction;
         }
         return place;
       },

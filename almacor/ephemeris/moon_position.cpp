@@ -17,9 +17,6 @@ double SeriesTime(double d, const TimeScale& ts) {
   return YearsSinceEpoch(d, false, ts);
 }
 
-// The Moon's radius over the Earth's equatorial radius, 1738.092/6378.14.
-constexpr double kMoonRadiusRatio = 0.27250765897267853;
-
 }  // namespace
 
 double MoonLongitudeAt(double d, const TimeScale& ts) {

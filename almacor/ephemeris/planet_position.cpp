@@ -187,8 +187,8 @@ HeliocentricPosition SeriesAt(PlanetNameConstant p, double t) {
 // reduction, and put back into the planet's longitude.
 constexpr double kSunAberration = 0.0056932;
 
-// sin of the horizontal parallax at 1 au (8.794148″).
-const double kSinParallaxAtOneAu = std::sin(0.0000426352326410206);
+// sin of the horizontal parallax at 1 au.
+const double kSinParallaxAtOneAu = std::sin(kSolarParallaxRad);
 
 // Degrees of hour angle per day of a planet's daily motion: turns an hour-angle error into time.
 constexpr double kHourAngleRate = 361;
@@ -287,7 +287,7 @@ BodyEvent PlanetEvent(detail::HourAngleEventKind kind, PlanetNameConstant p, dou
         detail::HourAnglePlace place{eq.ascension, eq.declination, 0};
         if (forHorizon) {
           place.horizonAltitude =
-              -dip - detail::kHorizonRefraction + DegAsin(kSinParallaxAtOneAu / position.distance);
+              -dip - kHorizonRefraction + DegAsin(kSinParallaxAtOneAu / position.distance);
         }
         return place;
       },
@@ -309,7 +309,7 @@ RiseTransitSet CalcPlanetEvents(PlanetNameConstant p, double d, const Settings& 
   RequireFinite(s.observer.longitude, "observer longitude");
   RequireFinite(s.observer.height, "observer height");
   if (s.observer.height < 0) throw Error(kInvalidArgument, "negative observer height");
-  const double dip = detail::kDipPerRootMetre * std::sqrt(s.observer.height);
+  const double dip = HorizonDip(s.observer.height);
   RiseTransitSet events;
   events.culmination = PlanetEvent(detail::HourAngleEventKind::kCulmination, p, d, 0, dip, s);
   events.rise =

@@ -11,13 +11,6 @@
 namespace almacor {
 namespace {
 
-// 35′08″ of horizontal refraction at sunrise and sunset.
-constexpr double kHorizonRefraction = 0.5855555555555556;
-// The dip of the horizon per √metre of height: 2.12′.
-constexpr double kDipPerRootMetre = 0.035333333333333335;
-// The Sun's horizontal parallax at 1 au, radians (8.794″).
-constexpr double kParallaxAu = 4.26352326410206e-05;
-
 bool IsEvening(SunEventCode code) { return (static_cast<int>(code) & 1) != 0; }
 
 // Target altitude of the Sun's centre before the dip and the parallax, r the distance in au.
@@ -28,7 +21,7 @@ double TargetAltitude(SunEventCode code, double r) {
       return -kSunSemiDiameterAu / r - kHorizonRefraction;
     case SunEventCode::Dawn:
     case SunEventCode::Dusk:
-      return -7.361111111111111;  // −7°21′40″
+      return kDawnDuskAltitude;
     case SunEventCode::CivilTwilightR:
     case SunEventCode::CivilTwilightS:
       return -6;
@@ -53,7 +46,7 @@ class SunDay {
         day_(std::floor(d)),
         sinPhi_(std::sin(s.observer.latitude * kRad)),
         cosPhi_(std::cos(s.observer.latitude * kRad)),
-        dip_(kDipPerRootMetre * std::sqrt(s.observer.height)) {}
+        dip_(HorizonDip(s.observer.height)) {}
 
   BodyEvent Culmination() {
     if (!culmination_) culmination_ = Solve(SunEventCode::Culmination);
@@ -81,7 +74,8 @@ class SunDay {
           delta = EclipticToDeclination(lambda, 0, epsilon);
           if (!culmination) {
             const double r = SunDistanceAt(t, s_.time);
-            const double h0 = TargetAltitude(code, r) - dip_ + DegAsin(std::sin(kParallaxAu) / r);
+            const double h0 =
+                TargetAltitude(code, r) - dip_ + DegAsin(std::sin(kSolarParallaxRad) / r);
             const double x = (std::sin(h0 * kRad) - sinPhi_ * std::sin(delta * kRad)) /
                              (cosPhi_ * std::cos(delta * kRad));
             if (x < -1) {

@@ -34,9 +34,6 @@ double SumTermsReference(const Terms& terms, double t) {
   return sum;
 }
 
-// One tropical year in days: converts a longitude error into a time step.
-constexpr double kTropicalYear = 365.242194;
-
 // About ±100000 years around 1900: far beyond where the series mean anything, yet small enough
 // that every series argument stays a finite number (a huge day count would overflow ΔT and T to
 // infinity and give NaN).

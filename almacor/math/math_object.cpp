@@ -34,12 +34,6 @@ std::string FormatSeconds(double t, const std::string& fH, const std::string& fM
   return text;
 }
 
-// λ2 − λ1 in radians, each reduced by whole turns first: the difference of two huge longitudes
-// would overflow to infinity and its cosine to NaN.
-double LongitudeDifference(double lambda1, double lambda2) {
-  return (std::fmod(lambda2, 360.0) - std::fmod(lambda1, 360.0)) * kRad;
-}
-
 }  // namespace
 
 double MathObject::Atan(double y, double x) const {
@@ -106,8 +100,7 @@ double MathObject::AngularDistance(double lambda1, double beta1, double lambda2,
   RequireFinite(beta1, "beta1");
   RequireFinite(lambda2, "lambda2");
   RequireFinite(beta2, "beta2");
-  const double b1 = beta1 * kRad, b2 = beta2 * kRad, dl = LongitudeDifference(lambda1, lambda2);
-  return DegAcos(std::sin(b2) * std::sin(b1) + std::cos(b1) * std::cos(b2) * std::cos(dl));
+  return AngularSeparation(lambda1, beta1, lambda2, beta2);
 }
 
 double MathObject::PositionAngle(double lambda1, double beta1, double lambda2, double beta2) const {
@@ -115,10 +108,7 @@ double MathObject::PositionAngle(double lambda1, double beta1, double lambda2, d
   RequireFinite(beta1, "beta1");
   RequireFinite(lambda2, "lambda2");
   RequireFinite(beta2, "beta2");
-  const double b1 = beta1 * kRad, b2 = beta2 * kRad, dl = LongitudeDifference(lambda1, lambda2);
-  const double x = std::sin(b2) * std::cos(b1) - std::sin(b1) * std::cos(b2) * std::cos(dl);
-  const double y = std::cos(b2) * std::sin(dl);
-  return DegAtan2(y, x);
+  return almacor::PositionAngle(lambda1, beta1, lambda2, beta2);
 }
 
 }  // namespace almacor

@@ -16,6 +16,7 @@
 #include <map>
 
 #include "almacor/calendar.h"
+#include "almacor/constants.h"
 #include "almacor/error.h"
 #include "copy_text.h"
 #include "json_output.h"
@@ -32,9 +33,6 @@ using almacor::Calendar;
 using almacor::CivilDateTime;
 using almacor::CivilToDays;
 using almacor::Date;
-
-// Unix time 0 as a day count (1970-01-01 is day 25569 after 1899-12-30).
-constexpr double kUnixEpochDays = 25569.0;
 
 const std::map<std::string, SearchCommand, std::less<>>& FindKinds() {
   static const std::map<std::string, SearchCommand, std::less<>> kinds = {
@@ -146,7 +144,7 @@ void SetUpCalendar(Calendar& calendar, const CommandLine& command, double instan
 }
 
 double NowDays(long long nowUnixSeconds, double timeZone) {
-  return kUnixEpochDays + static_cast<double>(nowUnixSeconds) / 86400.0 + timeZone / 24.0;
+  return almacor::kUnixEpochDays + static_cast<double>(nowUnixSeconds) / 86400.0 + timeZone / 24.0;
 }
 
 void WriteText(Calendar& calendar, std::ostream& out) {

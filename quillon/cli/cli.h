@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "almacor/date.h"
+#include "default_observer.h"
 #include "qx_module.h"
 #include "year_table.h"
 
@@ -23,10 +24,10 @@ struct CommandLine {
   std::optional<almacor::CivilDateTime> from;  ///< --from, with --to: a series of instants
   std::optional<almacor::CivilDateTime> to;
   long long stepSeconds = 86400;  ///< --step
-  double longitude = 139.7447;
-  double latitude = 35.6544;
+  double longitude = kDefaultLongitude;
+  double latitude = kDefaultLatitude;
   double height = 0;
-  double timeZone = 9;
+  double timeZone = kDefaultTimeZone;
   std::optional<double> deltaT;         ///< --delta-t; empty = estimated
   SearchCommand find;                   ///< --find
   long long count = 1;                  ///< --count

@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "almacor/angles.h"
 #include "almacor/calendar.h"
+#include "almacor/constants.h"
 #include "almacor/format.h"
 #include "almacor/math_object.h"
 #include "almacor/moon.h"
@@ -81,13 +83,13 @@ std::string LocalMeanTimeText(double days, double longitude, double timeZone) {
 }
 
 double HorizonDipCorrection(double heightMetres) {
-  return 0.035333333333333335 * std::sqrt(heightMetres) - 0.002442818888888889;
+  return almacor::HorizonDip(heightMetres) - almacor::kSolarParallaxDeg;
 }
 
 Rgb SkyColour(double sunAltitude, double sunRadius, double horizonDipCorrection) {
   const double x = sunAltitude + horizonDipCorrection;
   if (x >= -sunRadius) return {128, 255, 255};
-  if (x >= -7.361111111111111) return {128, 192, 255};
+  if (x >= almacor::kDawnDuskAltitude) return {128, 192, 255};
   if (x >= -18) return {0, 64, 128};
   return {0, 0, 128};
 }

@@ -2,8 +2,9 @@
 
 #include <cmath>
 
-#include "almacor/angles.h"
 #include "almacor/calendar.h"
+#include "almacor/constants.h"
+#include "almacor/eclipses.h"
 #include "almacor/error.h"
 #include "almacor/moon.h"
 #include "almacor/sun.h"
@@ -20,17 +21,8 @@ constexpr double kFirstNewMoon = -657408.1091203704;         // 0100-01-27 02:37
 constexpr double kLastNewMoon = 2958464.7875925926;          // 9999-12-30 18:54:08 TD
 constexpr double kFirstFullMoon = -657423.9780671296;        // 0100-01-12 23:28:25 TD
 constexpr double kLastFullMoon = 2958450.7866203706;         // 9999-12-16 18:52:44 TD
-constexpr double kFirstSolarEclipse = -657379.8331481481;    // 0100-02-25 19:59:44 TD
-constexpr double kLastSolarEclipse = 2958376.4557407405;     // 9999-10-03 10:56:16 TD
-constexpr double kFirstLunarEclipse = -657393.4459490741;    // 0100-02-11 10:42:10 TD
-constexpr double kLastLunarEclipse = 2958391.847164352;      // 9999-10-18 20:19:55 TD
 constexpr double kLowestBackwardStart = -657405.5305902777;  // 0100-01-30 12:44:03
 constexpr double kHighestForwardStart = 2958436.4694097224;  // 9999-12-02 11:15:57
-
-constexpr double kEarthRadiusKm = 6378.14;
-constexpr double kMoonRadiusKm = 1738.092;
-constexpr double kSunRadiusKm = 695989.24;
-constexpr double kAuKm = 149597870.7;
 
 // A search iterates at most twice in practice (the event nearest the start, then one month on).
 constexpr int kMaxSyzygySteps = 64;
@@ -69,9 +61,11 @@ EventRange RangeOf(SearchKind kind) {
     case SearchKind::FullMoon:
       return {DateToDays(kFirstFullMoon), DateToDays(kLastFullMoon)};
     case SearchKind::SolarEclipse:
-      return {DateToDays(kFirstSolarEclipse), DateToDays(kLastSolarEclipse)};
-    case SearchKind::LunarEclipse:
-      return {DateToDays(kFirstLunarEclipse), DateToDays(kLastLunarEclipse)};
+    case SearchKind::LunarEclipse: {
+      const almacor::EclipseSpan span =
+          almacor::EclipseSearchRange(kind == SearchKind::LunarEclipse);
+      return {span.first, span.last};
+    }
   }
   throw almacor::Error(almacor::kInvalidArgument, "unknown search kind");
 }
@@ -124,10 +118,10 @@ double FindSyzygyDays(double date, bool full, bool previous, double offsetSecond
     // would leave the date range; then the event at that bound is the answer.
     if (previous) {
       if (t < LowestBackwardStart()) return AddSeconds(range.first, -offsetSeconds);
-      t -= kMeanSynodicMonth;
+      t -= almacor::kSynodicMonth;
     } else {
       if (t > HighestForwardStart()) return AddSeconds(range.last, -offsetSeconds);
-      t += kMeanSynodicMonth;
+      t += almacor::kSynodicMonth;
     }
   }
   throw almacor::Error(almacor::kOverflow, "the new- and full-moon search did not converge");
@@ -142,29 +136,11 @@ Date FindSyzygy(Calendar& calendar, Date date, bool full, bool previous) {
       FindSyzygyDays(date.Days(), full, previous, DynamicalOffsetSeconds(calendar), calcDate));
 }
 
-double SolarEclipseLimit(double moonRadius, double moonDistanceKm, double sunRadius,
-                         double sunDistanceAu) {
-  const double moonParallax = almacor::DegAsin(kEarthRadiusKm / moonDistanceKm);
-  const double sunParallax = almacor::DegAsin(kEarthRadiusKm / sunDistanceAu / kAuKm);
-  return moonRadius + sunRadius + moonParallax - sunParallax;
-}
-
-double LunarEclipseLimit(double moonDistanceKm, double sunDistanceAu) {
-  const double moonRadius = almacor::DegAsin(kMoonRadiusKm / moonDistanceKm);
-  // The Sun–Moon distance at a full moon is taken as the Sun–Earth plus the Earth–Moon distance.
-  const double sunRadiusFromMoon =
-      almacor::DegAsin(kSunRadiusKm / (sunDistanceAu * kAuKm + moonDistanceKm));
-  const double moonParallax = almacor::DegAsin(kEarthRadiusKm / moonDistanceKm);
-  return moonRadius + moonParallax - sunRadiusFromMoon;
-}
-
 bool EclipseCondition(const Calendar& calendar, bool lunar) {
   const almacor::MoonObject& moon = calendar.Moon();
   const almacor::SunObject& sun = calendar.Sun();
-  const double limit =
-      lunar ? LunarEclipseLimit(moon.Distance(), sun.Distance())
-            : SolarEclipseLimit(moon.Radius(), moon.Distance(), sun.Radius(), sun.Distance());
-  return std::fabs(moon.Latitude()) < limit;
+  return almacor::IsEclipse(
+      {moon.Latitude(), moon.Radius(), moon.Distance(), sun.Radius(), sun.Distance()}, lunar);
 }
 
 std::optional<Date> FindEclipse(Calendar& calendar, bool lunar, bool previous) {

@@ -25,12 +25,10 @@ struct SearchCommand {
 /// 5 for the separator (2) and any other k.
 SearchCommand MenuSearchCommand(int k, bool eclipseMenu);
 
-/// Mean synodic month used to step from one syzygy to the next, days.
-inline constexpr double kMeanSynodicMonth = 29.530589;
-
 /// The first and last event of a kind that the searches reach, as day counts of dynamical time
 /// (days since 1899-12-30 00:00 TD, proleptic Gregorian). Outside them the ephemeris and the date
 /// range give out: the last new moon, 9999-12-30 18:54:08 TD, is the upper limit of every search.
+/// The eclipses' are almacor::EclipseSearchRange.
 struct EventRange {
   double first;
   double last;
@@ -74,18 +72,8 @@ double FindSyzygyDays(double date, bool full, bool previous, double offsetSecond
 /// not changed.
 almacor::Date FindSyzygy(almacor::Calendar& calendar, almacor::Date date, bool full, bool previous);
 
-/// The limit of the Moon's geocentric latitude (degrees) at a new moon below which a partial solar
-/// eclipse is seen somewhere on the Earth: the semidiameters of the Moon and the Sun plus the
-/// Moon's horizontal parallax less the Sun's. Radii in degrees, the Moon's distance in km, the
-/// Sun's in au.
-double SolarEclipseLimit(double moonRadius, double moonDistanceKm, double sunRadius,
-                         double sunDistanceAu);
-/// The limit of the Moon's latitude (degrees) at a full moon below which the Moon touches the
-/// umbra: the Moon's semidiameter from its distance plus its parallax less the Sun's semidiameter
-/// seen from the Moon. Distances in km (Moon) and au (Sun).
-double LunarEclipseLimit(double moonDistanceKm, double sunDistanceAu);
 /// Whether the Calendar's instant (a new moon for a solar, a full moon for a lunar eclipse)
-/// satisfies the eclipse condition.
+/// satisfies the eclipse condition (almacor::IsEclipse) with the Calendar's Sun and Moon.
 bool EclipseCondition(const almacor::Calendar& calendar, bool lunar);
 
 /// The eclipse command: from the Calendar's instant, new moon after new moon (solar) or full moon

@@ -7,6 +7,8 @@
 #include <map>
 #include <nlohmann/json.hpp>
 
+#include "almacor/constants.h"
+#include "almacor/eclipses.h"
 #include "almacor/error.h"
 #include "almacor/sun.h"
 #include "qx_module.h"
@@ -17,8 +19,6 @@ namespace {
 using almacor::BodyEvent;
 
 constexpr std::array<std::string_view, 7> kWeekdays = {"日", "月", "火", "水", "木", "金", "土"};
-// Unix time 0 as a local day count at UT (1970-01-01 is day 25569).
-constexpr double kUnixEpochDays = 25569.0;
 
 // An event of the day `day`, or empty when it falls on another date or is the substitute time
 // of a body that stays above or below its altitude all day (the culmination or 12 hours from it).
@@ -88,7 +88,7 @@ std::string IcsEscape(std::string_view text) {
 
 std::string UtcStamp(double unixSeconds) {
   const auto seconds = static_cast<long long>(std::llround(unixSeconds));
-  const double days = kUnixEpochDays + static_cast<double>(seconds) / 86400.0;
+  const double days = almacor::kUnixEpochDays + static_cast<double>(seconds) / 86400.0;
   const almacor::CivilDate c = almacor::DaysToCivilDate(days);
   const long long ofDay = ((seconds % 86400) + 86400) % 86400;
   char text[32];
@@ -98,7 +98,7 @@ std::string UtcStamp(double unixSeconds) {
 }
 
 double UnixSeconds(double localDays, float timeZone) {
-  return (localDays - timeZone / 24.0 - kUnixEpochDays) * 86400.0;
+  return (localDays - timeZone / 24.0 - almacor::kUnixEpochDays) * 86400.0;
 }
 
 class IcsWriter {
@@ -180,14 +180,11 @@ YearTable BuildYearTable(int year, const almacor::Settings& settings,
     phases[static_cast<std::int32_t>(std::floor(phase.time))] = phase;
     const bool full = phase.kind == almacor::MoonPhaseKind::FullMoon;
     if (!full && phase.kind != almacor::MoonPhaseKind::NewMoon) continue;
-    const double moonLatitude = almacor::MoonLatitudeAt(phase.time, ts);
-    const double moonDistance = almacor::MoonDistanceAt(phase.time, ts);
-    const double sunDistance = almacor::SunDistanceAt(phase.time, ts);
-    const double limit =
-        full ? LunarEclipseLimit(moonDistance, sunDistance)
-             : SolarEclipseLimit(almacor::MoonRadiusAt(phase.time, ts), moonDistance,
-                                 almacor::SunRadiusAt(phase.time, ts), sunDistance);
-    if (std::fabs(moonLatitude) < limit) table.eclipses.push_back({phase.time, full});
+    const double t = phase.time;
+    const almacor::SyzygyPlace place{almacor::MoonLatitudeAt(t, ts), almacor::MoonRadiusAt(t, ts),
+                                     almacor::MoonDistanceAt(t, ts), almacor::SunRadiusAt(t, ts),
+                                     almacor::SunDistanceAt(t, ts)};
+    if (almacor::IsEclipse(place, full)) table.eclipses.push_back({t, full});
   }
   std::multimap<std::int32_t, almacor::ZassetsuKind> zassetsu;
   for (const auto& z : almacor::ZassetsuOfYear(year, ts)) zassetsu.emplace(z.day, z.kind);

@@ -32,6 +32,7 @@
 
 #include "about_form.h"
 #include "almacor/calendar.h"
+#include "almacor/constants.h"
 #include "almacor/error.h"
 #include "almacor/math_object.h"
 #include "almacor/moon.h"
@@ -651,7 +652,7 @@ Date PlanetForm::Now() const {
   // Whole seconds of the present instant, in the local time of the configured zone.
   const double unixSeconds = std::floor(static_cast<double>(nowUtcMs_()) / 1000.0);
   const double zoneHours = calendar_ ? static_cast<double>(calendar_->TimeZone()) : 0.0;
-  return Date::FromDays(25569.0 + (unixSeconds + zoneHours * 3600.0) / 86400.0);
+  return Date::FromDays(almacor::kUnixEpochDays + (unixSeconds + zoneHours * 3600.0) / 86400.0);
 }
 
 void PlanetForm::SetDisplayedDateTime(Date date) {

@@ -3,6 +3,9 @@
 #include <QSettings>
 #include <optional>
 
+#include "default_observer.h"
+#include "main_table.h"
+
 namespace quillon {
 
 /// One key of the settings store with its type, default and valid range. A stored value that is
@@ -22,13 +25,15 @@ namespace keys {
 inline constexpr int kIntMin = -2147483647 - 1;
 inline constexpr int kIntMax = 2147483647;
 // The main window.
-inline constexpr SettingKey<int> kViewColumn{"ViewColumn", 483, kIntMin, kIntMax};  // & 511
+inline constexpr SettingKey<int> kViewColumn{"ViewColumn", kDefaultColumnMask, kIntMin,
+                                             kIntMax};  // read & kAllColumnsMask
 inline constexpr SettingKey<int> kLeft{"Left", 0, kIntMin, kIntMax};
 inline constexpr SettingKey<int> kTop{"Top", 0, kIntMin, kIntMax};
-inline constexpr SettingKey<double> kObsLongitude{"ObsLongitude", 139.7447, -180, 180};
-inline constexpr SettingKey<double> kObsLatitude{"ObsLatitude", 35.6544, -89.9999, 89.99999};
+inline constexpr SettingKey<double> kObsLongitude{"ObsLongitude", kDefaultLongitude, -180, 180};
+inline constexpr SettingKey<double> kObsLatitude{"ObsLatitude", kDefaultLatitude, -89.9999,
+                                                 89.99999};
 inline constexpr SettingKey<double> kObsHeight{"ObsHeight", 0, 0, 1e7};
-inline constexpr SettingKey<float> kTimeZone{"TimeZone", 9, -12, 12};
+inline constexpr SettingKey<float> kTimeZone{"TimeZone", kDefaultTimeZone, -12, 12};
 inline constexpr SettingKey<bool> kRealTime{"RealTime", true, false, true};
 inline constexpr SettingKey<int> kSiderealTime{"SiderealTime", 3, 0, 3};
 // The simulation window.

@@ -13,6 +13,7 @@
 
 #include "almacor/calendar.h"
 #include "almacor/date.h"
+#include "almacor/eclipses.h"
 #include "almacor/format.h"
 #include "program_settings.h"
 #include "program_strings.h"
@@ -43,10 +44,6 @@ constexpr int kMinimumSkyHeight = 180;
 
 /// Whole seconds from b to a (local day counts).
 long long SecondsBetween(double a, double b) { return std::llround((a - b) * 86400); }
-
-double DaysOf(int y, int mo, int d, int h, int mi, int s) {
-  return almacor::Date::FromCivil(y, mo, d, h, mi, s).Days();
-}
 
 }  // namespace
 
@@ -206,8 +203,8 @@ void SimulationForm::Draw() {
     almacor::Calendar& calendar = host_.HostCalendar();
     const SimulationInputs inputs = ReadSimulationInputs(calendar, drawIndex_, skyAzimuth_);
     float magnitude = 0;
-    const Scene scene = BuildSimulationScene(drawIndex_, inputs, calendar.Math(), size.width(),
-                                             size.height(), &magnitude);
+    const Scene scene =
+        BuildSimulationScene(drawIndex_, inputs, size.width(), size.height(), &magnitude);
     const qreal ratio = picture_->devicePixelRatioF();
     QImage image(QSize(std::lround(size.width() * ratio), std::lround(size.height() * ratio)),
                  QImage::Format_RGB32);
@@ -250,12 +247,11 @@ void SimulationForm::ShowContextItems(bool show) {
   if (QAction* separator = SeparatorAfter(next)) separator->setVisible(show && (sky || eclipse));
   if (!show || !eclipse) return;
 
-  // The eclipses at the two ends of the supported span of years.
+  // The eclipses at the two ends of the supported span of years, as the view's items read them.
   const double now = host_.HostCalendar().DateTime().Days();
-  const double first = solar ? DaysOf(100, 2, 24, 4, 0, 16) : DaysOf(100, 2, 10, 13, 17, 50);
-  const double last = solar ? DaysOf(9999, 10, 3, 10, 56, 16) : DaysOf(9999, 10, 18, 20, 19, 55);
-  if (previous) previous->setEnabled(SecondsBetween(now, first) > 1);
-  if (next) next->setEnabled(SecondsBetween(last, now) > 1);
+  const almacor::EclipseSpan limits = almacor::EclipseMenuLimits(!solar);
+  if (previous) previous->setEnabled(SecondsBetween(now, limits.first) > 1);
+  if (next) next->setEnabled(SecondsBetween(limits.last, now) > 1);
 }
 
 void SimulationForm::PopupContextMenu(const QPoint& globalPos) {

@@ -4,8 +4,8 @@
 
 #include "almacor/angles.h"
 #include "almacor/calendar.h"
+#include "almacor/eclipses.h"
 #include "almacor/format.h"
-#include "almacor/math_object.h"
 #include "almacor/moon.h"
 #include "almacor/planet.h"
 #include "almacor/sun.h"
@@ -40,11 +40,6 @@ constexpr Rgb kDiagramBackground{0, 0, 128};
 constexpr Rgb kDaytimeSky{128, 255, 255};
 constexpr Rgb kShadowColour{153, 31, 0};
 constexpr Rgb kBlack{0, 0, 0};
-constexpr double kMoonRadiusKm = 1738.092;
-constexpr double kSunRadiusKm = 695989.24;
-constexpr double kSunPlusEarthKm = 702367.38;
-constexpr double kSunMinusEarthKm = 689611.1;
-constexpr double kShadowEnlargement = 1.02;
 constexpr int kEarthId = 1100;
 constexpr int kFirstCompassId = 1070;
 constexpr int kVernalEquinoxId = 1074;
@@ -228,14 +223,10 @@ Scene EarthMoonScene(const SimulationInputs& in, double width, double height) {
   return scene;
 }
 
-Scene SolarEclipseScene(const SimulationInputs& in, const almacor::MathObject& math, double width,
-                        double height, float* magnitude) {
-  const SolarEclipseGeometry g =
-      SolarEclipseOf(math,
-                     TopocentricDiscOf(in.skyPositions[0].azimuth, in.sunAltitudeG,
-                                       in.sunDistanceAu * almacor::kAuKm, kSunRadiusKm),
-                     TopocentricDiscOf(in.skyPositions[1].azimuth, in.moonAltitudeG,
-                                       in.moonDistanceKm, kMoonRadiusKm));
+Scene SolarEclipseScene(const SimulationInputs& in, double width, double height, float* magnitude) {
+  const SolarEclipseGeometry g = SolarEclipseOf(
+      almacor::SunDiscOf(in.skyPositions[0].azimuth, in.sunAltitudeG, in.sunDistanceAu),
+      almacor::MoonDiscOf(in.skyPositions[1].azimuth, in.moonAltitudeG, in.moonDistanceKm));
   if (magnitude) *magnitude = g.magnitude;
   Scene scene = StartScene(kSolarEclipse, width, height, EclipseSkyColour(in.sky, g.magnitude));
   SceneBuilder b(scene);
@@ -247,10 +238,9 @@ Scene SolarEclipseScene(const SimulationInputs& in, const almacor::MathObject& m
   return scene;
 }
 
-Scene LunarEclipseScene(const SimulationInputs& in, const almacor::MathObject& math, double width,
-                        double height, float* magnitude) {
+Scene LunarEclipseScene(const SimulationInputs& in, double width, double height, float* magnitude) {
   const LunarEclipseGeometry g =
-      LunarEclipseOf(math, in.sunAscension, in.sunDeclination, in.sunDistanceAu, in.moonAscension,
+      LunarEclipseOf(in.sunAscension, in.sunDeclination, in.sunDistanceAu, in.moonAscension,
                      in.moonDeclination, in.moonDistanceKm, in.moonRadius);
   if (magnitude) *magnitude = g.magnitude;
   Scene scene = StartScene(kLunarEclipse, width, height, in.sky);
@@ -398,28 +388,10 @@ ViewPoint ZenithChartPosition(SkyPosition body) {
 
 ViewPoint PanoramaPosition(SkyPosition body) { return {body.azimuth, body.altitude}; }
 
-TopocentricDisc TopocentricDiscOf(double azimuth, double altitudeG, double distanceKm,
-                                  double radiusKm) {
-  constexpr double re = almacor::kEarthRadiusKm;
-  const double z = (90 - altitudeG) * kRad;
-  const double parallax = DegAtan2(re * std::sin(z), distanceKm - re * std::cos(z));
-  // The topocentric distance by the cosine rule: the same as Re·sin z / sin p, but defined with
-  // the body in the zenith, where that quotient is 0 / 0.
-  const double topocentric =
-      std::sqrt(distanceKm * distanceKm + re * re - 2 * distanceKm * re * std::cos(z));
-  const double p = parallax > 180 ? parallax - 360 : parallax;
-  return {azimuth, altitudeG - p, DegAsin(radiusKm / topocentric)};
-}
-
-SolarEclipseGeometry SolarEclipseOf(const almacor::MathObject& math, TopocentricDisc sun,
-                                    TopocentricDisc moon) {
-  SolarEclipseGeometry g;
-  g.sun = sun;
-  g.moon = moon;
-  g.separation = math.AngularDistance(sun.azimuth, sun.altitude, moon.azimuth, moon.altitude);
-  g.direction = math.PositionAngle(sun.azimuth, sun.altitude, moon.azimuth, moon.altitude);
-  g.magnitude = static_cast<float>((sun.radius + moon.radius - g.separation) / (2 * sun.radius));
-  return g;
+SolarEclipseGeometry SolarEclipseOf(const TopocentricDisc& sun, const TopocentricDisc& moon) {
+  const almacor::Separation s = almacor::DiscSeparation(sun, moon);
+  return {sun, moon, s.distance, s.direction,
+          static_cast<float>(almacor::SolarEclipseMagnitude(sun.radius, moon.radius, s.distance))};
 }
 
 Rgb EclipseSkyColour(Rgb sky, float magnitude) {
@@ -438,26 +410,19 @@ Rgb EclipseSkyColour(Rgb sky, float magnitude) {
   return packed(candidate) < packed(sky) ? candidate : sky;
 }
 
-LunarEclipseGeometry LunarEclipseOf(const almacor::MathObject& math, double sunAscension,
-                                    double sunDeclination, double sunDistanceAu,
-                                    double moonAscension, double moonDeclination,
-                                    double moonDistanceKm, double moonRadius) {
-  constexpr double re = almacor::kEarthRadiusKm;
-  const double sunKm = sunDistanceAu * almacor::kAuKm;
-  const double penumbraKm = re + moonDistanceKm * kSunPlusEarthKm / sunKm;
-  const double umbraKm = re - moonDistanceKm * kSunMinusEarthKm / sunKm;
-  LunarEclipseGeometry g;
-  g.penumbra = math.Atan(kShadowEnlargement * penumbraKm, moonDistanceKm);
-  g.umbra = math.Atan(kShadowEnlargement * umbraKm, moonDistanceKm);
-  g.moonRadius = moonRadius;
-  const double shadowAscension = almacor::Normalize360(sunAscension + 180);
-  const double shadowDeclination = -sunDeclination;
-  g.separation =
-      math.AngularDistance(shadowAscension, shadowDeclination, moonAscension, moonDeclination);
-  g.direction =
-      math.PositionAngle(shadowAscension, shadowDeclination, moonAscension, moonDeclination);
-  g.magnitude = static_cast<float>((moonRadius + g.umbra - g.separation) / (2 * moonRadius));
-  return g;
+LunarEclipseGeometry LunarEclipseOf(double sunAscension, double sunDeclination,
+                                    double sunDistanceAu, double moonAscension,
+                                    double moonDeclination, double moonDistanceKm,
+                                    double moonRadius) {
+  const almacor::ShadowRadii shadow = almacor::EarthShadowRadii(moonDistanceKm, sunDistanceAu);
+  const almacor::Separation s =
+      almacor::ShadowSeparation(sunAscension, sunDeclination, moonAscension, moonDeclination);
+  return {shadow.penumbra,
+          shadow.umbra,
+          moonRadius,
+          s.distance,
+          s.direction,
+          static_cast<float>(almacor::LunarEclipseMagnitude(moonRadius, shadow.umbra, s.distance))};
 }
 
 std::string MagnitudeCaption(float magnitude) {
@@ -523,8 +488,7 @@ SimulationInputs ReadSimulationInputs(almacor::Calendar& calendar, int drawIndex
   return in;
 }
 
-Scene BuildSimulationScene(int drawIndex, const SimulationInputs& in,
-                           const almacor::MathObject& math, double width, double height,
+Scene BuildSimulationScene(int drawIndex, const SimulationInputs& in, double width, double height,
                            float* magnitude) {
   switch (drawIndex) {
     case kSkyView:
@@ -540,9 +504,9 @@ Scene BuildSimulationScene(int drawIndex, const SimulationInputs& in,
     case kEarthMoon:
       return EarthMoonScene(in, width, height);
     case kSolarEclipse:
-      return SolarEclipseScene(in, math, width, height, magnitude);
+      return SolarEclipseScene(in, width, height, magnitude);
     case kLunarEclipse:
-      return LunarEclipseScene(in, math, width, height, magnitude);
+      return LunarEclipseScene(in, width, height, magnitude);
     case kStickShadow:
     case kSundial:
       return SundialScene(drawIndex, in, width, height);

@@ -3,11 +3,11 @@
 #include <array>
 #include <string>
 
+#include "almacor/eclipses.h"
 #include "shapes.h"
 
 namespace almacor {
 class Calendar;
-class MathObject;
 }  // namespace almacor
 
 namespace quillon {
@@ -64,17 +64,7 @@ ViewPoint SkyViewPosition(SkyPosition body, int skyAzimuth);
 ViewPoint ZenithChartPosition(SkyPosition body);
 ViewPoint PanoramaPosition(SkyPosition body);
 
-/// Where the Moon or the Sun appears from the observer: the geocentric altitude lowered by the
-/// parallax, and its apparent radius from the topocentric distance (degrees).
-struct TopocentricDisc {
-  double azimuth = 0;
-  double altitude = 0;
-  double radius = 0;
-};
-/// `altitudeG` geocentric altitude (degrees), `distanceKm` from the Earth's centre, `radiusKm`
-/// the body's own radius.
-TopocentricDisc TopocentricDiscOf(double azimuth, double altitudeG, double distanceKm,
-                                  double radiusKm);
+using almacor::TopocentricDisc;
 
 /// The Moon seen against the Sun: separation and direction of the Moon's centre from the Sun's
 /// (degrees, from the zenith towards increasing azimuth) and the magnitude (sS + sM − d) / 2sS.
@@ -85,8 +75,7 @@ struct SolarEclipseGeometry {
   double direction = 0;
   float magnitude = 0;
 };
-SolarEclipseGeometry SolarEclipseOf(const almacor::MathObject& math, TopocentricDisc sun,
-                                    TopocentricDisc moon);
+SolarEclipseGeometry SolarEclipseOf(const TopocentricDisc& sun, const TopocentricDisc& moon);
 /// The background of the solar-eclipse view: the sky colour darkened from magnitude 0.7 on.
 Rgb EclipseSkyColour(Rgb sky, float magnitude);
 
@@ -103,10 +92,10 @@ struct LunarEclipseGeometry {
 };
 /// Sun's right ascension, declination (degrees) and distance (au); the Moon's right ascension,
 /// declination, distance (km) and apparent radius (degrees).
-LunarEclipseGeometry LunarEclipseOf(const almacor::MathObject& math, double sunAscension,
-                                    double sunDeclination, double sunDistanceAu,
-                                    double moonAscension, double moonDeclination,
-                                    double moonDistanceKm, double moonRadius);
+LunarEclipseGeometry LunarEclipseOf(double sunAscension, double sunDeclination,
+                                    double sunDistanceAu, double moonAscension,
+                                    double moonDeclination, double moonDistanceKm,
+                                    double moonRadius);
 
 /// The caption suffix of the eclipse views, "（食分：0.512）"; empty for a negative magnitude.
 std::string MagnitudeCaption(float magnitude);
@@ -148,8 +137,7 @@ SimulationInputs ReadSimulationInputs(almacor::Calendar& calendar, int drawIndex
 
 /// The scene of view `drawIndex` on a drawing area of width × height pixels; `magnitude` receives
 /// the eclipse magnitude of views 8 and 9. A separator index gives an empty black scene.
-Scene BuildSimulationScene(int drawIndex, const SimulationInputs& in,
-                           const almacor::MathObject& math, double width, double height,
+Scene BuildSimulationScene(int drawIndex, const SimulationInputs& in, double width, double height,
                            float* magnitude = nullptr);
 
 }  // namespace quillon

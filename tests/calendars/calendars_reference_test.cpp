@@ -14,123 +14,87 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "almacor/calendars.h"
 #include "almacor/date.h"
 #include "almacor/strings.h"
+#include "test_support.h"
 
 namespace almacor {
 namespace {
 
-struct ReferenceRow {
-  std::string civil;
-  int day;
-  int julian[3];
-  int islamic[3];
-  int hebrew[3];
-  int longCount[5];
-  int haabDay, haabMonth, tzolkinNumber, tzolkinName;
-};
+// Columns after the civil date: day, Julian y m d, Islamic y m d, Hebrew y m d, baktun katun tun
+// uinal kin, haab day and month, tzolkin number and name.
+using Numbers = std::array<int, 19>;
 
-std::vector<ReferenceRow> ReadReference() {
-  std::ifstream in(ALMACOR_TEST_DATA_DIR "/calendars_reference.csv");
-  std::vector<ReferenceRow> rows;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#' || line.starts_with("civil")) continue;
-    std::istringstream fields(line);
-    ReferenceRow r{};
-    std::getline(fields, r.civil, ',');
-    std::vector<int> v;
-    for (std::string field; std::getline(fields, field, ',');) v.push_back(std::stoi(field));
-    if (v.size() != 19) continue;  // reported below through the row count
-    r.day = v[0];
-    for (int i = 0; i < 3; ++i) {
-      r.julian[i] = v[1 + i];
-      r.islamic[i] = v[4 + i];
-      r.hebrew[i] = v[7 + i];
-    }
-    for (int i = 0; i < 5; ++i) r.longCount[i] = v[10 + i];
-    r.haabDay = v[15];
-    r.haabMonth = v[16];
-    r.tzolkinNumber = v[17];
-    r.tzolkinName = v[18];
-    rows.push_back(r);
-  }
-  return rows;
-}
-
-std::string ExpectedLongCount(const int (&lc)[5]) {
+std::string ExpectedLongCount(const Numbers& v) {
   std::string text;
-  if (lc[0] >= 20) text = "1.";
-  text += std::to_string(lc[0] >= 20 ? lc[0] - 20 : lc[0]);
-  for (int i = 1; i < 5; ++i) text.append(".").append(std::to_string(lc[i]));
+  if (v[10] >= 20) text = "1.";
+  text += std::to_string(v[10] >= 20 ? v[10] - 20 : v[10]);
+  for (int i = 11; i < 15; ++i) text.append(".").append(std::to_string(v[i]));
   return text;
 }
 
 TEST(CalendarsReferenceTest, AgreeWithAnIndependentImplementationOverTheWholeRange) {
-  const std::vector<ReferenceRow> rows = ReadReference();
+  const auto rows = ReadReferenceTable("calendars_reference.csv");
   ASSERT_GE(rows.size(), 600u) << "reference table missing or damaged";
 
-  int julianMismatches = 0, islamicMismatches = 0, hebrewMismatches = 0, mayaMismatches = 0;
+  int mismatches[4] = {};  // Julian, Islamic, Hebrew, Maya
   int islamicCompared = 0, beforeIslamicEpoch = 0;
-  for (const ReferenceRow& r : rows) {
-    SCOPED_TRACE(r.civil);
+  for (const auto& row : rows) {
+    ASSERT_EQ(row.size(), 20u);
+    const std::string& civilText = row[0];
+    SCOPED_TRACE(civilText);
+    Numbers v;
+    for (std::size_t i = 0; i < v.size(); ++i) v[i] = std::stoi(row[i + 1]);
     // The table's day number is our day count of its civil date.
-    const double d = r.day + 0.5;
+    const double d = v[0] + 0.5;
     const CivilDate civil = DaysToCivilDate(d);
     char text[16];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", civil.year, civil.month, civil.day);
-    ASSERT_EQ(r.civil, text);
+    ASSERT_EQ(civilText, text);
+    const auto check = [&](int kind, bool same, const std::string& got) {
+      if (same) return;
+      ++mismatches[kind];
+      ADD_FAILURE() << got;
+    };
 
     const JulianCalendarDate julian = CalcJulianCalendar(d);
-    if (julian.year != r.julian[0] || julian.month != r.julian[1] || julian.day != r.julian[2]) {
-      ++julianMismatches;
-      ADD_FAILURE() << "Julian " << julian.year << "-" << julian.month << "-" << julian.day;
-    }
+    check(0, julian.year == v[1] && julian.month == v[2] && julian.day == v[3],
+          "Julian " + std::to_string(julian.year) + "-" + std::to_string(julian.month) + "-" +
+              std::to_string(julian.day));
 
     const IslamicDate islamic = CalcIslamicCalendar(d);
-    if (r.civil < "0622-07-19") {
+    if (civilText < "0622-07-19") {
       ++beforeIslamicEpoch;
       EXPECT_EQ(islamic, IslamicDate{});
     } else {
       ++islamicCompared;
-      if (islamic.year != r.islamic[0] || islamic.monthIndex + 1 != r.islamic[1] ||
-          islamic.day != r.islamic[2]) {
-        ++islamicMismatches;
-        ADD_FAILURE() << "Islamic " << islamic.year << "/" << islamic.monthIndex << "/"
-                      << islamic.day;
-      }
+      check(1, islamic.year == v[4] && islamic.monthIndex + 1 == v[5] && islamic.day == v[6],
+            "Islamic " + std::to_string(islamic.year) + "/" + std::to_string(islamic.monthIndex) +
+                "/" + std::to_string(islamic.day));
     }
 
     const HebrewDate hebrew = CalcHebrewCalendar(d);
-    if (hebrew.year != r.hebrew[0] || hebrew.monthIndex + 1 != r.hebrew[1] ||
-        hebrew.day != r.hebrew[2]) {
-      ++hebrewMismatches;
-      ADD_FAILURE() << "Hebrew " << hebrew.year << "/" << hebrew.monthIndex << "/" << hebrew.day;
-    }
+    check(2, hebrew.year == v[7] && hebrew.monthIndex + 1 == v[8] && hebrew.day == v[9],
+          "Hebrew " + std::to_string(hebrew.year) + "/" + std::to_string(hebrew.monthIndex) + "/" +
+              std::to_string(hebrew.day));
 
     const MayaDate maya = CalcMayaCalendar(d);
-    const std::string haab =
-        std::to_string(r.haabDay) + std::string(LibraryString(220 + r.haabMonth));
-    const std::string tzolkin = std::to_string(r.tzolkinNumber) +
-                                std::string(LibraryString(200 + (r.tzolkinName + 1) % 20));
-    if (maya.longCount != ExpectedLongCount(r.longCount) || maya.haab != haab ||
-        maya.tzolkin != tzolkin) {
-      ++mayaMismatches;
-      ADD_FAILURE() << "Maya " << maya.longCount << " " << maya.haab << " " << maya.tzolkin;
-    }
+    const std::string haab = std::to_string(v[15]) + std::string(LibraryString(220 + v[16]));
+    const std::string tzolkin =
+        std::to_string(v[17]) + std::string(LibraryString(200 + (v[18] + 1) % 20));
+    check(3, maya.longCount == ExpectedLongCount(v) && maya.haab == haab && maya.tzolkin == tzolkin,
+          "Maya " + maya.longCount + " " + maya.haab + " " + maya.tzolkin);
   }
   std::printf(
       "%zu days compared: Julian %d, Islamic %d (of %d; %d before the epoch give zeros), "
       "Hebrew %d, Maya %d mismatches\n",
-      rows.size(), julianMismatches, islamicMismatches, islamicCompared, beforeIslamicEpoch,
-      hebrewMismatches, mayaMismatches);
+      rows.size(), mismatches[0], mismatches[1], islamicCompared, beforeIslamicEpoch, mismatches[2],
+      mismatches[3]);
   EXPECT_GT(beforeIslamicEpoch, 0);
   EXPECT_GT(islamicCompared, 0);
 }

@@ -29,9 +29,9 @@ TEST(DeltaT, AgreesWithASecondTranscriptionAtEveryNodeAndMidpoint) {
   const TimeScale ts;
   const auto rows = ReadReferenceTable("deltat_reference.csv");
   ASSERT_GT(rows.size(), 150u);
-  for (std::size_t i = 1; i < rows.size(); ++i) {  // row 0 holds the column names
-    const double u = std::stod(rows[i][0]);
-    const double expected = std::stod(rows[i][1]);
+  for (const auto& row : rows) {
+    const double u = std::stod(row[0]);
+    const double expected = std::stod(row[1]);
     EXPECT_NEAR(EstimateDeltaT(u, ts), expected, 1e-6 + 1e-10 * std::fabs(expected)) << "u = " << u;
   }
 }

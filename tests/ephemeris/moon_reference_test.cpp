@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -18,52 +17,11 @@
 namespace almacor {
 namespace {
 
-struct Row {
-  std::string kind;
-  std::vector<double> values;
-};
-
-std::vector<Row> ReadReference() {
-  std::vector<Row> rows;
-  for (const auto& fields : ReadReferenceTable("moon_reference.csv")) {
-    Row row{fields[0], {}};
-    for (std::size_t i = 1; i < fields.size(); ++i) row.values.push_back(std::stod(fields[i]));
-    rows.push_back(row);
-  }
-  return rows;
+std::vector<std::vector<double>> RowsOf(const std::string& kind) {
+  return ReferenceRowsOf("moon_reference.csv", kind);
 }
 
-std::vector<Row> RowsOf(const std::string& kind) {
-  static const std::vector<Row> all = ReadReference();
-  std::vector<Row> rows;
-  std::copy_if(all.begin(), all.end(), std::back_inserter(rows),
-               [&](const Row& r) { return r.kind == kind; });
-  return rows;
-}
-
-// Dynamical time itself: with ΔT fixed at 0 and zone 0 the day count is TT.
-TimeScale DynamicalTime() {
-  TimeScale ts;
-  ts.deltaTEstimated = false;
-  ts.deltaT = 0;
-  return ts;
-}
-
-// Day count (zone 0) of a Julian day.
-double DaysOfJulianDay(double jd) { return jd - 2415018.5; }
-
-double AngleError(double a, double b) { return std::fabs(std::remainder(a - b, 360.0)); }
-
-struct Worst {
-  double value = 0;
-  double at = 0;
-  void See(double error, double where) {
-    if (error > value) {
-      value = error;
-      at = where;
-    }
-  }
-};
+using Worst = LargestError<double>;
 
 // Compact series: a few hundredths of a degree within 1800–2200. Further away the error grows with
 // the square of the time, as the series has no secular (T²) terms in its mean arguments: about
@@ -74,23 +32,23 @@ TEST(MoonReference, PositionAgainstPyEphem) {
   Worst lon, lat, ra, dec, dist, farLon, farLat;
   const auto rows = RowsOf("position");
   ASSERT_GE(rows.size(), 300u);
-  for (const Row& r : rows) {
-    const double d = DaysOfJulianDay(r.values[0]);
-    const double year = 2000 + (r.values[0] - 2451545.0) / 365.25;
+  for (const auto& r : rows) {
+    const double d = DaysOfJulianDay(r[0]);
+    const double year = 2000 + (r[0] - 2451545.0) / 365.25;
     const MoonEcliptic e = MoonEclipticAt(d, ts);
     const MoonEquatorial q = MoonEquatorialAt(d, ts);
     if (year >= 1800 && year <= 2200) {
-      lon.See(AngleError(e.longitude, r.values[1]), year);
-      lat.See(std::fabs(e.latitude - r.values[2]), year);
-      dist.See(std::fabs(MoonDistanceAt(d, ts) - r.values[3]), year);
-      ra.See(AngleError(q.ascension, r.values[4]) * std::cos(q.declination * kRad), year);
-      dec.See(std::fabs(q.declination - r.values[5]), year);
+      lon.See(AngleError(e.longitude, r[1]), year);
+      lat.See(std::fabs(e.latitude - r[2]), year);
+      dist.See(std::fabs(MoonDistanceAt(d, ts) - r[3]), year);
+      ra.See(AngleError(q.ascension, r[4]) * std::cos(q.declination * kRad), year);
+      dec.See(std::fabs(q.declination - r[5]), year);
     } else {
       const double c2 = std::pow((year - 2000) / 100, 2);
-      farLon.See(AngleError(e.longitude, r.values[1]), year);
-      farLat.See(std::fabs(e.latitude - r.values[2]), year);
-      EXPECT_LT(AngleError(e.longitude, r.values[1]), 0.03 + 0.003 * c2) << year;
-      EXPECT_LT(std::fabs(e.latitude - r.values[2]), 0.02 + 0.0005 * c2) << year;
+      farLon.See(AngleError(e.longitude, r[1]), year);
+      farLat.See(std::fabs(e.latitude - r[2]), year);
+      EXPECT_LT(AngleError(e.longitude, r[1]), 0.03 + 0.003 * c2) << year;
+      EXPECT_LT(std::fabs(e.latitude - r[2]), 0.02 + 0.0005 * c2) << year;
     }
   }
   std::printf(
@@ -112,11 +70,11 @@ TEST(MoonReference, NewAndFullMoonsAgainstPyEphem) {
     Worst worst;
     const auto rows = RowsOf(kind);
     ASSERT_GE(rows.size(), 50u);
-    for (const Row& r : rows) {
-      const double expected = DaysOfJulianDay(r.values[0]);
+    for (const auto& r : rows) {
+      const double expected = DaysOfJulianDay(r[0]);
       // Start a few days away so that the solver has work to do.
       const double found = SolveMoonElongation(target, expected + 4.3, ts);
-      worst.See(std::fabs(found - expected) * 1440, 2000 + (r.values[0] - 2451545.0) / 365.25);
+      worst.See(std::fabs(found - expected) * 1440, 2000 + (r[0] - 2451545.0) / 365.25);
     }
     std::printf("%s moons vs PyEphem: largest error %.2f min (%.0f)\n", kind, worst.value,
                 worst.at);
@@ -128,7 +86,7 @@ TEST(MoonReference, NewAndFullMoonsAgainstPyEphem) {
 // nearest PyEphem event of the same kind.
 TEST(MoonReference, TokyoEventsAgainstPyEphem) {
   const Settings s = Tokyo();
-  std::map<std::string, std::vector<Row>> reference;
+  std::map<std::string, std::vector<std::vector<double>>> reference;
   for (const char* kind : {"rise", "set", "transit"}) reference[kind] = RowsOf(kind);
   Worst riseSet, azimuth, transit, altitude;
   int days = 0;
@@ -142,22 +100,21 @@ TEST(MoonReference, TokyoEventsAgainstPyEphem) {
       for (const auto& [kind, event] : checks) {
         // Universal Time Julian day of the library's event.
         const double jd = event.time - 9.0 / 24 + 2415018.5;
-        const Row* nearest = nullptr;
-        for (const Row& r : reference[kind]) {
-          if (!nearest || std::fabs(r.values[0] - jd) < std::fabs(nearest->values[0] - jd)) {
+        const std::vector<double>* nearest = nullptr;
+        for (const auto& r : reference[kind]) {
+          if (!nearest || std::fabs(r[0] - jd) < std::fabs((*nearest)[0] - jd)) {
             nearest = &r;
           }
         }
         ASSERT_NE(nearest, nullptr);
-        const double minutes = std::fabs(nearest->values[0] - jd) * 1440;
+        const double minutes = std::fabs((*nearest)[0] - jd) * 1440;
         if (std::string(kind) == "transit") {
           transit.See(minutes, day);
           // PyEphem's transit altitude is without refraction; the library's is apparent.
-          altitude.See(std::fabs(event.value - Refraction(nearest->values[1]) - nearest->values[1]),
-                       day);
+          altitude.See(std::fabs(event.value - Refraction((*nearest)[1]) - (*nearest)[1]), day);
         } else {
           riseSet.See(minutes, day);
-          azimuth.See(AngleError(event.value, nearest->values[1]), day);
+          azimuth.See(AngleError(event.value, (*nearest)[1]), day);
         }
       }
     }

@@ -85,7 +85,7 @@ TEST(MoonPhase, ElongationErrorIsWrappedIntoHalfATurnForEveryTarget) {
       // The passage nearest in elongation: behind the start when the target was passed less than
       // half a turn ago, ahead of it otherwise.
       const double behind = std::remainder(MoonElongationAt(start, ts) - target, 360);
-      EXPECT_EQ(d<start, behind> 0) << target << " from " << start;
+      EXPECT_EQ(std::signbit(d - start), behind > 0) << target << " from " << start;
       EXPECT_LT(std::fabs(d - start), 17.5) << target << " from " << start;
     }
   }

@@ -134,13 +134,7 @@ TEST(PlanetSeries, UranusTableChecksums) {
 // scripts/reference/planet_reference.py).
 
 std::vector<std::vector<double>> ReadRows(const std::string& kind) {
-  std::vector<std::vector<double>> rows;
-  for (const auto& fields : ReadReferenceTable("planet_reference.csv")) {
-    if (fields[0] != kind) continue;
-    rows.emplace_back();
-    for (std::size_t i = 1; i < fields.size(); ++i) rows.back().push_back(std::stod(fields[i]));
-  }
-  return rows;
+  return ReferenceRowsOf("planet_reference.csv", kind);
 }
 
 // Tolerances in degrees for the angles (L, B, λ, β, α, δ) and au for r and Δ, per planet and
@@ -171,10 +165,7 @@ constexpr std::array<PlanetTolerance, 9> kTolerances = {{
 }};
 
 TEST(PlanetReference, PositionsAgreeWithPyEphem) {
-  // Zone 0 and ΔT 0 make the day count dynamical time, as the rows are keyed.
-  TimeScale ts;
-  ts.deltaTEstimated = false;
-  ts.deltaT = 0;
+  const TimeScale ts = DynamicalTime();
   const double core0 = CivilToDays(1950, 1, 1), core1 = CivilToDays(2050, 1, 1);
   const double wide0 = CivilToDays(1800, 1, 1), wide1 = CivilToDays(2200, 1, 1);
   // Largest errors per planet and era: angle, distance.

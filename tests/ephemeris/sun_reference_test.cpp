@@ -16,26 +16,9 @@
 namespace almacor {
 namespace {
 
-// Rows of a reference table as text fields, less the header.
-std::vector<std::vector<std::string>> ReadTable(const std::string& name) {
-  auto rows = ReadReferenceTable(name);
-  if (!rows.empty()) rows.erase(rows.begin());
-  return rows;
-}
-
 double AngleDifference(double a, double b) { return std::remainder(a - b, 360.0); }
 
-// The largest error seen and where.
-struct Worst {
-  double error = 0;
-  std::string where;
-  void See(double e, const std::string& at) {
-    if (std::fabs(e) > std::fabs(error)) {
-      error = e;
-      where = at;
-    }
-  }
-};
+using Worst = LargestError<std::string>;
 
 // Tolerances by distance from 2000: the compact series is fitted to a few centuries around it.
 double AngleTolerance(double years) {
@@ -47,17 +30,15 @@ double AngleTolerance(double years) {
 double DistanceTolerance(double years) { return std::fabs(years) <= 200 ? 4e-5 : 1e-4; }
 
 TEST(SunReference, PositionAgreesWithPyEphem) {
-  const auto rows = ReadTable("sun_reference.csv");
+  const auto rows = ReadReferenceTable("sun_reference.csv");
   ASSERT_GE(rows.size(), 300u);
   // The table is in dynamical time: zone 0 and ΔT 0 make the local day count a TT one.
-  TimeScale tt;
-  tt.deltaTEstimated = false;
-  tt.deltaT = 0;
+  const TimeScale tt = DynamicalTime();
   Worst near[4], far[4];
   for (const auto& row : rows) {
     ASSERT_EQ(row.size(), 5u);
     const double jd = std::stod(row[0]);
-    const double d = jd - 2415018.5;
+    const double d = DaysOfJulianDay(jd);
     const double years = (jd - 2451545.0) / 365.25;
     const SunEquatorial place = SunEquatorialAt(d, tt);
     const double errors[4] = {AngleDifference(place.longitude, std::stod(row[1])),
@@ -76,12 +57,12 @@ TEST(SunReference, PositionAgreesWithPyEphem) {
   for (int k = 0; k < 4; ++k) {
     std::printf(
         "[sun reference] largest %s error: %.2e at JD %s (1800-2200), %.2e at JD %s (far)\n",
-        names[k], near[k].error, near[k].where.c_str(), far[k].error, far[k].where.c_str());
+        names[k], near[k].value, near[k].at.c_str(), far[k].value, far[k].at.c_str());
   }
 }
 
 TEST(SunReference, EventsAgreeWithPyEphem) {
-  const auto rows = ReadTable("sun_events_reference.csv");
+  const auto rows = ReadReferenceTable("sun_events_reference.csv");
   ASSERT_GE(rows.size(), 500u);
   std::map<std::string, BodyEvent SunEvents::*> slots = {
       {"culmination", &SunEvents::culmination},
@@ -116,8 +97,8 @@ TEST(SunReference, EventsAgreeWithPyEphem) {
     worst.See(error,
               row[7] + " " + row[0] + "," + row[1] + " " + row[4] + "-" + row[5] + "-" + row[6]);
   }
-  std::printf("[sun reference] largest event time error: %.1f s (%s)\n", worst.error,
-              worst.where.c_str());
+  std::printf("[sun reference] largest event time error: %.1f s (%s)\n", worst.value,
+              worst.at.c_str());
 }
 
 }  // namespace

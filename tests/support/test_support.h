@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -24,19 +25,56 @@ int ErrorNumberOf(auto&& f) {
   return 0;
 }
 
-/// The comma-separated fields of each line of tests/data/`name`, less blank and comment (#) lines.
+/// The comma-separated fields of each line of tests/data/`name`, less blank and comment (#) lines
+/// and less the header: a first line without a digit names the columns.
 inline std::vector<std::vector<std::string>> ReadReferenceTable(const std::string& name) {
   std::ifstream in(std::string(ALMACOR_TEST_DATA_DIR) + "/" + name);
   EXPECT_TRUE(in) << "missing tests/data/" << name;
   std::vector<std::vector<std::string>> rows;
   for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#') continue;
+    if (rows.empty() && line.find_first_of("0123456789") == std::string::npos) continue;
     std::stringstream fields(line);
     rows.emplace_back();
     for (std::string field; std::getline(fields, field, ',');) rows.back().push_back(field);
   }
   return rows;
 }
+
+/// The numbers of the rows of a table whose first field is `kind` ("position", "rise", …).
+inline std::vector<std::vector<double>> ReferenceRowsOf(const std::string& name,
+                                                        const std::string& kind) {
+  std::vector<std::vector<double>> rows;
+  for (const auto& fields : ReadReferenceTable(name)) {
+    if (fields[0] != kind) continue;
+    rows.emplace_back();
+    for (std::size_t i = 1; i < fields.size(); ++i) rows.back().push_back(std::stod(fields[i]));
+  }
+  return rows;
+}
+
+/// The local day count at zone 0 of a Julian day.
+inline double DaysOfJulianDay(double jd) { return jd - 2415018.5; }
+
+/// Zone 0 and ΔT fixed at 0: the local day count is then dynamical time, as the reference tables
+/// of positions are keyed.
+inline TimeScale DynamicalTime() { return TimeScale{0, false, 0}; }
+
+/// |a − b| of two angles in degrees, across 0/360.
+inline double AngleError(double a, double b) { return std::fabs(std::remainder(a - b, 360.0)); }
+
+/// The largest error a reference test saw, and where, for its report.
+template <typename Where = double>
+struct LargestError {
+  double value = 0;
+  Where at{};
+  void See(double error, const Where& where) {
+    if (std::fabs(error) > std::fabs(value)) {
+      value = error;
+      at = where;
+    }
+  }
+};
 
 /// Tokyo: 139.7447° E, 35.6544° N, `height` metres, UTC+9, estimated ΔT.
 inline Settings Tokyo(double height = 0) {

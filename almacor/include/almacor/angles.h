@@ -1,11 +1,9 @@
 #pragma once
 
+#include "almacor/constants.h"
 #include "almacor/settings.h"
 
 namespace almacor {
-
-/// Degrees to radians with π written to 15 significant digits, as everywhere in the library.
-inline constexpr double kRad = 3.14159265358979 / 180.0;
 
 /// Angle routines in degrees. Arguments and results are degrees unless said otherwise.
 
@@ -17,6 +15,13 @@ double DegAsin(double x);
 double DegAcos(double x);
 /// Arctangent of y/x in degrees, 0 <= result < 360; DegAtan2(0, 0) = 0.
 double DegAtan2(double y, double x);
+
+/// Angular distance, 0 … 180, between the points (λ1, β1) and (λ2, β2) of any spherical
+/// coordinates (ecliptic, equatorial, or azimuth and altitude). Finite arguments.
+double AngularSeparation(double lambda1, double beta1, double lambda2, double beta2);
+/// Position angle, 0 <= result < 360, of (λ2, β2) seen from (λ1, β1), counted from the pole
+/// β = +90° through increasing λ. Finite arguments.
+double PositionAngle(double lambda1, double beta1, double lambda2, double beta2);
 
 /// True obliquity of the ecliptic at local day count d.
 double TrueObliquity(double d, const TimeScale& ts);
@@ -30,6 +35,10 @@ double EclipticToDeclination(double lambda, double beta, double d, const TimeSca
 
 /// Refraction in degrees for a true altitude h in degrees; 0 at h <= −4.4 and outside its range.
 double Refraction(double h);
+
+/// Dip of the sea horizon below the astronomical horizon for an observer `heightMetres` (>= 0)
+/// above it: 2.12′·√height, degrees.
+double HorizonDip(double heightMetres);
 
 /// Horizontal coordinates of a body.
 struct Horizontal {
@@ -45,10 +54,5 @@ Horizontal HourAngleToHorizontal(double hourAngle, double delta, double latitude
 /// Topocentric true altitude of a body at geocentric altitude hG whose horizontal parallax has the
 /// sine rho (the Earth's equatorial radius divided by the body's distance).
 double TopocentricAltitude(double altitudeG, double rho);
-
-/// Kilometres in one astronomical unit.
-inline constexpr double kAuKm = 149597870.7;
-/// The Earth's equatorial radius in kilometres.
-inline constexpr double kEarthRadiusKm = 6378.14;
 
 }  // namespace almacor

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "almacor/constants.h"
 #include "almacor/date.h"
 #include "almacor/events.h"
 #include "almacor/settings.h"
@@ -34,10 +35,10 @@ struct MoonEcliptic {
 };
 MoonEcliptic MoonEclipticAt(double d, const TimeScale& ts);
 
-/// The Moon's distance from the Earth's centre at local day count d: 6378.14 km / sin π, km.
+/// The Moon's distance from the Earth's centre at local day count d: kEarthRadiusKm / sin π, km.
 double MoonDistanceAt(double d, const TimeScale& ts);
 /// The Moon's apparent (geocentric) semi-diameter at local day count d, degrees:
-/// asin(0.27250765897267853·sin π), the factor being 1738.092 km / 6378.14 km.
+/// asin(kMoonRadiusRatio·sin π).
 double MoonRadiusAt(double d, const TimeScale& ts);
 /// Elongation at local day count d: Normalize360(λ − λ☉), the difference of the ecliptic
 /// longitudes Moon − Sun, degrees 0 <= E < 360 (0 new moon, 180 full moon).
@@ -63,9 +64,6 @@ struct MoonHorizontal {
 /// Horizontal coordinates at local day count d for the observer of `s` (local apparent sidereal
 /// time).
 MoonHorizontal MoonHorizontalAt(double d, const Settings& s);
-
-/// The synodic month in days, the rate the elongation solver divides by.
-inline constexpr double kSynodicMonth = 29.530589;
 
 /// The local day count at which the Moon's longitude minus the Sun's equals `target` (degrees,
 /// 0 <= target < 360), iterated from `start` with the synodic month to one second; the passage

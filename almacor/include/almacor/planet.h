@@ -74,7 +74,7 @@ PlanetEquatorial PlanetEquatorialAt(PlanetNameConstant p, double d, const TimeSc
 
 /// Horizontal values of a geocentric position at local day count d for the observer of `s`
 /// (local apparent sidereal time; parallax from the distance with the Earth's equatorial radius
-/// 6378.14 km). A distance of 0 raises Error 11.
+/// kEarthRadiusKm). A distance of 0 raises Error 11.
 PlanetHorizontal PlanetHorizontalOf(const PlanetPosition& position, double d, const Settings& s);
 /// Horizontal values of planet p at local day count d for the observer of `s`.
 PlanetHorizontal PlanetHorizontalAt(PlanetNameConstant p, double d, const Settings& s);

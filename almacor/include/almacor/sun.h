@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "almacor/constants.h"
 #include "almacor/date.h"
 #include "almacor/events.h"
 #include "almacor/settings.h"
@@ -30,9 +31,6 @@ double SunDistanceAt(double d, const TimeScale& ts);
 /// the passage nearest in longitude to `start` (a local day count), so within half a year of it;
 /// to one second. Raises Error 5 for a non-finite argument or a target outside 0 … 360.
 double SolveSunLongitude(double target, double start, const TimeScale& ts);
-
-/// The Sun's semi-diameter at 1 au, degrees (16′01.18″).
-inline constexpr double kSunSemiDiameterAu = 0.2669944444444444;
 
 /// The Sun's apparent geocentric place at an instant, referred to the true equator and equinox of
 /// date. Degrees.
