@@ -4,7 +4,8 @@
 // W2 Moon apparent geocentric ecliptic longitude and latitude at 1,000,000 instants, 1900–2100.
 // W3 Sunrise and sunset for every day of 1900–2099 at Tokyo (139.7447 E, 35.6544 N, 0 m, UTC+9).
 // W4 All new moons from 1900 to 2100 through the elongation solver.
-// W5 Geocentric RA and Dec of the eight planets at 100,000 instants over 1900–2100.
+// W5 Geocentric RA and Dec of the eight planets at 100,000 instants over 1900–2100, as a batch
+//    caller computes them: what the planets share at an instant (PlanetInstantAt) once per instant.
 // W6 Moonrise and moonset for every day of 2000–2009 at Tokyo.
 #include <chrono>
 #include <cstdio>
@@ -86,9 +87,10 @@ int main() {
   const double planetStep = (last - first) / (kPlanetInstants - 1);
   Run(5, 8 * kPlanetInstants, [&](double& sum) {
     for (long i = 0; i < kPlanetInstants; ++i) {
+      const almacor::PlanetInstant at = almacor::PlanetInstantAt(first + i * planetStep, ut);
       for (int p = almacor::plMercury; p <= almacor::plPluto; ++p) {
-        const auto eq = almacor::PlanetEquatorialAt(static_cast<almacor::PlanetNameConstant>(p),
-                                                    first + i * planetStep, ut);
+        const auto eq =
+            almacor::PlanetEquatorialAt(static_cast<almacor::PlanetNameConstant>(p), at);
         sum += eq.ascension + eq.declination;
       }
     }

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Runs two builds of the headless program on the same set of commands and fails on any byte
-# difference in their standard output or exit status (the iCalendar DTSTAMP, the time of the
+# difference in their standard output, error output or exit status (the iCalendar DTSTAMP, the time of the
 # export, aside). Used to show that a restructuring leaves the output unchanged:
 #   scripts/compare_outputs.sh OLD_QUILLON NEW_QUILLON
 set -u
@@ -22,6 +22,7 @@ compare() {
     eval "bin=\$$side"
     QT_QPA_PLATFORM=offscreen "$bin" "$@" >"$work/$side.$n" 2>"$work/$side.$n.err"
     echo "exit $?" >>"$work/$side.$n"
+    cat "$work/$side.$n.err" >>"$work/$side.$n"
     grep -v '^DTSTAMP:' "$work/$side.$n" >"$work/$side.$n.cmp"
   done
   if cmp -s "$work/old.$n.cmp" "$work/new.$n.cmp"; then
@@ -46,6 +47,14 @@ compare --text --at 2026-12-31T23:59:59 --longitude 0 --latitude 89.5 --timezone
 compare --find previous-lunar-eclipse --count 5 --at 2100-06-01
 compare --year 1873 --format csv --latitude -33.9 --longitude 151.2 --timezone 10
 compare --at 9999-13-01 --json
+compare --json --text
+compare --year 2024 --at 2024-01-01
+compare --json --from 2024-01-02 --to 2024-01-01
+compare --text --from 2024-01-01 --to 2024-01-02
+compare --count 2 --json
+compare --find next-foo
+compare --year 2024 --help
+compare --latitude 95 --json
 compare --version
 
 if [ $failed -ne 0 ]; then

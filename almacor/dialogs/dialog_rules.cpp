@@ -1,21 +1,16 @@
 // The dialogs' key, range and conversion rules, apart from the widgets.
-#include <QApplication>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
 
 #include "almacor/calendar.h"
 #include "almacor/dialogs/dialogs.h"
+#include "almacor/dialogs/input.h"
 #include "almacor/format.h"
 #include "almacor/math_object.h"
 
 namespace almacor::dialogs {
 namespace {
-
-std::function<void()>& BeepHandler() {
-  static std::function<void()> handler;
-  return handler;
-}
 
 std::string Trim(const std::string& text) {
   std::size_t begin = 0;
@@ -31,35 +26,6 @@ bool IsLoneSign(const std::string& text) {
 }
 
 }  // namespace
-
-void SetBeepHandler(std::function<void()> handler) { BeepHandler() = std::move(handler); }
-
-void Beep() {
-  if (BeepHandler()) {
-    BeepHandler()();
-  } else {
-    QApplication::beep();
-  }
-}
-
-std::optional<double> ParseNumber(const std::string& text) {
-  const std::string t = Trim(text);
-  std::size_t i = 0;
-  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-  bool digits = false;
-  bool point = false;
-  for (; i < t.size(); ++i) {
-    if (std::isdigit(static_cast<unsigned char>(t[i]))) {
-      digits = true;
-    } else if (t[i] == '.' && !point) {
-      point = true;
-    } else {
-      return std::nullopt;
-    }
-  }
-  if (!digits) return std::nullopt;
-  return std::strtod(t.c_str(), nullptr);
-}
 
 FieldRange LocationFieldRange(int field) {
   switch (field) {

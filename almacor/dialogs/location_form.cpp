@@ -1,49 +1,28 @@
 #include "almacor/dialogs/location_form.h"
 
 #include <QApplication>
-#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <cmath>
 
 #include "almacor/calendar.h"
 #include "almacor/dialogs/dialogs.h"
+#include "almacor/dialogs/input.h"
 #include "almacor/settings.h"
 
 namespace almacor::dialogs {
 namespace {
 
-// Layout in twips, 15 to a pixel.
-constexpr int Px(int twips) { return (twips + 7) / 15; }
-
-bool IsEditingKey(const QKeyEvent* key) {
-  switch (key->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-      return true;
-    default:
-      break;
-  }
-  return key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste) ||
-         key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Undo) ||
-         key->matches(QKeySequence::SelectAll) || key->text().isEmpty();
+// Enter and Escape go on to the dialog's buttons.
+bool PassesFilter(const QKeyEvent* key) {
+  return IsEditingKey(key) || IsEnterKey(key) || key->key() == Qt::Key_Escape;
 }
 
 QLineEdit* MakeField(QWidget* parent, QObject* filter, const QRect& twips) {
   auto* field = new QLineEdit(parent);
-  field->setGeometry(Px(twips.x()), Px(twips.y()), Px(twips.width()), Px(twips.height()));
+  field->setGeometry(TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
   field->installEventFilter(filter);
   return field;
 }
@@ -78,51 +57,9 @@ void RefuseForeignPaste(QLineEdit* field, const std::function<bool(QChar)>& allo
 
 }  // namespace
 
-DmsLabel::DmsLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
-  setMouseTracking(true);
-  setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-}
-
-void DmsLabel::SetLook(bool sunk, bool raised) {
-  sunk_ = sunk;
-  setFrameStyle(sunk     ? (QFrame::Box | QFrame::Plain)
-                : raised ? (QFrame::Panel | QFrame::Raised)
-                         : QFrame::NoFrame);
-  setLineWidth(1);
-}
-
-void DmsLabel::enterEvent(QEnterEvent* event) {
-  QLabel::enterEvent(event);
-  if (!pressed_) SetLook(false, true);
-}
-
-void DmsLabel::leaveEvent(QEvent* event) {
-  QLabel::leaveEvent(event);
-  if (!pressed_) SetLook(false, false);
-}
-
-void DmsLabel::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return QLabel::mousePressEvent(event);
-  pressed_ = true;
-  SetLook(true, false);
-}
-
-void DmsLabel::mouseMoveEvent(QMouseEvent* event) {
-  if (pressed_) SetLook(rect().contains(event->position().toPoint()), false);
-  QLabel::mouseMoveEvent(event);
-}
-
-void DmsLabel::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || !pressed_) return QLabel::mouseReleaseEvent(event);
-  pressed_ = false;
-  const bool wasSunk = sunk_;
-  SetLook(false, false);
-  if (wasSunk) emit clicked();
-}
-
 LocationForm::LocationForm(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("観測地点"));
-  setFixedSize(Px(3000), Px(2340));
+  setFixedSize(TwipsToPixels(3000), TwipsToPixels(2340));
   static constexpr std::array<const char*, 4> kCaptions = {"経度(&L)", "緯度(&I)", "海抜(&H)",
                                                            "時差(&T)"};
   static constexpr std::array<const char*, 4> kTips = {"東経：+、西経：-", "北緯：+、南緯：-",
@@ -135,13 +72,15 @@ LocationForm::LocationForm(QWidget* parent) : QDialog(parent) {
     const int top = 240 + 360 * i;
     QLabel* caption = nullptr;
     if (i < 2) {
-      dmsLabels_[i] = new DmsLabel(QString::fromUtf8(kCaptions[i]), this);
-      connect(dmsLabels_[i], &DmsLabel::clicked, this, [this, i] { EditAsDms(i + 1); });
+      dmsLabels_[i] = new ButtonLabel(QString::fromUtf8(kCaptions[i]), this);
+      dmsLabels_[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      dmsLabels_[i]->SetRaisedOnHover(true);
+      connect(dmsLabels_[i], &ButtonLabel::clicked, this, [this, i] { EditAsDms(i + 1); });
       caption = dmsLabels_[i];
     } else {
       caption = new QLabel(QString::fromUtf8(kCaptions[i]), this);
     }
-    caption->setGeometry(Px(240), Px(top), Px(735), Px(270));
+    caption->setGeometry(TwipsRect(240, top, 735, 270));
     fields_[i] = MakeField(this, this, QRect(1080, top, 1695, 270));
     fields_[i]->setToolTip(QString::fromUtf8(kTips[i]));
     fields_[i]->setText(QString::fromStdString(LocationFieldText(values[i])));
@@ -152,11 +91,11 @@ LocationForm::LocationForm(QWidget* parent) : QDialog(parent) {
     });
   }
   ok_button_ = new QPushButton(QStringLiteral("OK"), this);
-  ok_button_->setGeometry(Px(240), Px(1800), Px(1215), Px(330));
+  ok_button_->setGeometry(TwipsRect(240, 1800, 1215, 330));
   ok_button_->setDefault(true);
   connect(ok_button_, &QPushButton::clicked, this, &LocationForm::Accept);
   auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
-  cancel->setGeometry(Px(1560), Px(1800), Px(1215), Px(330));
+  cancel->setGeometry(TwipsRect(1560, 1800, 1215, 330));
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -173,7 +112,7 @@ bool LocationForm::eventFilter(QObject* watched, QEvent* event) {
   QLineEdit* edit = fields_[field - 1];
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (IsEditingKey(key)) return false;
+    if (PassesFilter(key)) return false;
     const QChar c = key->text().at(0);
     const bool sign = c == '+' || c == '-';
     if ((c.isDigit() && c.unicode() < 128) || c == '.' ||
@@ -221,7 +160,7 @@ void LocationForm::EditAsDms(int field) {
 DmsInputForm::DmsInputForm(int inputNumber, double value, QWidget* parent)
     : QDialog(parent), inputNumber_(inputNumber) {
   setWindowTitle(QStringLiteral("度分秒で入力"));
-  setFixedSize(Px(3735), Px(270));
+  setFixedSize(TwipsToPixels(3735), TwipsToPixels(270));
   const DmsTexts texts = SplitDms(value);
   const std::array<std::string, 3> initial = {texts.degrees, texts.minutes, texts.seconds};
   static constexpr std::array<int, 3> kLeft = {0, 960, 1920};
@@ -232,7 +171,7 @@ DmsInputForm::DmsInputForm(int inputNumber, double value, QWidget* parent)
     fields_[i] = MakeField(this, this, QRect(kLeft[i], 0, kWidth[i], 270));
     fields_[i]->setText(QString::fromStdString(initial[i]));
     auto* unit = new QLabel(QString::fromUtf8(kUnits[i]), this);
-    unit->setGeometry(Px(kUnitLeft[i]) + 2, 0, Px(375), Px(270));
+    unit->setGeometry(TwipsRect(kUnitLeft[i], 0, 375, 270).translated(2, 0));
     const bool degrees = i == 0;
     const bool seconds = i == 2;
     RefuseForeignPaste(fields_[i], [degrees, seconds](QChar c) {
@@ -241,7 +180,7 @@ DmsInputForm::DmsInputForm(int inputNumber, double value, QWidget* parent)
     });
   }
   ok_button_ = new QPushButton(QStringLiteral("OK"), this);
-  ok_button_->setGeometry(Px(3240), 0, Px(495), Px(270));
+  ok_button_->setGeometry(TwipsRect(3240, 0, 495, 270));
   ok_button_->setDefault(true);
   connect(ok_button_, &QPushButton::clicked, this, &DmsInputForm::Accept);
 }
@@ -256,7 +195,7 @@ bool DmsInputForm::eventFilter(QObject* watched, QEvent* event) {
   const double limit = inputNumber_ == 1 ? 180 : 90;
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (IsEditingKey(key)) return false;
+    if (PassesFilter(key)) return false;
     const QChar c = key->text().at(0);
     bool allowed = c.isDigit() && c.unicode() < 128;
     if (c == '+' || c == '-') allowed = field == 1 && edit->cursorPosition() == 0;

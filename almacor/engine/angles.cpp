@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "almacor/timescales.h"
+#include "engine/of_date.h"
 
 namespace almacor {
 namespace {
@@ -51,7 +52,10 @@ double DegAtan2(double y, double x) {
 }
 
 double TrueObliquity(double d, const TimeScale& ts) {
-  const double t = YearsSinceEpoch(d, false, ts);
+  return detail::TrueObliquityAtYears(YearsSinceEpoch(d, false, ts));
+}
+
+double detail::TrueObliquityAtYears(double t) {
   const double mean =
       23.4392911111111 - (0.46815 * t + 5.9e-8 * t * t - 1.813e-9 * t * t * t) / 3600;
   const double nutation = 0.00256 * std::cos((234.95 + 19.341 * t) * kRad) +
@@ -59,15 +63,25 @@ double TrueObliquity(double d, const TimeScale& ts) {
   return mean + nutation;
 }
 
+detail::EquatorialPlace detail::EclipticToEquatorial(double lambda, double beta, double epsilon) {
+  const double e = epsilon * kRad;
+  return EclipticToEquatorial(lambda, beta, std::sin(e), std::cos(e));
+}
+
+detail::EquatorialPlace detail::EclipticToEquatorial(double lambda, double beta, double sinE,
+                                                     double cosE) {
+  const double l = lambda * kRad, b = beta * kRad;
+  const double sinL = std::sin(l), cosL = std::cos(l), sinB = std::sin(b), cosB = std::cos(b);
+  return {DegAtan2(sinL * cosB * cosE - sinB * sinE, cosL * cosB),
+          DegAsin(sinB * cosE + cosB * sinE * sinL)};
+}
+
 double EclipticToAscension(double lambda, double beta, double epsilon) {
-  const double l = lambda * kRad, b = beta * kRad, e = epsilon * kRad;
-  return DegAtan2(std::sin(l) * std::cos(b) * std::cos(e) - std::sin(b) * std::sin(e),
-                  std::cos(l) * std::cos(b));
+  return detail::EclipticToEquatorial(lambda, beta, epsilon).ascension;
 }
 
 double EclipticToDeclination(double lambda, double beta, double epsilon) {
-  const double l = lambda * kRad, b = beta * kRad, e = epsilon * kRad;
-  return DegAsin(std::sin(b) * std::cos(e) + std::cos(b) * std::sin(e) * std::sin(l));
+  return detail::EclipticToEquatorial(lambda, beta, epsilon).declination;
 }
 
 double EclipticToAscension(double lambda, double beta, double d, const TimeScale& ts) {

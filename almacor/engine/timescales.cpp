@@ -7,6 +7,7 @@
 #include "almacor/angles.h"
 #include "almacor/date.h"
 #include "almacor/error.h"
+#include "engine/of_date.h"
 
 namespace almacor {
 namespace {
@@ -62,11 +63,20 @@ struct DeltaTTable {
     return b1 + 2 * c2 * at;
   }
 
+  // The last interval whose start is not after u (0 before the first node, where the first cubic
+  // is extrapolated, and the last one after the last node): guessed from the year of u, which
+  // lies within one node of it, then corrected.
+  int Interval(double u) const {
+    const double year = std::clamp(1900 + u / 365.2425, 0.0, 2100.0);
+    int k = year < 1600 ? static_cast<int>(year / 50) - 1 : static_cast<int>(year / 10) - 130;
+    k = std::clamp(k, 0, kNodes - 2);
+    while (k < kNodes - 2 && x[k + 1] <= u) ++k;
+    while (k > 0 && x[k] > u) --k;
+    return k;
+  }
+
   double At(double u) const {
-    // The last interval whose start is not after u; before the first node the first cubic is
-    // extrapolated.
-    const auto it = std::upper_bound(x.begin(), x.end() - 1, u);
-    const int k = it == x.begin() ? 0 : static_cast<int>(it - x.begin()) - 1;
+    const int k = Interval(u);
     const double s = (u - x[k]) / (x[k + 1] - x[k]);
     return y[k] + s * (b[k] + s * (c[k] + s * e[k]));
   }
@@ -105,6 +115,13 @@ double JulianDayTDOf(double d, const TimeScale& ts) {
 
 double CalcSiderealTime(double d, SiderealTimeConstant kind, const Settings& s) {
   RequireFinite(d, "day count");
+  if (!(kind & GreenwichApparent)) return detail::SiderealTimeOf(d, kind, s, 0, 0);
+  const double ty = YearsSinceEpoch(d, false, s.time);
+  return detail::SiderealTimeOf(d, kind, s, ty, detail::TrueObliquityAtYears(ty));
+}
+
+double detail::SiderealTimeOf(double d, SiderealTimeConstant kind, const Settings& s, double ty,
+                              double epsilon) {
   const double t = (UniversalDays(d, s.time) - kJ2000Days) / kJulianYear;
   const double theta0 = 100.460618375 + 360.007700535833 * t + 3.87933333333333e-8 * t * t -
                         2.58333333333333e-14 * t * t * t;
@@ -112,10 +129,9 @@ double CalcSiderealTime(double d, SiderealTimeConstant kind, const Settings& s) 
                  360.0 * (d - std::floor(d));
   if (kind & LocalMean) theta += s.observer.longitude;
   if (kind & GreenwichApparent) {
-    const double ty = YearsSinceEpoch(d, false, s.time);
     const double nutation = 0.0048 * std::sin((234.95 + 19.341 * ty) * kRad) -
                             0.0004 * std::sin((201.1 + 720.02 * ty) * kRad);
-    theta += nutation * std::cos(TrueObliquity(d, s.time) * kRad);
+    theta += nutation * std::cos(epsilon * kRad);
   }
   return Normalize360(theta);
 }

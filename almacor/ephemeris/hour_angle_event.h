@@ -12,6 +12,7 @@
 #include "almacor/angles.h"
 #include "almacor/settings.h"
 #include "almacor/timescales.h"
+#include "engine/of_date.h"
 #include "ephemeris/iterate.h"
 
 namespace almacor::detail {
@@ -20,10 +21,14 @@ enum class HourAngleEventKind { kRise, kSet, kCulmination };
 
 /// The body's place at one pass, degrees. `horizonAltitude` is the geocentric altitude of its
 /// centre at rise and set (refraction, dip and parallax included); a culmination leaves it unread.
+/// `years` (T of YearsSinceEpoch) and `obliquity` (the true obliquity) are those the place was
+/// computed with, for the pass's sidereal time.
 struct HourAnglePlace {
   double ascension;
   double declination;
   double horizonAltitude;
+  double years;
+  double obliquity;
 };
 
 struct HourAngleEvent {
@@ -67,7 +72,8 @@ HourAngleEvent SolveHourAngleEvent(HourAngleEventKind kind, double d0, double cu
           if (kind == HourAngleEventKind::kRise) hour = -hour;
           event.hourAngle = hour;
         }
-        double step = hour - (CalcSiderealTime(event.time, LocalApparent, s) - p.ascension);
+        const double theta = SiderealTimeOf(event.time, LocalApparent, s, p.years, p.obliquity);
+        double step = hour - (theta - p.ascension);
         if (step >= 180) {
           step -= 360;
         } else if (step <= -180) {

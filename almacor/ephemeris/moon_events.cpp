@@ -4,6 +4,7 @@
 #include "almacor/error.h"
 #include "almacor/moon.h"
 #include "almacor/timescales.h"
+#include "engine/of_date.h"
 #include "ephemeris/hour_angle_event.h"
 #include "ephemeris/moon_series_eval.h"
 
@@ -38,9 +39,10 @@ BodyEvent CalcMoonEvent(MoonEventCode code, double d0, const Settings& s, double
       [&](double d, bool forHorizon) {
         const double t = YearsSinceEpoch(d, false, s.time);
         const detail::MoonEclipticSeriesValue e = detail::MoonEclipticSeries(t);
-        const double epsilon = TrueObliquity(d, s.time);
-        detail::HourAnglePlace place{EclipticToAscension(e.longitude, e.latitude, epsilon),
-                                     EclipticToDeclination(e.longitude, e.latitude, epsilon), 0};
+        const double epsilon = detail::TrueObliquityAtYears(t);
+        const detail::EquatorialPlace q =
+            detail::EclipticToEquatorial(e.longitude, e.latitude, epsilon);
+        detail::HourAnglePlace place{q.ascension, q.declination, 0, t, epsilon};
         if (forHorizon) {
           place.horizonAltitude = detail::MoonParallaxSeries(t) - dip - kHorizonRefraction;
         }

@@ -5,6 +5,7 @@
 #include "almacor/moon.h"
 #include "almacor/sun.h"
 #include "almacor/timescales.h"
+#include "engine/of_date.h"
 #include "ephemeris/iterate.h"
 #include "ephemeris/moon_series_eval.h"
 
@@ -49,10 +50,11 @@ double MoonElongationAt(double d, const TimeScale& ts) {
 }
 
 MoonEquatorial MoonEquatorialAt(double d, const TimeScale& ts) {
-  const MoonEcliptic e = MoonEclipticAt(d, ts);
-  const double epsilon = TrueObliquity(d, ts);
-  return {EclipticToAscension(e.longitude, e.latitude, epsilon),
-          EclipticToDeclination(e.longitude, e.latitude, epsilon)};
+  const double t = SeriesTime(d, ts);
+  const detail::MoonEclipticSeriesValue e = detail::MoonEclipticSeries(t);
+  const detail::EquatorialPlace q =
+      detail::EclipticToEquatorial(e.longitude, e.latitude, detail::TrueObliquityAtYears(t));
+  return {q.ascension, q.declination};
 }
 
 MoonHorizontal MoonHorizontalAt(double d, const Settings& s) {

@@ -5,6 +5,7 @@
 #include "almacor/error.h"
 #include "almacor/sun.h"
 #include "almacor/timescales.h"
+#include "engine/of_date.h"
 #include "ephemeris/iterate.h"
 #include "ephemeris/sun_detail.h"
 
@@ -68,14 +69,15 @@ class SunDay {
     double delta = 0;      // declination of the last pass
     detail::IterateToOneSecond(
         [&]() -> double {
-          const double lambda = SunLongitudeAt(t, s_.time);
-          const double epsilon = TrueObliquity(t, s_.time);
-          const double alpha = EclipticToAscension(lambda, 0, epsilon);
-          delta = EclipticToDeclination(lambda, 0, epsilon);
+          const double years = detail::SunSeriesYears(t, s_.time);
+          const double epsilon = detail::TrueObliquityAtYears(years);
+          const SunEquatorial place =
+              detail::SunEquatorialOf(detail::SunLongitudeOfYears(years), epsilon);
+          const double alpha = place.ascension;
+          delta = place.declination;
           if (!culmination) {
-            const double r = SunDistanceAt(t, s_.time);
-            const double h0 =
-                TargetAltitude(code, r) - dip_ + DegAsin(std::sin(kSolarParallaxRad) / r);
+            const double r = detail::SunDistanceOfYears(years);
+            const double h0 = TargetAltitude(code, r) - dip_ + DegAsin(std::sin(kSolarParallaxRad) / r);
             const double x = (std::sin(h0 * kRad) - sinPhi_ * std::sin(delta * kRad)) /
                              (cosPhi_ * std::cos(delta * kRad));
             if (x < -1) {
@@ -91,7 +93,7 @@ class SunDay {
             }
             hourAngle = evening ? DegAcos(x) : -DegAcos(x);
           }
-          const double theta = CalcSiderealTime(t, LocalApparent, s_);
+          const double theta = detail::SiderealTimeOf(t, LocalApparent, s_, years, epsilon);
           double step = (hourAngle - (theta - alpha)) / 360;
           step -= std::floor(step);
           if (step > 0.5) step -= 1;

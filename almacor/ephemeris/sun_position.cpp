@@ -1,28 +1,21 @@
 #include <cmath>
+#include <cstddef>
+#include <span>
 
 #include "almacor/angles.h"
 #include "almacor/error.h"
 #include "almacor/sun.h"
 #include "almacor/timescales.h"
+#include "engine/of_date.h"
 #include "ephemeris/fast_sine.h"
 #include "ephemeris/iterate.h"
+#include "ephemeris/sine_sums.h"
 #include "ephemeris/sun_detail.h"
 #include "ephemeris/sun_series.h"
 #include "ephemeris/sun_series_eval.h"
 
 namespace almacor {
 namespace {
-
-// Σ (amplitude + amplitudeRate·t)·sin(phase + rate·t), with the polynomial sine of fast_sine.h.
-template <class Terms>
-double SumTerms(const Terms& terms, double t) {
-  double sum = 0;
-  for (const detail::SunTerm& term : terms) {
-    sum += (term.amplitude + term.amplitudeRate * t) *
-           detail::FastSineOfDegrees(term.phase + term.rate * t);
-  }
-  return sum;
-}
 
 template <class Terms>
 double SumTermsReference(const Terms& terms, double t) {
@@ -46,16 +39,100 @@ void RequireSeriesDay(double d) {
   }
 }
 
-double MeanLongitude(double t) { return Normalize360(280.4603 + 360.00769 * t); }
+// Normalize360 inlined, for the kernels.
+inline double MeanLongitude(double t) {
+  return detail::sine_sums::Reduce360(280.4603 + 360.00769 * t);
+}
+
+// The series with the vector kernels of sine_sums.h. The first term of each series has an
+// amplitude that drifts with T and is added on its own; the kernels take the others, whose
+// amplitudes are constant.
+template <class Terms>
+constexpr bool ConstantAmplitudesAfterTheFirst(const Terms& terms) {
+  for (std::size_t i = 1; i < terms.size(); ++i) {
+    if (terms[i].amplitudeRate != 0) return false;
+  }
+  return true;
+}
+static_assert(ConstantAmplitudesAfterTheFirst(detail::kSunLongitudeTerms));
+static_assert(ConstantAmplitudesAfterTheFirst(detail::kSunDistanceTerms));
+
+constexpr auto kLongitudeAfterFirst = detail::sine_sums::ToSoA<1>(detail::kSunLongitudeTerms);
+constexpr auto kDistanceAfterFirst = detail::sine_sums::ToSoA<1>(detail::kSunDistanceTerms);
+
+inline double FirstTerm(const detail::SunTerm& term, double t) {
+  return (term.amplitude + term.amplitudeRate * t) *
+         detail::FastSineOfDegrees(term.phase + term.rate * t);
+}
+
+#define ALMACOR_SUN_SERIES_FROM_SUMS(Target, Sum)                                           \
+  Target double Longitude(double t) {                                                       \
+    return MeanLongitude(t) +                                                               \
+           (FirstTerm(detail::kSunLongitudeTerms[0], t) + Sum(kLongitudeAfterFirst, t, 0)); \
+  }                                                                                         \
+  Target double DistanceLog(double t) {                                                     \
+    return detail::kSunDistanceConstant +                                                   \
+           (FirstTerm(detail::kSunDistanceTerms[0], t) + Sum(kDistanceAfterFirst, t, 0));   \
+  }
+
+namespace portable {
+using detail::sine_sums::portable::SumSines;
+ALMACOR_SUN_SERIES_FROM_SUMS(, SumSines)
+}  // namespace portable
+
+#if defined(__SSE2__)
+namespace sse2 {
+using detail::sine_sums::sse2::SumSines;
+ALMACOR_SUN_SERIES_FROM_SUMS(, SumSines)
+}  // namespace sse2
+#endif
+
+#if defined(ALMACOR_HAVE_AVX2_KERNELS)
+namespace avx2 {
+using detail::sine_sums::avx2::SumSines;
+ALMACOR_SUN_SERIES_FROM_SUMS(ALMACOR_TARGET_AVX2_FMA, SumSines)
+}  // namespace avx2
+#endif
+
+#if defined(ALMACOR_HAVE_AVX512_KERNELS)
+namespace avx512 {
+using detail::sine_sums::avx512::SumSines;
+ALMACOR_SUN_SERIES_FROM_SUMS(ALMACOR_TARGET_AVX512, SumSines)
+}  // namespace avx512
+#endif
+
+#undef ALMACOR_SUN_SERIES_FROM_SUMS
+
+constexpr detail::SunSeriesKernel kKernels[] = {
+#if defined(ALMACOR_HAVE_AVX512_KERNELS)
+    {"avx512", avx512::Longitude, avx512::DistanceLog},
+#endif
+#if defined(ALMACOR_HAVE_AVX2_KERNELS)
+    {"avx2", avx2::Longitude, avx2::DistanceLog},
+#endif
+#if defined(__SSE2__)
+    {"sse2", sse2::Longitude, sse2::DistanceLog},
+#endif
+    {"portable", portable::Longitude, portable::DistanceLog},
+};
+
+const detail::SunSeriesKernel& Active() {
+  static const detail::SunSeriesKernel& kernel = detail::SunSeriesKernels().front();
+  return kernel;
+}
 
 }  // namespace
 
 namespace detail {
 
-double SunLongitudeSeries(double t) { return MeanLongitude(t) + SumTerms(kSunLongitudeTerms, t); }
-double SunDistanceLogSeries(double t) {
-  return kSunDistanceConstant + SumTerms(kSunDistanceTerms, t);
+std::span<const SunSeriesKernel> SunSeriesKernels() {
+  static const std::span<const SunSeriesKernel> kernels =
+      std::span<const SunSeriesKernel>(kKernels).subspan(sine_sums::UnsupportedWideKernels());
+  return kernels;
 }
+
+double SunLongitudeSeries(double t) { return Active().longitude(t); }
+double SunDistanceLogSeries(double t) { return Active().distanceLog(t); }
 double SunLongitudeSeriesReference(double t) {
   return MeanLongitude(t) + SumTermsReference(kSunLongitudeTerms, t);
 }
@@ -66,13 +143,11 @@ double SunDistanceLogSeriesReference(double t) {
 }  // namespace detail
 
 double SunLongitudeAt(double d, const TimeScale& ts) {
-  RequireSeriesDay(d);
-  return Normalize360(detail::SunLongitudeSeries(YearsSinceEpoch(d, false, ts)));
+  return detail::SunLongitudeOfYears(detail::SunSeriesYears(d, ts));
 }
 
 double SunDistanceAt(double d, const TimeScale& ts) {
-  RequireSeriesDay(d);
-  return std::pow(10.0, detail::SunDistanceLogSeries(YearsSinceEpoch(d, false, ts)));
+  return detail::SunDistanceOfYears(detail::SunSeriesYears(d, ts));
 }
 
 double SolveSunLongitude(double target, double start, const TimeScale& ts) {
@@ -86,12 +161,16 @@ double SolveSunLongitude(double target, double start, const TimeScale& ts) {
 }
 
 SunEquatorial SunEquatorialAt(double d, const TimeScale& ts) {
-  return detail::SunEquatorialOf(SunLongitudeAt(d, ts), d, ts);
+  const double t = detail::SunSeriesYears(d, ts);
+  return detail::SunEquatorialOf(detail::SunLongitudeOfYears(t), detail::TrueObliquityAtYears(t));
 }
 
 SunHorizontal SunHorizontalAt(double d, const Settings& s) {
   detail::RequireValidSettings(s);
-  return detail::SunHorizontalOf(SunEquatorialAt(d, s.time), SunDistanceAt(d, s.time), d, s);
+  const double t = detail::SunSeriesYears(d, s.time);
+  const SunEquatorial place =
+      detail::SunEquatorialOf(detail::SunLongitudeOfYears(t), detail::TrueObliquityAtYears(t));
+  return detail::SunHorizontalOf(place, detail::SunDistanceOfYears(t), d, s);
 }
 
 double SunRadiusAt(double d, const TimeScale& ts) {
@@ -114,10 +193,22 @@ void RequireValidSettings(const Settings& s) {
   RequireFinite(s.time.deltaT, "ΔT");
 }
 
+double SunSeriesYears(double d, const TimeScale& ts) {
+  RequireSeriesDay(d);
+  return YearsSinceEpoch(d, false, ts);
+}
+
+double SunLongitudeOfYears(double t) { return Normalize360(SunLongitudeSeries(t)); }
+
+double SunDistanceOfYears(double t) { return std::pow(10.0, SunDistanceLogSeries(t)); }
+
 SunEquatorial SunEquatorialOf(double lambda, double d, const TimeScale& ts) {
-  const double epsilon = TrueObliquity(d, ts);
-  return {lambda, epsilon, EclipticToAscension(lambda, 0, epsilon),
-          EclipticToDeclination(lambda, 0, epsilon)};
+  return SunEquatorialOf(lambda, TrueObliquity(d, ts));
+}
+
+SunEquatorial SunEquatorialOf(double lambda, double epsilon) {
+  const EquatorialPlace place = EclipticToEquatorial(lambda, 0, epsilon);
+  return {lambda, epsilon, place.ascension, place.declination};
 }
 
 SunHorizontal SunHorizontalOf(const SunEquatorial& place, double distance, double d,

@@ -1,23 +1,18 @@
 #include "cli.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <map>
+#include <memory>
+#include <set>
 
 #include "almacor/calendar.h"
 #include "almacor/constants.h"
 #include "almacor/error.h"
+#include "atomic_file.h"
 #include "copy_text.h"
 #include "json_output.h"
 #include "main_table.h"
@@ -62,7 +57,7 @@ std::string_view KindNoun(SearchKind kind) {
   return "event";
 }
 
-double ParseNumber(const std::string& option, const std::string& text) {
+double ParseOptionNumber(const std::string& option, const std::string& text) {
   std::string_view digits = text;
   if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
   double value = 0;
@@ -162,51 +157,17 @@ int RunYear(const CommandLine& command, std::ostream& out) {
     WriteYear(command.year, command.format, settings, out);
     return 0;
   }
-  WriteFileAtomically(*command.output, [&](std::ostream& file) {
-    WriteYear(command.year, command.format, settings, file);
-  });
+  try {
+    WriteFileAtomically(*command.output, [&](std::ostream& file) {
+      WriteYear(command.year, command.format, settings, file);
+    });
+  } catch (const FileWriteError& e) {
+    throw UsageError(std::string("--output: ") + e.what());
+  }
   return 0;
 }
 
 }  // namespace
-
-void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write) {
-  namespace fs = std::filesystem;
-  const auto fail = [&](const std::string& why) {
-    throw UsageError("--output: cannot write '" + path + "': " + why);
-  };
-  const fs::path target(path);
-  std::error_code ec;
-  if (fs::is_directory(target, ec)) fail("is a directory");
-  const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  std::string name = target.filename().string();
-  name.insert(name.begin(), '.');
-  name += ".XXXXXX";
-  std::string temp = (dir / name).string();
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) fail(std::strerror(errno));
-  // mkstemp makes the file private; give it the permissions a new file would get.
-  const mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, 0666 & ~mask);
-  close(fd);
-  struct Remover {
-    std::string name;
-    bool armed = true;
-    ~Remover() {
-      if (armed) std::remove(name.c_str());
-    }
-  } remover{temp};
-  {
-    std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-    if (!file) fail(std::strerror(errno));
-    write(file);
-    file.flush();
-    if (!file) fail("write failed");
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) fail(std::strerror(errno));
-  remover.armed = false;
-}
 
 std::optional<CivilDateTime> ParseDateTime(const std::string& text) {
   // Positions: YYYY-MM-DD[Thh:mm[:ss]].
@@ -288,6 +249,122 @@ range (0100-01-27 ... 9999-12-30).
 )";
 }
 
+namespace {
+
+// What the parser has seen so far.
+struct ParseState {
+  CommandLine command;
+  std::set<std::string, std::less<>> given;  // the options named, once each
+  std::set<CommandLine::Mode> outputModes;   // --json, --text, --find, --year
+};
+
+// One option of the command line: its name, whether it takes a value, and how it applies it.
+struct OptionSpec {
+  std::string_view name;
+  bool takesValue;
+  void (*apply)(ParseState& state, const std::string& name, const std::string& value);
+};
+
+using Mode = CommandLine::Mode;
+
+template <Mode mode>
+void ChooseMode(ParseState& state, const std::string&, const std::string&) {
+  if (mode == Mode::Help || mode == Mode::Version) {
+    state.command.mode = mode;
+  } else {
+    state.outputModes.insert(mode);
+  }
+}
+
+YearFormat ParseFormat(const std::string& value) {
+  static const std::map<std::string, YearFormat, std::less<>> kFormats = {
+      {"csv", YearFormat::Csv}, {"json", YearFormat::Json}, {"ics", YearFormat::Ics}};
+  const auto format = kFormats.find(value);
+  if (format == kFormats.end()) {
+    throw UsageError("--format: unknown format '" + value + "' (expected csv, json or ics)");
+  }
+  return format->second;
+}
+
+int ParseYear(const std::string& value) {
+  std::string_view digits = value;
+  int number = 0;
+  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+  if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || number < 100 ||
+      number > 9999) {
+    throw UsageError("--year: expected a year from 100 to 9999, not '" + value + "'");
+  }
+  return number;
+}
+
+// Every option; a new one is one line here (and one in UsageText).
+using S = ParseState&;
+using V = const std::string&;
+constexpr OptionSpec kOptions[] = {
+    {"--at", true, [](S s, V n, V v) { s.command.at = ParseDateTimeOption(n, v); }},
+    {"--longitude", true, [](S s, V n, V v) { s.command.longitude = ParseOptionNumber(n, v); }},
+    {"--latitude", true, [](S s, V n, V v) { s.command.latitude = ParseOptionNumber(n, v); }},
+    {"--height", true, [](S s, V n, V v) { s.command.height = ParseOptionNumber(n, v); }},
+    {"--timezone", true, [](S s, V n, V v) { s.command.timeZone = ParseOptionNumber(n, v); }},
+    {"--delta-t", true, [](S s, V n, V v) { s.command.deltaT = ParseOptionNumber(n, v); }},
+    {"--from", true, [](S s, V n, V v) { s.command.from = ParseDateTimeOption(n, v); }},
+    {"--to", true, [](S s, V n, V v) { s.command.to = ParseDateTimeOption(n, v); }},
+    {"--step", true, [](S s, V, V v) { s.command.stepSeconds = ParseStep(v); }},
+    {"--find", true,
+     [](S s, V n, V v) {
+       const auto kind = FindKinds().find(v);
+       if (kind == FindKinds().end()) throw UsageError("--find: unknown KIND '" + v + "'");
+       s.command.find = kind->second;
+       ChooseMode<Mode::Find>(s, n, v);
+     }},
+    {"--count", true, [](S s, V n, V v) { s.command.count = ParsePositiveInteger(n, v, 100000); }},
+    {"--year", true,
+     [](S s, V n, V v) {
+       s.command.year = ParseYear(v);
+       ChooseMode<Mode::Year>(s, n, v);
+     }},
+    {"--format", true, [](S s, V, V v) { s.command.format = ParseFormat(v); }},
+    {"--output", true,
+     [](S s, V, V v) {
+       if (v.empty()) throw UsageError("--output: empty file name");
+       s.command.output = v;
+     }},
+    {"--json", false, ChooseMode<Mode::Json>},
+    {"--text", false, ChooseMode<Mode::Text>},
+    {"--help", false, ChooseMode<Mode::Help>},
+    {"--version", false, ChooseMode<Mode::Version>},
+};
+
+// The rules between options, once all are read.
+void CheckCombination(ParseState& state) {
+  CommandLine& command = state.command;
+  const auto given = [&](std::string_view name) { return state.given.contains(name); };
+  if (state.outputModes.size() > 1) {
+    throw UsageError(OutputOptionList(" and ") + " exclude each other");
+  }
+  if (!state.outputModes.empty()) command.mode = *state.outputModes.begin();
+  const bool year = command.mode == Mode::Year;
+  if (year && (command.at || command.from || command.to)) {
+    throw UsageError("--year: not with --at, --from or --to");
+  }
+  if (given("--format") && !year) throw UsageError("--format: only with --year");
+  if (command.output && !year) throw UsageError("--output: only with --year");
+  if (command.from.has_value() != command.to.has_value()) {
+    throw UsageError(command.from ? "--from: needs --to" : "--to: needs --from");
+  }
+  if (command.from) {
+    if (command.mode != Mode::Json) throw UsageError("--from: only with --json");
+    if (command.at) throw UsageError("--at: not with --from and --to");
+    if (DaysOf(*command.to) < DaysOf(*command.from)) throw UsageError("--to: earlier than --from");
+  }
+  if (given("--step") && !command.from) throw UsageError("--step: only with --from and --to");
+  if (given("--count") && command.mode != Mode::Find) {
+    throw UsageError("--count: only with --find");
+  }
+}
+
+}  // namespace
+
 std::string OutputOptionList(std::string_view lastSeparator) {
   std::string list;
   for (std::size_t i = 0; i < kOutputOptions.size(); ++i) {
@@ -300,10 +377,10 @@ std::string OutputOptionList(std::string_view lastSeparator) {
 std::optional<bool> ToolkitOptionTakesValue(std::string_view argument) {
   // Qt's own options (QApplication and its platform plugins), with one dash as Qt documents them.
   static constexpr std::array<std::string_view, 17> kWithValue = {
-      "-platform", "-platformpluginpath", "-platformtheme", "-plugin",  "-qmljsdebugger",
-      "-style",    "-stylesheet",         "-session",       "-display", "-geometry",
-      "-qwindowgeometry", "-qwindowicon", "-qwindowtitle",  "-title",   "-name",
-      "-visual",   "-fontengine"};
+      "-platform",       "-platformpluginpath", "-platformtheme", "-plugin", "-qmljsdebugger",
+      "-style",          "-stylesheet",         "-session",       "-display", "-geometry",
+      "-qwindowgeometry", "-qwindowicon",       "-qwindowtitle",  "-title",   "-name",
+      "-visual",         "-fontengine"};
   static constexpr std::array<std::string_view, 6> kFlags = {
       "-reverse", "-widgetcount", "-nograb", "-dograb", "-sync", "-testability"};
   const std::string_view name = argument.substr(0, argument.find('='));
@@ -325,16 +402,7 @@ bool OpensWindow(const std::vector<std::string>& args) {
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
-  CommandLine command;
-  bool json = false, text = false, find = false, help = false, version = false;
-  bool stepGiven = false, countGiven = false, year = false, formatGiven = false;
-  static const std::map<std::string, bool, std::less<>> kTakesValue = {
-      {"--at", true},       {"--longitude", true}, {"--latitude", true}, {"--height", true},
-      {"--timezone", true}, {"--delta-t", true},   {"--from", true},     {"--to", true},
-      {"--step", true},     {"--find", true},      {"--count", true},    {"--json", false},
-      {"--text", false},    {"--help", false},     {"--version", false}, {"--year", true},
-      {"--format", true},   {"--output", true}};
-
+  ParseState state;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
     if (name == "--") {
@@ -357,164 +425,112 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else {
       throw UsageError("unexpected argument '" + name + "'");
     }
-    const auto option = kTakesValue.find(name);
-    if (option == kTakesValue.end()) throw UsageError("unknown option '" + name + "'");
-    if (option->second && !value) {
+    const OptionSpec* option = std::find_if(std::begin(kOptions), std::end(kOptions),
+                                            [&](const OptionSpec& o) { return o.name == name; });
+    if (option == std::end(kOptions)) throw UsageError("unknown option '" + name + "'");
+    if (option->takesValue && !value) {
       if (i + 1 >= args.size()) throw UsageError(name + ": missing value");
       value = args[++i];
     }
-    if (!option->second && value) throw UsageError(name + ": takes no value");
-
-    if (name == "--at") {
-      command.at = ParseDateTimeOption(name, *value);
-    } else if (name == "--longitude") {
-      command.longitude = ParseNumber(name, *value);
-    } else if (name == "--latitude") {
-      command.latitude = ParseNumber(name, *value);
-    } else if (name == "--height") {
-      command.height = ParseNumber(name, *value);
-    } else if (name == "--timezone") {
-      command.timeZone = ParseNumber(name, *value);
-    } else if (name == "--delta-t") {
-      command.deltaT = ParseNumber(name, *value);
-    } else if (name == "--from") {
-      command.from = ParseDateTimeOption(name, *value);
-    } else if (name == "--to") {
-      command.to = ParseDateTimeOption(name, *value);
-    } else if (name == "--step") {
-      command.stepSeconds = ParseStep(*value);
-      stepGiven = true;
-    } else if (name == "--find") {
-      const auto kind = FindKinds().find(*value);
-      if (kind == FindKinds().end()) throw UsageError("--find: unknown KIND '" + *value + "'");
-      command.find = kind->second;
-      find = true;
-    } else if (name == "--count") {
-      command.count = ParsePositiveInteger(name, *value, 100000);
-      countGiven = true;
-    } else if (name == "--year") {
-      std::string_view digits = *value;
-      int number = 0;
-      const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-      if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() ||
-          number < 100 || number > 9999) {
-        throw UsageError("--year: expected a year from 100 to 9999, not '" + *value + "'");
-      }
-      command.year = number;
-      year = true;
-    } else if (name == "--format") {
-      static const std::map<std::string, YearFormat, std::less<>> kFormats = {
-          {"csv", YearFormat::Csv}, {"json", YearFormat::Json}, {"ics", YearFormat::Ics}};
-      const auto format = kFormats.find(*value);
-      if (format == kFormats.end()) {
-        throw UsageError("--format: unknown format '" + *value + "' (expected csv, json or ics)");
-      }
-      command.format = format->second;
-      formatGiven = true;
-    } else if (name == "--output") {
-      if (value->empty()) throw UsageError("--output: empty file name");
-      command.output = *value;
-    } else if (name == "--json") {
-      json = true;
-    } else if (name == "--text") {
-      text = true;
-    } else if (name == "--help") {
-      help = true;
-    } else if (name == "--version") {
-      version = true;
-    }
+    if (!option->takesValue && value) throw UsageError(name + ": takes no value");
+    option->apply(state, name, value.value_or(""));
+    state.given.insert(name);
   }
-
-  if (help) {
-    command.mode = CommandLine::Mode::Help;
-    return command;
+  // --help and --version answer whatever else the line holds.
+  if (state.given.contains("--help")) {
+    state.command.mode = Mode::Help;
+    return state.command;
   }
-  if (version) {
-    command.mode = CommandLine::Mode::Version;
-    return command;
+  if (state.given.contains("--version")) {
+    state.command.mode = Mode::Version;
+    return state.command;
   }
-  if (json + text + find + year > 1) {
-    throw UsageError(OutputOptionList(" and ") + " exclude each other");
-  }
-  if (year) {
-    command.mode = CommandLine::Mode::Year;
-    if (command.at || command.from || command.to)
-      throw UsageError("--year: not with --at, --from or --to");
-  }
-  if (formatGiven && !year) throw UsageError("--format: only with --year");
-  if (command.output && !year) throw UsageError("--output: only with --year");
-  if (json) command.mode = CommandLine::Mode::Json;
-  if (text) command.mode = CommandLine::Mode::Text;
-  if (find) command.mode = CommandLine::Mode::Find;
-
-  if (command.from.has_value() != command.to.has_value()) {
-    throw UsageError(command.from ? "--from: needs --to" : "--to: needs --from");
-  }
-  if (command.from) {
-    if (!json) throw UsageError("--from: only with --json");
-    if (command.at) throw UsageError("--at: not with --from and --to");
-    if (DaysOf(*command.to) < DaysOf(*command.from)) throw UsageError("--to: earlier than --from");
-  }
-  if (stepGiven && !command.from) throw UsageError("--step: only with --from and --to");
-  if (countGiven && !find) throw UsageError("--count: only with --find");
-  return command;
+  CheckCombination(state);
+  return state.command;
 }
 
-int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err,
-                   long long nowUnixSeconds) {
-  using Mode = CommandLine::Mode;
-  if (command.mode == Mode::Help) {
-    out << UsageText();
-    return 0;
-  }
-  if (command.mode == Mode::Version) {
-    out << "quillon " QUILLON_VERSION "\n";
-    return 0;
-  }
+namespace {
 
-  if (command.mode == Mode::Year) return RunYear(command, out);
+// The run of each mode; a new mode is one line in kRuns.
+using Run = int (*)(const CommandLine& command, std::ostream& out, std::ostream& err,
+                    long long nowUnixSeconds);
 
+// The Calendar at the command's first instant: --from, --at or now, for the command's observer.
+std::unique_ptr<Calendar> CalendarAtStart(const CommandLine& command, long long nowUnixSeconds) {
   const double start = command.from ? DaysOf(*command.from)
                        : command.at ? DaysOf(*command.at)
                                     : NowDays(nowUnixSeconds, command.timeZone);
-  Calendar calendar;
-  SetUpCalendar(calendar, command, start);
+  auto calendar = std::make_unique<Calendar>();
+  SetUpCalendar(*calendar, command, start);
+  return calendar;
+}
 
-  switch (command.mode) {
-    case Mode::Json:
-      if (!command.from) {
-        out << InstantJson(calendar).dump() << '\n';
-        return 0;
-      }
-      {
-        const double end = DaysOf(*command.to);
-        // Each instant is counted from --from in whole seconds, so no rounding accumulates.
-        for (long long k = 0; out; ++k) {
-          const double t = start + static_cast<double>(k * command.stepSeconds) / 86400.0;
-          if (t > end + 0.5 / 86400.0) break;
-          calendar.SetDateTime(Date::FromDays(t));
-          out << InstantJson(calendar).dump() << '\n';
-        }
-      }
-      return 0;
-    case Mode::Find:
-      for (long long i = 0; i < command.count && out; ++i) {
-        const std::optional<Date> found = RunSearch(calendar, command.find);
-        if (!found) {
-          out.flush();
-          err << "quillon: no " << (command.find.previous ? "earlier " : "later ")
-              << KindNoun(command.find.kind) << " in the supported range\n";
-          return 3;
-        }
-        out << IsoDateTime(*found) << '\n';
-      }
-      return 0;
-    case Mode::Text:
-    case Mode::Window:
-    default:
-      WriteText(calendar, out);
-      return 0;
+int RunHelp(const CommandLine&, std::ostream& out, std::ostream&, long long) {
+  out << UsageText();
+  return 0;
+}
+
+int RunVersion(const CommandLine&, std::ostream& out, std::ostream&, long long) {
+  out << "quillon " QUILLON_VERSION "\n";
+  return 0;
+}
+
+int RunJson(const CommandLine& command, std::ostream& out, std::ostream&, long long now) {
+  const std::unique_ptr<Calendar> calendar = CalendarAtStart(command, now);
+  if (!command.from) {
+    out << InstantJson(*calendar).dump() << '\n';
+    return 0;
   }
+  const double start = DaysOf(*command.from);
+  const double end = DaysOf(*command.to);
+  // Each instant is counted from --from in whole seconds, so no rounding accumulates.
+  for (long long k = 0; out; ++k) {
+    const double t = start + static_cast<double>(k * command.stepSeconds) / 86400.0;
+    if (t > end + 0.5 / 86400.0) break;
+    calendar->SetDateTime(Date::FromDays(t));
+    out << InstantJson(*calendar).dump() << '\n';
+  }
+  return 0;
+}
+
+int RunFind(const CommandLine& command, std::ostream& out, std::ostream& err, long long now) {
+  const std::unique_ptr<Calendar> calendar = CalendarAtStart(command, now);
+  for (long long i = 0; i < command.count && out; ++i) {
+    const std::optional<Date> found = RunSearch(*calendar, command.find);
+    if (!found) {
+      out.flush();
+      err << "quillon: no " << (command.find.previous ? "earlier " : "later ")
+          << KindNoun(command.find.kind) << " in the supported range\n";
+      return 3;
+    }
+    out << IsoDateTime(*found) << '\n';
+  }
+  return 0;
+}
+
+int RunText(const CommandLine& command, std::ostream& out, std::ostream&, long long now) {
+  WriteText(*CalendarAtStart(command, now), out);
+  return 0;
+}
+
+int RunYearMode(const CommandLine& command, std::ostream& out, std::ostream&, long long) {
+  return RunYear(command, out);
+}
+
+constexpr std::pair<Mode, Run> kRuns[] = {
+    {Mode::Help, RunHelp},   {Mode::Version, RunVersion}, {Mode::Json, RunJson},
+    {Mode::Find, RunFind},   {Mode::Year, RunYearMode},   {Mode::Text, RunText},
+    {Mode::Window, RunText},  // options without an output mode print the text
+};
+
+}  // namespace
+
+int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& err,
+                   long long nowUnixSeconds) {
+  for (const auto& [mode, run] : kRuns) {
+    if (mode == command.mode) return run(command, out, err, nowUnixSeconds);
+  }
+  return RunText(command, out, err, nowUnixSeconds);
 }
 
 int QuillonMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

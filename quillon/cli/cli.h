@@ -71,12 +71,6 @@ std::optional<almacor::CivilDateTime> ParseDateTime(const std::string& text);
 /// The usage text of --help.
 std::string UsageText();
 
-/// Writes `write`'s output to `path` as a whole: into a new temporary file in the same directory,
-/// renamed over `path` only once everything was written. Raises UsageError naming `--output` and
-/// the path when the file cannot be written; nothing is left behind then. Errors of `write`
-/// propagate, also leaving nothing behind.
-void WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write);
-
 /// Runs a parsed command line without a window, writing to `out` and `err`, and returns the exit
 /// status: 0 done, 3 a search with no event left in the supported range. An option value rejected
 /// by the library (for example --latitude 95) or an output file that cannot be written raises

@@ -21,10 +21,9 @@ constexpr std::array<std::string_view, 13> kTableTexts = {
     "--:--",  "赤経",   "赤緯", "黄経", "黄緯", "離角", "距離",
     "視半径", "方位角", "高度", "出",   "正中", "没"};
 constexpr std::array<std::string_view, 5> kCompass = {"N", "E", "S", "W", "γ"};
-// Date-arithmetic interval codes 1080–1085, patterns 1086–1089, ΔT texts 1090–1092.
-constexpr std::array<std::string_view, 13> kCodesAndPatterns = {
-    "yyyy",      "m",  "d",      "h",     "n", "s", "##0.000000ﾟ", "##0.0ﾟ", "#0.0#############",
-    "#0.0#####", "ΔT", "ΔT推算", "ΔT入力"};
+// Number patterns 1086–1089, ΔT texts 1090–1092.
+constexpr std::array<std::string_view, 7> kPatterns = {
+    "##0.000000ﾟ", "##0.0ﾟ", "#0.0#############", "#0.0#####", "ΔT", "ΔT推算", "ΔT入力"};
 // 1100 the Earth, 1101–1110 the rows of the table.
 constexpr std::array<std::string_view, 11> kBodies = {
     "地球", "太陽", "月", "水星", "金星", "火星", "木星", "土星", "天王星", "海王星", "冥王星"};
@@ -33,7 +32,7 @@ constexpr std::array<StringBlock, 5> kBlocks = {{
     {1000, kWebPage.data(), static_cast<int>(kWebPage.size())},
     {1050, kTableTexts.data(), static_cast<int>(kTableTexts.size())},
     {1070, kCompass.data(), static_cast<int>(kCompass.size())},
-    {1080, kCodesAndPatterns.data(), static_cast<int>(kCodesAndPatterns.size())},
+    {1086, kPatterns.data(), static_cast<int>(kPatterns.size())},
     {1100, kBodies.data(), static_cast<int>(kBodies.size())},
 }};
 

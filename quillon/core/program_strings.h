@@ -6,19 +6,20 @@
 namespace quillon {
 
 /// The program's string table (UTF-8), looked up by resource id: 1000 the maker's web page,
-/// 1050 the empty event cell, 1051–1062 column titles, 1070–1074 compass letters and γ, 1080–1085
-/// date-arithmetic interval codes, 1086–1089 number patterns, 1090–1092 the ΔT texts, 1100 the
-/// Earth and 1101–1110 the Sun, the Moon and Mercury … Pluto. Raises almacor::Error 5 for any other
-/// id.
+/// 1050 the empty event cell, 1051–1062 column titles, 1070–1074 compass letters and γ, 1086–1089
+/// number patterns, 1090–1092 the ΔT texts, 1100 the Earth and 1101–1110 the Sun, the Moon and
+/// Mercury … Pluto. Raises almacor::Error 5 for any other id.
 std::string_view ProgramString(int id);
 
 namespace ids {
 inline constexpr int kWebPage = 1000;
 inline constexpr int kNoEvent = 1050;
 inline constexpr int kFirstColumnTitle = 1051;  ///< + column − 1, columns 1–12
-inline constexpr int kIntervalYear = 1080;      ///< + unit 0–5 (year … second)
 inline constexpr int kElongationPattern = 1086;
 inline constexpr int kAltAzPattern = 1087;
+inline constexpr int kDecimalAnglePattern =
+    1088;                                     ///< an angle in decimal degrees, minutes or seconds
+inline constexpr int kSecondsPattern = 1089;  ///< the seconds of degrees-minutes-seconds
 inline constexpr int kDeltaTLabel = 1090;
 inline constexpr int kDeltaTEstimated = 1091;
 inline constexpr int kDeltaTEntered = 1092;

@@ -84,10 +84,6 @@ double CurrentDynamicalDays(const Calendar& calendar) {
   return AddSeconds(upper, -o) >= now ? AddSeconds(now, o) : upper;
 }
 
-Date CurrentDynamicalTime(const Calendar& calendar) {
-  return Date::FromDays(CurrentDynamicalDays(calendar));
-}
-
 bool SearchEnabled(const Calendar& calendar, SearchCommand command) {
   const double t = CurrentDynamicalDays(calendar);
   const EventRange range = RangeOf(command.kind);

@@ -1,5 +1,11 @@
 #pragma once
 
+// QxModule: the searches behind "朔望検索(&M)", "日食・月食検索(&E)" and --find. From the displayed
+// instant it steps a mean synodic month at a time and solves the Moon's elongation for the next or
+// previous new or full moon; an eclipse search goes on from syzygy to syzygy until the Moon's
+// latitude is within the eclipse limit. It also decides which search items are enabled: each kind
+// of event has a first and a last instance inside the supported range, in dynamical time.
+
 #include <functional>
 #include <optional>
 
@@ -45,9 +51,6 @@ double DynamicalOffsetSeconds(const almacor::Calendar& calendar);
 /// The Calendar's instant in dynamical time as a day count, or the upper limit (the last new moon)
 /// when the instant lies beyond it. Never fails, also at the ends of the date range.
 double CurrentDynamicalDays(const almacor::Calendar& calendar);
-/// The same as a Date; raises almacor::Error 6 when the dynamical instant falls before
-/// 0100-01-01 00:00:00 (the first hours of the range with a zone east of Greenwich).
-almacor::Date CurrentDynamicalTime(const almacor::Calendar& calendar);
 
 /// Whether the search menu item of `command` is enabled for the Calendar's instant: looking back
 /// needs the instant more than a second after the first event of the kind, looking ahead more than

@@ -1,9 +1,7 @@
 #include "time_entry.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <cstdlib>
 
 namespace quillon {
 
@@ -99,8 +97,7 @@ void TimeEntry::Load(const almacor::CivilDateTime& t) {
   if (hooks_.showDayRange) hooks_.showDayRange(n);
 }
 
-bool TimeEntry::Validate(int component, const std::string& text) {
-  const std::optional<double> number = LeadingNumber(text);
+bool TimeEntry::Validate(int component, std::optional<double> number) {
   const int a = component == 0 ? 0 : 1;
   if (!number || !std::isfinite(*number)) return false;
   const double n = std::round(*number);
@@ -114,30 +111,6 @@ void TimeEntry::Zero(bool toHour) {
   SetValue(5, 0);
   suppressRecalc_ = false;
   if (toHour) SetValue(4, 0);
-}
-
-std::optional<double> LeadingNumber(const std::string& text) {
-  if (text.empty()) return std::nullopt;
-  std::size_t i = 0;
-  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-  std::string number;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) number += text[i++];
-  bool point = false;
-  bool digits = false;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (std::isdigit(static_cast<unsigned char>(c))) {
-      number += c;
-      digits = true;
-    } else if (c == '.' && !point) {
-      number += c;
-      point = true;
-    } else {
-      break;
-    }
-  }
-  if (!digits) return 0.0;
-  return std::strtod(number.c_str(), nullptr);
 }
 
 std::optional<almacor::CivilDateTime> AddUnit(const almacor::CivilDateTime& t, int unit) {

@@ -3,7 +3,6 @@
 #include <array>
 #include <functional>
 #include <optional>
-#include <string>
 
 #include "almacor/date.h"
 
@@ -30,8 +29,6 @@ class TimeEntry {
   explicit TimeEntry(Hooks hooks);
 
   int Value(int component) const { return value_[component]; }
-  int Top(int component) const { return top_[component]; }
-  int Bottom(int component) const { return bottom_[component]; }
   almacor::CivilDateTime Instant() const;
 
   /// A spin control's arrows: one step towards the top or bottom value.
@@ -45,17 +42,15 @@ class TimeEntry {
   /// sets the Calendar and redisplays once.
   void Load(const almacor::CivilDateTime& instant);
 
-  /// Validation of a typed field: the leading number of `text`, rounded, must lie in the
-  /// component's valid range (the day's: the current month). Accepted values are set; the result
-  /// says whether the text was accepted.
-  bool Validate(int component, const std::string& text);
+  /// Validation of a typed field: `number` (the number the field's text begins with, empty for
+  /// an empty text), rounded, must lie in the component's valid range (the day's: the current
+  /// month). Accepted values are set; the result says whether the number was accepted.
+  bool Validate(int component, std::optional<double> number);
 
   /// "正時(&H)" (`toHour` true) and "0秒(Z)": the seconds, and for the hour also the minutes, to 0,
   /// recalculating once.
   void Zero(bool toHour);
 
-  bool SuppressRecalc() const { return suppressRecalc_; }
-  int ChangeDepth() const { return changeDepth_; }
   int DisplayedSecond() const { return displayedSecond_; }
 
  private:
@@ -70,11 +65,6 @@ class TimeEntry {
   int changeDepth_ = 0;
   int displayedSecond_ = 0;
 };
-
-/// The leading number of a field's text as the window reads it: optional blanks, an optional sign,
-/// digits and at most one decimal point; "-" alone or no digits read as 0. Empty when the text is
-/// empty.
-std::optional<double> LeadingNumber(const std::string& text);
 
 /// One step of the sweep: the instant plus one unit (0 year … 5 second). Adding a month or a year
 /// keeps the day of month but clamps it to the target month. Empty when the result would leave

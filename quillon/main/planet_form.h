@@ -4,7 +4,9 @@
 #include <QPointer>
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
+#include <typeindex>
 
 #include "almacor/date.h"
 #include "almacor/timescales.h"
@@ -18,26 +20,34 @@ class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QTableView;
 class QTimer;
 class QToolButton;
 
 namespace almacor {
 class Calendar;
-}
+namespace dialogs {
+class ButtonLabel;
+class HoverFrame;
+}  // namespace dialogs
+}  // namespace almacor
 
 namespace quillon {
 
-class ButtonLabel;
+using almacor::dialogs::ButtonLabel;
 class SimulationForm;
 class ApparentForm;
 class ConvertForm;
-class HoverFrame;
-class MainTableModel;
+class FieldFilter;
+class MainTableView;
 
 /// The main window: the instant in six fields with spin controls, the information boxes, the
 /// Moon picture and the table of the ten bodies, with the menus that step, sweep, follow the clock
 /// and search. Everything shown is rebuilt by Display from the one Calendar.
+///
+/// The window is spread over files by concern: planet_form_layout.cpp builds and places the
+/// controls, planet_form_menus.cpp the menu bar from its table of entries,
+/// planet_form_settings.cpp loads and stores what persists; the table, the field filter and the
+/// export dialog are classes of their own.
 class PlanetForm : public QMainWindow, public MainWindowHost {
   Q_OBJECT
  public:
@@ -62,6 +72,17 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   void RunEclipseSearch(int k) override;
   void AuxWindowClosed(AuxWindow window) override;
 
+  /// Opens the auxiliary window of type `Window`, made with this window as its MainWindowHost on
+  /// first use, or brings the open one to the front. A window that follows the instant implements
+  /// HostFollower; every such window closes with the main window.
+  template <class Window>
+  Window* ShowWindow() {
+    QPointer<QWidget>& slot = windows_[std::type_index(typeid(Window))];
+    if (!slot) slot = new Window(*this);
+    Raise(slot);
+    return static_cast<Window*>(slot.data());
+  }
+
   bool SimulationFlag() const { return simulationFlag_; }
   bool ApparentFlag() const { return apparentFlag_; }
   bool ConvertFlag() const { return convertFlag_; }
@@ -80,21 +101,23 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   const TimeEntry& Entry() const { return *entry_; }
   const MainTableTexts& Texts() const { return texts_; }
   QColor SkyColor() const { return sky_; }
-  double HorizonDip() const { return horizonDipCorrection_; }
   int ColumnMask() const;
 
   // The controls, for the tests.
-  QLineEdit* Text1(int i) const { return text1_[i]; }
+  /// Date and time field i (0 year … 5 second) and its spin arrows.
+  QLineEdit* Field(int i) const { return fields_[i]; }
   QToolButton* SpinUp(int i) const { return spinUp_[i]; }
   QToolButton* SpinDown(int i) const { return spinDown_[i]; }
-  ButtonLabel* Label1(int i) const { return label1_[i]; }
-  QLineEdit* Text2(int i) const { return text2_[i]; }
+  /// The unit captions that start a sweep (0 year … 5 second) and "RT" (6).
+  ButtonLabel* UnitLabel(int i) const { return unitLabels_[i]; }
+  /// Information box i (0 local mean time … 6 lunisolar date).
+  QLineEdit* Box(int i) const { return boxes_[i]; }
   ButtonLabel* SiderealCaption() const { return siderealCaption_; }
-  ButtonLabel* Label3() const { return label3_; }
-  QLineEdit* Text3() const { return text3_; }
-  QTableView* Grid1() const { return grid1_; }
-  QLabel* Picture1() const { return picture1_; }
-  QTimer* Timer1() const { return timer1_; }
+  ButtonLabel* DeltaTCaption() const { return deltaTCaption_; }
+  QLineEdit* DeltaTBox() const { return deltaTBox_; }
+  MainTableView* Table() const { return table_; }
+  QLabel* MoonPictureLabel() const { return moonPicture_; }
+  QTimer* Timer() const { return timer_; }
   /// A menu item by its name (mnuViewSyzygyDay1, mnuSettingSweepTime0, …).
   QAction* MenuItem(const QString& name) const;
 
@@ -103,17 +126,25 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   void OnTimer();
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // planet_form_layout.cpp
   void BuildControls();
+  void LayoutControls();
+  // planet_form_menus.cpp
   void BuildMenus();
+  void FillColumnMenu(QMenu& menu);
+  void FillSiderealMenu(QMenu& menu);
+  void FillSearchMenu(QMenu& menu, bool eclipse);
+  void FillSimulationMenu(QMenu& menu);
+  void FillSweepMenu(QMenu& menu);
+  // planet_form_settings.cpp
   void LoadSettings();
   void SaveSettings();
-  void LayoutControls();
 
+  static void Raise(QWidget* window);
   almacor::Date Now() const;
   void ApplyMode();
   void ToggleRealTime();
@@ -124,11 +155,10 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   void ToggleColumn(int index);
   void ChooseSiderealKind(int index);
   void ToggleDeltaTMode();
-  bool ValidateField(int i);
+  bool ValidateField(QLineEdit* field);
   bool ValidateDeltaT();
   void Copy();
   void OpenLocation();
-  void OpenWebPage();
   void ShowSky();
   void OpenSimulation(int view);
   void CopySimulation();
@@ -151,24 +181,24 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   bool loaded_ = false;  // the window has finished loading: spin changes recalculate
 
   QWidget* client_ = nullptr;
-  std::array<QLineEdit*, 6> text1_{};
+  std::array<QLineEdit*, 6> fields_{};
   std::array<QToolButton*, 6> spinUp_{};
   std::array<QToolButton*, 6> spinDown_{};
-  std::array<ButtonLabel*, 7> label1_{};
-  std::array<QLabel*, 7> label2_{};
-  std::array<QLineEdit*, 7> text2_{};
+  std::array<ButtonLabel*, 7> unitLabels_{};
+  std::array<QLineEdit*, 7> boxes_{};
   ButtonLabel* siderealCaption_ = nullptr;
-  ButtonLabel* label3_ = nullptr;
-  QLineEdit* text3_ = nullptr;
-  QLabel* picture1_ = nullptr;
-  QTableView* grid1_ = nullptr;
-  MainTableModel* model_ = nullptr;
-  HoverFrame* hoverFrame_ = nullptr;
+  ButtonLabel* deltaTCaption_ = nullptr;
+  QLineEdit* deltaTBox_ = nullptr;
+  QLabel* moonPicture_ = nullptr;
+  MainTableView* table_ = nullptr;
+  almacor::dialogs::HoverFrame* hoverFrame_ = nullptr;
+  FieldFilter* fieldFilter_ = nullptr;
   std::array<QWidget*, 2> separators_{};
-  QTimer* timer1_ = nullptr;
+  QTimer* timer_ = nullptr;
   QPointer<SimulationForm> simulation_;
   QPointer<ApparentForm> apparent_;
   QPointer<ConvertForm> convert_;
+  std::map<std::type_index, QPointer<QWidget>> windows_;
 
   QMenu* itemMenu_ = nullptr;
   QMenu* siderealMenu_ = nullptr;
@@ -184,7 +214,6 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   std::array<QAction*, 5> presetItems_{};
   std::array<QAction*, 2> zeroItems_{};
   QAction* realTimeItem_ = nullptr;
-  QAction* sweepSeparator_ = nullptr;
 };
 
 }  // namespace quillon

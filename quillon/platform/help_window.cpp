@@ -2,8 +2,11 @@
 
 #include <QFile>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
+
+#include "tool_window.h"
 
 // The help pages live in a static library's resources, which are registered explicitly.
 static void InitHelpResources() { Q_INIT_RESOURCE(help); }
@@ -27,7 +30,9 @@ void ShowHelp(int context) {
     Browser() = new QTextBrowser;
     Browser()->setAttribute(Qt::WA_DeleteOnClose);
     Browser()->setWindowTitle(QStringLiteral("Quillonヘルプ"));
-    Browser()->resize(560, 420);
+    Browser()->setWindowIcon(ProgramIcon());
+    // Wide enough for the main window's picture and the tables beside the text.
+    Browser()->resize(700, 560);
     QObject::connect(Browser().data(), &QTextBrowser::sourceChanged, Browser().data(),
                      [](const QUrl&) {
                        const QString base = QStringLiteral("Quillonヘルプ");
@@ -39,6 +44,11 @@ void ShowHelp(int context) {
   Browser()->show();
   Browser()->raise();
   Browser()->activateWindow();
+}
+
+void InstallHelpKey(QWidget& window, int context) {
+  auto* key = new QShortcut(QKeySequence::HelpContents, &window);
+  QObject::connect(key, &QShortcut::activated, &window, [context] { ShowHelp(context); });
 }
 
 void CloseHelpWindows() {

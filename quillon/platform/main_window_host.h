@@ -42,4 +42,14 @@ class MainWindowHost {
   ~MainWindowHost() = default;
 };
 
+/// An auxiliary window that shows something of the main window's instant: the main window calls
+/// HostDisplayed after each display while the window is open (see PlanetForm::ShowWindow).
+class HostFollower {
+ public:
+  virtual void HostDisplayed() = 0;
+
+ protected:
+  ~HostFollower() = default;
+};
+
 }  // namespace quillon

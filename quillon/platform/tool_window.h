@@ -1,20 +1,10 @@
 #pragma once
 
-#include <QRect>
-#include <cmath>
-
 class QIcon;
 class QPainter;
 class QWidget;
 
 namespace quillon {
-
-/// Layout of the auxiliary windows is kept in twips, 15 to a pixel at 96 dpi.
-constexpr int TwipsToPixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
-constexpr QRect TwipsRect(int left, int top, int width, int height) {
-  return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-               TwipsToPixels(height));
-}
 
 /// Gives a window the program's Japanese user-interface font at 9 points.
 void ApplyWindowFont(QWidget& window);

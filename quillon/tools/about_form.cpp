@@ -1,18 +1,21 @@
 #include "about_form.h"
 
-#include <QDesktopServices>
 #include <QFrame>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QUrl>
 
+#include "almacor/dialogs/input.h"
 #include "almacor/format.h"
-#include "beep.h"
 #include "main_window_host.h"
+#include "open_address.h"
 #include "program_strings.h"
 #include "tool_window.h"
 
 namespace quillon {
+
+using almacor::dialogs::Beep;
+using almacor::dialogs::TwipsRect;
+using almacor::dialogs::TwipsToPixels;
 
 std::string VersionText(int major, int minor) {
   return "Version " + std::to_string(major) + "." + almacor::FormatNumber(minor, "00");
@@ -65,7 +68,7 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
   pressed_ = false;
   if (!sunken_) return;
   SetSunken(false);
-  QDesktopServices::openUrl(QUrl(address_));
+  OpenAddress(address_);
 }
 
 AboutForm::AboutForm(MainWindowHost& host)
@@ -79,51 +82,51 @@ AboutForm::AboutForm(MainWindowHost& host)
   const QIcon icon = HostIcon(host.HostWidget());
   setWindowIcon(icon);
 
-  auto* frame1 = new QFrame(this);
-  frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-  frame1->setGeometry(TwipsRect(240, 120, 3495, 1935));
+  auto* frame = new QFrame(this);
+  frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  frame->setGeometry(TwipsRect(240, 120, 3495, 1935));
 
-  auto* image1 = new QLabel(frame1);
-  image1->setGeometry(TwipsRect(600, 360, 615, 615));
-  image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  image1->setPixmap(icon.pixmap(32, 32));
+  auto* iconLabel = new QLabel(frame);
+  iconLabel->setGeometry(TwipsRect(600, 360, 615, 615));
+  iconLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  iconLabel->setPixmap(icon.pixmap(32, 32));
 
-  auto* label1 = new QLabel(QStringLiteral("Quillon"), frame1);
-  QFont bold = label1->font();
+  auto* name = new QLabel(QStringLiteral("Quillon"), frame);
+  QFont bold = name->font();
   bold.setPointSize(12);
   bold.setBold(true);
-  label1->setFont(bold);
-  label1->setGeometry(TwipsRect(1320, 360, 1815, 255));
-  label1->setObjectName(QStringLiteral("Label1"));
+  name->setFont(bold);
+  name->setGeometry(TwipsRect(1320, 360, 1815, 255));
+  name->setObjectName(QStringLiteral("Label1"));
 
-  auto* label2 = new QLabel(
-      QString::fromStdString(VersionText(QUILLON_VERSION_MAJOR, QUILLON_VERSION_MINOR)), frame1);
-  label2->setGeometry(TwipsRect(1320, 720, 1815, 255));
-  label2->setObjectName(QStringLiteral("Label2"));
+  auto* version = new QLabel(
+      QString::fromStdString(VersionText(QUILLON_VERSION_MAJOR, QUILLON_VERSION_MINOR)), frame);
+  version->setGeometry(TwipsRect(1320, 720, 1815, 255));
+  version->setObjectName(QStringLiteral("Label2"));
 
   const std::string_view notice = kLegalNotice;
-  auto* label3 =
-      new QLabel(QString::fromUtf8(notice.data(), static_cast<qsizetype>(notice.size())), frame1);
-  label3->setGeometry(0, TwipsRect(0, 1080, 0, 255).top(), frame1->width(),
-                      TwipsRect(0, 0, 0, 255).height());
-  label3->setAlignment(Qt::AlignCenter);
-  label3->setObjectName(QStringLiteral("Label3"));
+  auto* legal =
+      new QLabel(QString::fromUtf8(notice.data(), static_cast<qsizetype>(notice.size())), frame);
+  legal->setGeometry(0, TwipsRect(0, 1080, 0, 255).top(), frame->width(),
+                     TwipsRect(0, 0, 0, 255).height());
+  legal->setAlignment(Qt::AlignCenter);
+  legal->setObjectName(QStringLiteral("Label3"));
 
   const std::string_view address = ProgramString(ids::kWebPage);
-  auto* label4 = new LinkLabel(
-      QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())), frame1);
+  auto* webLink = new LinkLabel(
+      QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())), frame);
   // The address itself is the tooltip; the label names what it leads to.
-  label4->setText(QStringLiteral("Ferrant Laboratory Webページ"));
-  label4->setToolTip(label4->toolTip() + QStringLiteral("\n") + label4->Address());
+  webLink->setText(QStringLiteral("Ferrant Laboratory Webページ"));
+  webLink->setToolTip(webLink->toolTip() + QStringLiteral("\n") + webLink->Address());
   const QRect link = TwipsRect(0, 1440, 0, 255);
-  const int width = label4->fontMetrics().horizontalAdvance(label4->text()) + 2;
-  label4->setGeometry((frame1->width() - width) / 2, link.top(), width, link.height());
-  label4->setObjectName(QStringLiteral("Label4"));
+  const int width = webLink->fontMetrics().horizontalAdvance(webLink->text()) + 2;
+  webLink->setGeometry((frame->width() - width) / 2, link.top(), width, link.height());
+  webLink->setObjectName(QStringLiteral("Label4"));
 
-  auto* command1 = new QPushButton(QStringLiteral("OK"), this);
-  command1->setGeometry(TwipsRect(1320, 2280, 1335, 330));
-  command1->setDefault(true);
-  connect(command1, &QPushButton::clicked, this, &QDialog::accept);
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  ok->setGeometry(TwipsRect(1320, 2280, 1335, 330));
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void AboutForm::showEvent(QShowEvent* event) {

@@ -24,7 +24,7 @@ QPoint CentredOver(const QRect& host, const QSize& size);
 
 /// A label that opens an address when clicked: the left button gives it a sunken border that
 /// follows whether the pointer is over it; releasing the button while sunken opens the address
-/// with the desktop's handler (QDesktopServices::openUrl).
+/// with the desktop's handler.
 class LinkLabel : public QLabel {
  public:
   LinkLabel(const QString& address, QWidget* parent);

@@ -179,8 +179,8 @@ std::optional<double> RowArcseconds(int row, const Fields& fields,
 }
 
 Fields FieldsFromArcseconds(double a) {
-  const std::string p1(ProgramString(1088));  // "#0.0#############"
-  const std::string p2(ProgramString(1089));  // "#0.0#####"
+  const std::string p1(ProgramString(ids::kDecimalAnglePattern));
+  const std::string p2(ProgramString(ids::kSecondsPattern));
   Fields f;
   f[0] = almacor::FormatNumber(a / 3600, p1);
   f[1] = almacor::FormatNumber(a / 60, p1);

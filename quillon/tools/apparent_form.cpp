@@ -11,14 +11,19 @@
 #include <QPushButton>
 
 #include "almacor/calendar.h"
+#include "almacor/dialogs/input.h"
 #include "almacor/error.h"
 #include "apparent_values.h"
+#include "help_window.h"
 #include "main_window_host.h"
 #include "program_settings.h"
 #include "program_strings.h"
 #include "tool_window.h"
 
 namespace quillon {
+
+using almacor::dialogs::TwipsRect;
+using almacor::dialogs::TwipsToPixels;
 namespace {
 
 QString Q(std::string_view text) {
@@ -39,6 +44,7 @@ ApparentForm::ApparentForm(MainWindowHost& host)
   ApplyWindowFont(*this);
   setFixedSize(TwipsToPixels(4560), TwipsToPixels(3330));
   setWindowIcon(HostIcon(host.HostWidget()));
+  InstallHelpKey(*this, help::kApparentDistance);
   const QString title = Q(StripAccelerator(kApparentMenuCaption));
   setWindowTitle(title);
   titleBase_ = title + QStringLiteral(" - ");
@@ -54,7 +60,7 @@ ApparentForm::ApparentForm(MainWindowHost& host)
     combo->setCurrentIndex(-1);
     combo->setMaxVisibleItems(kBodyCount);
     label->setBuddy(combo);
-    combo1_[static_cast<std::size_t>(i)] = combo;
+    bodyBoxes_[static_cast<std::size_t>(i)] = combo;
   }
 
   const std::array<int, 3> valueTops = {1320, 1680, 2040};
@@ -65,27 +71,27 @@ ApparentForm::ApparentForm(MainWindowHost& host)
     auto* box = new QLineEdit(this);
     box->setGeometry(TwipsRect(1320, top, 1695, kBoxHeight));
     box->setReadOnly(true);
-    text1_[static_cast<std::size_t>(i)] = box;
+    valueBoxes_[static_cast<std::size_t>(i)] = box;
   }
 
-  check1_ = new QCheckBox(QStringLiteral("度分秒(&D)"), this);
-  check1_->setGeometry(TwipsRect(3120, 1320, 1095, kBoxHeight));
-  check1_->setChecked(ProgramSettings().Read(keys::kApparentDMS) != 0);
+  dmsCheck_ = new QCheckBox(QStringLiteral("度分秒(&D)"), this);
+  dmsCheck_->setGeometry(TwipsRect(3120, 1320, 1095, kBoxHeight));
+  dmsCheck_->setChecked(ProgramSettings().Read(keys::kApparentDMS) != 0);
 
-  command1_ = new QPushButton(QStringLiteral("コピー(&C)"), this);
-  command1_->setGeometry(TwipsRect(1800, 2760, 1215, 330));
-  command1_->setAutoDefault(true);
-  command1_->setEnabled(false);
-  command2_ = new QPushButton(QStringLiteral("終了(&Q)"), this);
-  command2_->setGeometry(TwipsRect(3120, 2760, 1215, 330));
-  command2_->setAutoDefault(true);
+  copyButton_ = new QPushButton(QStringLiteral("コピー(&C)"), this);
+  copyButton_->setGeometry(TwipsRect(1800, 2760, 1215, 330));
+  copyButton_->setAutoDefault(true);
+  copyButton_->setEnabled(false);
+  closeButton_ = new QPushButton(QStringLiteral("終了(&Q)"), this);
+  closeButton_->setGeometry(TwipsRect(3120, 2760, 1215, 330));
+  closeButton_->setAutoDefault(true);
 
-  for (QComboBox* combo : combo1_) {
+  for (QComboBox* combo : bodyBoxes_) {
     connect(combo, &QComboBox::currentIndexChanged, this, [this] { Calc_Apparent(); });
   }
-  connect(check1_, &QCheckBox::clicked, this, [this] { Calc_Apparent(); });
-  connect(command1_, &QPushButton::clicked, this, [this] { CopyToClipboard(); });
-  connect(command2_, &QPushButton::clicked, this, &QWidget::close);
+  connect(dmsCheck_, &QCheckBox::clicked, this, [this] { Calc_Apparent(); });
+  connect(copyButton_, &QPushButton::clicked, this, [this] { CopyToClipboard(); });
+  connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
 }
 
 ApparentForm::~ApparentForm() {
@@ -95,8 +101,8 @@ ApparentForm::~ApparentForm() {
 }
 
 void ApparentForm::Calc_Apparent() {
-  const int reference = combo1_[0]->currentIndex();
-  const int target = combo1_[1]->currentIndex();
+  const int reference = bodyBoxes_[0]->currentIndex();
+  const int target = bodyBoxes_[1]->currentIndex();
   if (reference < 0 || target < 0) return;
   almacor::Calendar& calendar = host_.HostCalendar();
   try {
@@ -106,13 +112,13 @@ void ApparentForm::Calc_Apparent() {
     const HorizontalPoint to = BodyHorizontal(calendar, target);
     const ApparentAngles angles =
         ComputeApparent(calendar.Math(), from, to, calendar.ObsLatitude());
-    const auto texts = ApparentTexts(calendar.Math(), angles, check1_->isChecked());
-    for (std::size_t i = 0; i < texts.size(); ++i) text1_[i]->setText(Q(texts[i]));
+    const auto texts = ApparentTexts(calendar.Math(), angles, dmsCheck_->isChecked());
+    for (std::size_t i = 0; i < texts.size(); ++i) valueBoxes_[i]->setText(Q(texts[i]));
   } catch (const almacor::Error&) {
     // A body whose position cannot be computed at this instant: the previous values stay.
     return;
   }
-  command1_->setEnabled(true);
+  copyButton_->setEnabled(true);
 }
 
 void ApparentForm::CopyToClipboard() {
@@ -121,9 +127,9 @@ void ApparentForm::CopyToClipboard() {
   for (int i = 0; i < 6; ++i)
     fields[static_cast<std::size_t>(i)] = host_.DisplayedField(i).toStdString();
   std::array<std::string, 3> values;
-  for (std::size_t i = 0; i < values.size(); ++i) values[i] = text1_[i]->text().toStdString();
-  const std::string text = ApparentCopyText(fields, combo1_[0]->currentText().toStdString(),
-                                            combo1_[1]->currentText().toStdString(), values);
+  for (std::size_t i = 0; i < values.size(); ++i) values[i] = valueBoxes_[i]->text().toStdString();
+  const std::string text = ApparentCopyText(fields, bodyBoxes_[0]->currentText().toStdString(),
+                                            bodyBoxes_[1]->currentText().toStdString(), values);
   QClipboard* clipboard = QApplication::clipboard();
   clipboard->clear();
   clipboard->setText(QString::fromStdString(text));
@@ -145,7 +151,7 @@ void ApparentForm::closeEvent(QCloseEvent* event) {
 void ApparentForm::StoreSettings() {
   if (settingsStored_) return;
   settingsStored_ = true;
-  ProgramSettings().Write(keys::kApparentDMS, check1_->isChecked() ? 1 : 0);
+  ProgramSettings().Write(keys::kApparentDMS, dmsCheck_->isChecked() ? 1 : 0);
 }
 
 }  // namespace quillon

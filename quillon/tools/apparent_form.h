@@ -38,11 +38,11 @@ class ApparentForm : public QWidget {
 
   MainWindowHost& host_;
   QString titleBase_;
-  std::array<QComboBox*, 2> combo1_{};
-  std::array<QLineEdit*, 3> text1_{};
-  QCheckBox* check1_ = nullptr;
-  QPushButton* command1_ = nullptr;
-  QPushButton* command2_ = nullptr;
+  std::array<QComboBox*, 2> bodyBoxes_{};
+  std::array<QLineEdit*, 3> valueBoxes_{};
+  QCheckBox* dmsCheck_ = nullptr;
+  QPushButton* copyButton_ = nullptr;
+  QPushButton* closeButton_ = nullptr;
   bool settingsStored_ = false;
 };
 

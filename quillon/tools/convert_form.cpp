@@ -10,12 +10,17 @@
 #include <QTimer>
 
 #include "almacor/calendar.h"
+#include "almacor/dialogs/input.h"
 #include "almacor/error.h"
-#include "beep.h"
+#include "help_window.h"
 #include "main_window_host.h"
 #include "tool_window.h"
 
 namespace quillon {
+
+using almacor::dialogs::Beep;
+using almacor::dialogs::TwipsRect;
+using almacor::dialogs::TwipsToPixels;
 
 /// One entry field of the conversion window: filters keys and pasted text, selects its text on
 /// entry and holds the focus while its value is out of range.
@@ -139,6 +144,7 @@ ConvertForm::ConvertForm(MainWindowHost& host)
   ApplyWindowFont(*this);
   setFixedSize(TwipsToPixels(5280), TwipsToPixels(3690));
   setWindowIcon(HostIcon(host.HostWidget()));
+  InstallHelpKey(*this, help::kAngleConversion);
   setWindowTitle(QStringLiteral("角度換算"));
 
   for (int f = 0; f < convert::kFieldCount; ++f) {
@@ -146,7 +152,7 @@ ConvertForm::ConvertForm(MainWindowHost& host)
     const int top = kRows[static_cast<std::size_t>(convert::RowOfField(f))].top;
     auto* field = new ConvertField(*this, f);
     field->setGeometry(TwipsRect(layout.left, top, layout.width, kFieldHeight));
-    text1_[static_cast<std::size_t>(f)] = field;
+    fields_[static_cast<std::size_t>(f)] = field;
     auto* unit = new QLabel(QString::fromUtf8(layout.unit), this);
     unit->setGeometry(TwipsRect(layout.unitLeft, top + 15, 480, 255));
   }
@@ -154,65 +160,65 @@ ConvertForm::ConvertForm(MainWindowHost& host)
     const int top = kRows[static_cast<std::size_t>(row)].top;
     auto* label = new QLabel(QString::fromUtf8(kRows[static_cast<std::size_t>(row)].label), this);
     label->setGeometry(TwipsRect(240, top + 15, 945, 255));
-    label->setBuddy(text1_[static_cast<std::size_t>(convert::FirstFieldOfRow(row))]);
+    label->setBuddy(fields_[static_cast<std::size_t>(convert::FirstFieldOfRow(row))]);
     auto* button = new QPushButton(QStringLiteral("換算"), this);
     button->setGeometry(TwipsRect(4440, top, 615, kFieldHeight));
     button->setAutoDefault(true);
     connect(button, &QPushButton::clicked, this, [this, row] { Convert(row); });
-    command1_[static_cast<std::size_t>(row)] = button;
+    convertButtons_[static_cast<std::size_t>(row)] = button;
   }
   // Tab order follows the rows: each row's fields, then its button.
   QWidget* previous = nullptr;
   for (int row = 0; row < convert::kRowCount; ++row) {
     const int first = convert::FirstFieldOfRow(row);
     for (int f = first; f < first + convert::FieldCountOfRow(row); ++f) {
-      QWidget* next = text1_[static_cast<std::size_t>(f)];
+      QWidget* next = fields_[static_cast<std::size_t>(f)];
       if (previous != nullptr) setTabOrder(previous, next);
       previous = next;
     }
-    setTabOrder(previous, command1_[static_cast<std::size_t>(row)]);
-    previous = command1_[static_cast<std::size_t>(row)];
+    setTabOrder(previous, convertButtons_[static_cast<std::size_t>(row)]);
+    previous = convertButtons_[static_cast<std::size_t>(row)];
   }
 
-  command2_ = new QPushButton(QStringLiteral("クリア(&L)"), this);
-  command2_->setGeometry(TwipsRect(2520, 3120, 1215, 330));
-  command2_->setAutoDefault(true);
-  connect(command2_, &QPushButton::clicked, this, &ConvertForm::Clear);
-  command3_ = new QPushButton(QStringLiteral("終了(&Q)"), this);
-  command3_->setGeometry(TwipsRect(3840, 3120, 1215, 330));
-  command3_->setAutoDefault(true);
-  connect(command3_, &QPushButton::clicked, this, &QWidget::close);
-  setTabOrder(previous, command2_);
-  setTabOrder(command2_, command3_);
+  clearButton_ = new QPushButton(QStringLiteral("クリア(&L)"), this);
+  clearButton_->setGeometry(TwipsRect(2520, 3120, 1215, 330));
+  clearButton_->setAutoDefault(true);
+  connect(clearButton_, &QPushButton::clicked, this, &ConvertForm::Clear);
+  closeButton_ = new QPushButton(QStringLiteral("終了(&Q)"), this);
+  closeButton_->setGeometry(TwipsRect(3840, 3120, 1215, 330));
+  closeButton_->setAutoDefault(true);
+  connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+  setTabOrder(previous, clearButton_);
+  setTabOrder(clearButton_, closeButton_);
 
   Clear();
 }
 
 void ConvertForm::Clear() {
-  for (ConvertField* field : text1_) field->clear();
-  for (QPushButton* button : command1_) button->setEnabled(false);
+  for (ConvertField* field : fields_) field->clear();
+  for (QPushButton* button : convertButtons_) button->setEnabled(false);
 }
 
 convert::Fields ConvertForm::FieldTexts() const {
   convert::Fields fields;
-  for (std::size_t f = 0; f < fields.size(); ++f) fields[f] = text1_[f]->text().toStdString();
+  for (std::size_t f = 0; f < fields.size(); ++f) fields[f] = fields_[f]->text().toStdString();
   return fields;
 }
 
 void ConvertForm::FieldFocused(int field) {
   const int row = convert::RowOfField(field);
   for (int r = 0; r < convert::kRowCount; ++r) {
-    command1_[static_cast<std::size_t>(r)]->setDefault(r == row);
+    convertButtons_[static_cast<std::size_t>(r)]->setDefault(r == row);
   }
   UpdateRowButton(row);
 }
 
 void ConvertForm::UpdateRowButton(int row) {
-  command1_[static_cast<std::size_t>(row)]->setEnabled(convert::RowReady(row, FieldTexts()));
+  convertButtons_[static_cast<std::size_t>(row)]->setEnabled(convert::RowReady(row, FieldTexts()));
 }
 
 void ConvertForm::PressRowButton(int field) {
-  QPushButton* button = command1_[static_cast<std::size_t>(convert::RowOfField(field))];
+  QPushButton* button = convertButtons_[static_cast<std::size_t>(convert::RowOfField(field))];
   if (button->isEnabled()) {
     button->click();
   } else {
@@ -230,7 +236,7 @@ void ConvertForm::Convert(int row) {
     const int first = convert::FirstFieldOfRow(row);
     for (int f = first; f < first + convert::FieldCountOfRow(row); ++f) {
       if (!convert::InRange(f, fields[static_cast<std::size_t>(f)])) {
-        text1_[static_cast<std::size_t>(f)]->setFocus(Qt::OtherFocusReason);
+        fields_[static_cast<std::size_t>(f)]->setFocus(Qt::OtherFocusReason);
         break;
       }
     }
@@ -243,8 +249,8 @@ void ConvertForm::Convert(int row) {
     return;  // the fields stay as they were
   }
   for (std::size_t f = 0; f < result.size(); ++f)
-    text1_[f]->setText(QString::fromStdString(result[f]));
-  for (QPushButton* button : command1_) button->setEnabled(true);
+    fields_[f]->setText(QString::fromStdString(result[f]));
+  for (QPushButton* button : convertButtons_) button->setEnabled(true);
 }
 
 void ConvertForm::paintEvent(QPaintEvent*) {

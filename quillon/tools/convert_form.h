@@ -38,10 +38,10 @@ class ConvertForm : public QWidget {
   convert::Fields FieldTexts() const;
 
   MainWindowHost& host_;
-  std::array<ConvertField*, convert::kFieldCount> text1_{};
-  std::array<QPushButton*, convert::kRowCount> command1_{};
-  QPushButton* command2_ = nullptr;
-  QPushButton* command3_ = nullptr;
+  std::array<ConvertField*, convert::kFieldCount> fields_{};
+  std::array<QPushButton*, convert::kRowCount> convertButtons_{};
+  QPushButton* clearButton_ = nullptr;
+  QPushButton* closeButton_ = nullptr;
 };
 
 }  // namespace quillon

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "almacor/dialogs/input.h"
 #include "almacor/dialogs/location_form.h"
 #include "almacor/settings.h"
 

@@ -72,6 +72,29 @@ PlanetEquatorial PlanetEquatorialOf(const PlanetPosition& position, double d, co
 /// Right ascension and declination of date of planet p at local day count d.
 PlanetEquatorial PlanetEquatorialAt(PlanetNameConstant p, double d, const TimeScale& ts);
 
+/// What the places of every planet at one instant share: the series times, the Sun's place that
+/// reduces a heliocentric position to the Earth, and the obliquity. To compute several planets at
+/// one instant, take PlanetInstantAt once and pass it to PlanetPositionAt or PlanetEquatorialAt
+/// for each planet: the results are those of the forms taking (p, d, ts), to the last bit, without
+/// recomputing ΔT, the Sun's series or the obliquity for every planet. The value is plain data,
+/// valid for the instant and time scale it was computed for.
+struct PlanetInstant {
+  double day;           ///< the local day count d
+  double years;         ///< Julian years of dynamical time since J2000.0
+  double saturnYears;   ///< the same since 1974-12-31 00:00, for Saturn's series
+  double sunLongitude;  ///< the Sun's apparent longitude without its aberration, degrees
+  double sunDistance;   ///< the Sun's distance, au
+  double sunX, sunY;    ///< the Sun's geocentric ecliptic rectangular coordinates, au
+  double obliquity;     ///< the true obliquity of the ecliptic ε, degrees
+  double sinObliquity, cosObliquity;
+};
+/// The shared values of local day count d. A non-finite d, or |d| > 3.6e7, raises Error 5.
+PlanetInstant PlanetInstantAt(double d, const TimeScale& ts);
+/// PlanetPositionAt(p, d, ts) for the instant of `at`.
+PlanetPosition PlanetPositionAt(PlanetNameConstant p, const PlanetInstant& at);
+/// PlanetEquatorialAt(p, d, ts) for the instant of `at`.
+PlanetEquatorial PlanetEquatorialAt(PlanetNameConstant p, const PlanetInstant& at);
+
 /// Horizontal values of a geocentric position at local day count d for the observer of `s`
 /// (local apparent sidereal time; parallax from the distance with the Earth's equatorial radius
 /// kEarthRadiusKm). A distance of 0 raises Error 11.

@@ -99,7 +99,13 @@ TEST(ParseCommandLine, BadArgumentsNameTheOption) {
       {{"--json", "--from", "2024-01-01", "--to", "2024-01-02", "--step", "h"}, "--step"},
       {{"--json", "--step", "1h"}, "--step"},
       {{"--json", "--at", "2024-01-01", "--from", "2024-01-01", "--to", "2024-01-02"}, "--at"},
-      {{"--json", "--text"}, "--json"}};
+      {{"--json", "--text"}, "--json"},
+      {{"--year", "99"}, "--year"},
+      {{"--year", "10000"}, "--year"},
+      {{"--year", "2024", "--at", "2024-01-01"}, "--year"},
+      {{"--year", "2024", "--format", "xml"}, "--format"},
+      {{"--format", "csv"}, "--format"},
+      {{"--output", "x.csv"}, "--output"}};
   for (const Case& c : cases) {
     try {
       ParseCommandLine(c.args);

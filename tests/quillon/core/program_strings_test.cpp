@@ -17,7 +17,7 @@ TEST(ProgramStrings, IdsReachTheirTextsAndUnknownIdsRaise) {
   EXPECT_EQ(ProgramString(1092), "ΔT入力");
   EXPECT_EQ(ProgramString(1100), "地球");
   EXPECT_EQ(ProgramString(1110), "冥王星");
-  for (const int id : {0, 999, 1001, 1049, 1063, 1069, 1075, 1093, 1099, 1111}) {
+  for (const int id : {0, 999, 1001, 1049, 1063, 1069, 1075, 1085, 1093, 1099, 1111}) {
     EXPECT_THROW(ProgramString(id), almacor::Error) << id;
   }
 }

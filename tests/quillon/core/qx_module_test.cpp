@@ -146,21 +146,19 @@ class CalendarFixture : public almacor::LibrarySettingsTest {
   Calendar calendar_;
 };
 
-using CurrentDynamicalTimeTest = CalendarFixture;
+using CurrentDynamicalDaysTest = CalendarFixture;
 
-TEST_F(CurrentDynamicalTimeTest, AddsDeltaTLessTheZoneUpToTheUpperLimit) {
+TEST_F(CurrentDynamicalDaysTest, AddsDeltaTLessTheZoneUpToTheUpperLimit) {
   UseFixedTimeScale(60, 9);
   SetInstant(CivilDays(2024, 1, 1, 9));
   EXPECT_NEAR(CurrentDynamicalDays(calendar_), CivilDays(2024, 1, 1, 0, 1, 0), 1e-9);
-  EXPECT_NEAR(CurrentDynamicalTime(calendar_).Days(), CivilDays(2024, 1, 1, 0, 1, 0), 1e-9);
   UseFixedTimeScale(0, -12);
   SetInstant(CivilDays(9999, 12, 31, 12));
   EXPECT_EQ(CurrentDynamicalDays(calendar_), RangeOf(SearchKind::NewMoon).last);
-  // The first hours of the range stay defined as a number, not as a Date.
+  // The first hours of the range stay defined as a number, before the first Date.
   UseFixedTimeScale(0, 12);
   SetInstant(CivilDays(100, 1, 1));
   EXPECT_NEAR(CurrentDynamicalDays(calendar_), CivilDays(100, 1, 1) - 0.5, 1e-9);
-  EXPECT_THROW(CurrentDynamicalTime(calendar_), almacor::Error);
 }
 
 using SearchEnabledTest = CalendarFixture;

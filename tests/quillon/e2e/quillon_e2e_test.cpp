@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <nlohmann/json.hpp>
 #include <regex>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -49,77 +48,6 @@ std::size_t LineCount(const std::string& text, const std::string& end) {
   }
   EXPECT_EQ(text.substr(text.size() - std::min(text.size(), end.size())), end) << "no line end";
   return count;
-}
-
-std::set<std::string> Words(const std::string& text) {
-  std::istringstream in(text);
-  return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
-}
-
-std::set<std::string> Keys(const nlohmann::json& object) {
-  std::set<std::string> keys;
-  for (const auto& item : object.items()) keys.insert(item.key());
-  return keys;
-}
-
-TEST(QuillonHeadless, JsonHasEveryKey) {
-  const Outcome run = Quillon({"--json", "--at", "2024-03-20T12:00"});
-  ASSERT_EQ(run.exitCode, 0) << run.err;
-  EXPECT_EQ(run.err, "");
-  ASSERT_EQ(LineCount(run.out, "\n"), 1u);
-  const nlohmann::json j = nlohmann::json::parse(run.out);
-  EXPECT_EQ(
-      Keys(j),
-      Words("DateTime ObsLongitude ObsLatitude ObsHeight TimeZone JulianDay JulianDayTD "
-            "DeltaT DtEstimated SiderealTime QYear QMonth QDay QLeap QDayOfMonth ZodiacalYear "
-            "ZodiacalMonth ZodiacalDay ZodiacalMonth24 ZodiacalDay24 ZodiacalClimate72 "
-            "JulianCYear JulianCMonth JulianCDay IslamicYear IslamicMonth IslamicDay "
-            "IslamicMonthName HebrewYear HebrewMonth HebrewDay HebrewMonthName MayaLong "
-            "MayaHaab MayaTzolkin Rokuyou JapaneseMonthName ZodiacalSigns Kyusei Sun Moon "
-            "Planets"));
-  EXPECT_EQ(j["DateTime"], "2024-03-20T12:00:00");
-  EXPECT_EQ(j["DtEstimated"], true);
-  EXPECT_NEAR(j["JulianDay"].get<double>(), 2460389.625, 1e-9);
-  EXPECT_EQ(Keys(j["SiderealTime"]),
-            Words("GreenwichMean GreenwichApparent LocalMean LocalApparent"));
-  EXPECT_EQ(Keys(j["JapaneseMonthName"]), Words("YmdMonth YmdQMonth"));
-  EXPECT_EQ(Keys(j["ZodiacalSigns"]),
-            Words("YmdYear YmdQYear YmdZYear YmdMonth YmdQMonth YmdZMonth YmdDay"));
-  EXPECT_EQ(Keys(j["Kyusei"]), Words("YmdYear YmdZYear YmdMonth YmdZMonth YmdDay"));
-  const std::string bodyKeys =
-      "Ascension Declination Azimuth AltitudeG AltitudeT Altitude Distance Radius RiseTime "
-      "RiseAzimuth SetTime SetAzimuth CulminationTime CulminationAltitude ";
-  EXPECT_EQ(Keys(j["Sun"]), Words(bodyKeys + "Longitude Obliquity Dawn Twilight CivilTwilightR "
-                                             "CivilTwilightS NauticalTwilightR NauticalTwilightS "
-                                             "AstronomicalTwilightR AstronomicalTwilightS"));
-  EXPECT_EQ(Keys(j["Moon"]),
-            Words(bodyKeys + "Longitude Latitude Elongation AgeNoon Age Illuminated"));
-  EXPECT_EQ(Keys(j["Planets"]), Words("Mercury Venus Mars Jupiter Saturn Uranus Neptune Pluto"));
-  for (const auto& planet : j["Planets"].items()) {
-    EXPECT_EQ(Keys(planet.value()),
-              Words(bodyKeys + "Longitude Latitude LongitudeS LatitudeS DistanceS"))
-        << planet.key();
-    EXPECT_TRUE(std::regex_match(planet.value()["RiseTime"].get<std::string>(),
-                                 std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d)")));
-  }
-  // The equinox: the Sun's longitude is near 0 or 360, and it rises about 05:45 in Tokyo.
-  const double lambda = j["Sun"]["Longitude"];
-  EXPECT_LT(std::min(lambda, 360 - lambda), 0.5);
-  EXPECT_EQ(j["Sun"]["RiseTime"].get<std::string>().substr(0, 14), "2024-03-20T05:");
-
-  const Outcome series = Quillon({"--json", "--from", "2024-01-01", "--to", "2024-01-02T00:00",
-                                  "--step", "6h", "--delta-t", "69", "--timezone", "0"});
-  ASSERT_EQ(LineCount(series.out, "\n"), 5u);
-  std::istringstream lines(series.out);
-  for (const char* time :
-       {"2024-01-01T00", "2024-01-01T06", "2024-01-01T12", "2024-01-01T18", "2024-01-02T00"}) {
-    std::string line;
-    std::getline(lines, line);
-    const nlohmann::json at = nlohmann::json::parse(line);
-    EXPECT_EQ(at["DateTime"], std::string(time) + ":00:00");
-    EXPECT_EQ(at["DeltaT"], 69);
-    EXPECT_EQ(at["DtEstimated"], false);
-  }
 }
 
 // Each option's run: the exit status and a pattern searched for in stdout (status 0) or stderr.
@@ -175,19 +103,12 @@ TEST(QuillonHeadless, OptionsOutputAndExitStatus) {
        3,
        "^quillon: no earlier lunar eclipse in the supported range\n$"},
       {{"--nope"}, 2, "^quillon: .*'--nope'"},
-      {{"--json", "--at", "2024-13-01"}, 2, "^quillon: --at: "},
-      {{"--json", "--latitude", "91"}, 2, "^quillon: --latitude: "},
-      {{"--find", "next-comet"}, 2, "^quillon: --find: "},
       {{"--help"}, 0, "Usage: quillon"},
       {{"--year", "2024"},
        0,
        "^日付,.+\r\n2024-01-01,月,11月20日,赤口,甲子,一白水星,06:50,11:44,16:38,"},
-      {{"--year", "99"}, 2, "^quillon: --year: "},
-      {{"--year", "10000"}, 2, "^quillon: --year: "},
-      {{"--year", "2024", "--format", "xml"}, 2, "^quillon: --format: "},
       {{"--year", "2024", "--output", noDir}, 2, "^quillon: --output: "},
-      {{"--year", "2024", "--output", QDir::tempPath()}, 2, "^quillon: --output: "},
-      {{"--format", "csv"}, 2, "^quillon: --format: "}};
+      {{"--year", "2024", "--output", QDir::tempPath()}, 2, "^quillon: --output: "}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.join(' ').toStdString());
     const Outcome run = Quillon(c.args);

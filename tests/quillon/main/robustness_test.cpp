@@ -32,8 +32,9 @@
 #define QUILLON_HAS_DEATH_CALLBACK 1
 #endif
 
+#include "almacor/dialogs/input.h"
 #include "application.h"
-#include "beep.h"
+#include "main_table_view.h"
 #include "planet_form.h"
 #include "simulation_form.h"
 
@@ -68,13 +69,13 @@ class RandomWalk : public QObject {
   Q_OBJECT
  public:
   RandomWalk(unsigned seed, int steps) : random_(seed), steps_(steps) {
-    quillon::SetBeepHandler([] {});
+    almacor::dialogs::SetBeepHandler([] {});
     for (const QString& scheme : kSchemes) QDesktopServices::setUrlHandler(scheme, this, "Swallow");
     Start();
   }
   ~RandomWalk() override {
     for (const QString& scheme : kSchemes) QDesktopServices::unsetUrlHandler(scheme);
-    quillon::SetBeepHandler({});
+    almacor::dialogs::SetBeepHandler({});
   }
 
   void Run() {
@@ -139,7 +140,7 @@ class RandomWalk : public QObject {
     form_.reset();
     form_ = std::make_unique<quillon::PlanetForm>([this] { return nowMs_; });
     // Sweep and real time advance only when the walk says so, from the injected clock.
-    form_->Timer1()->blockSignals(true);
+    form_->Timer()->blockSignals(true);
     connect(form_->MenuItem(QStringLiteral("mnuFileEnd")), &QAction::triggered, this,
             [this] { quit_ = true; });
     form_->show();
@@ -160,7 +161,7 @@ class RandomWalk : public QObject {
 
   void Check() {
     QStringList faults;
-    if (!quit_ && !form_->Grid1()->isVisible()) faults << "the main table is hidden";
+    if (!quit_ && !form_->Table()->isVisible()) faults << "the main table is hidden";
     if (depth_ == 0) {
       for (QWidget* w : VisibleWindows()) {
         if (!w->isEnabled()) faults << Name(w) + " is left disabled";
@@ -348,8 +349,8 @@ class RandomWalk : public QObject {
     nowMs_ += Pick(3000);
     Log(QStringLiteral("clock to %1 ms%2")
             .arg(nowMs_)
-            .arg(form_->Timer1()->isActive() ? ", tick" : ""));
-    if (form_->Timer1()->isActive()) form_->OnTimer();
+            .arg(form_->Timer()->isActive() ? ", tick" : ""));
+    if (form_->Timer()->isActive()) form_->OnTimer();
   }
 
   static inline const QStringList kSchemes = {"file", "http", "https", "mailto"};

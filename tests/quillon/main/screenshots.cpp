@@ -89,8 +89,10 @@ void MainWindow(PlanetForm& form) {
     almacor::dialogs::DmsInputForm dms(2, -35.5, &location);
     Save(dms, "dms_dialog.png");
   }
-  quillon::ShowHelp(1);
-  Save(*quillon::HelpWindow(), "help_window.png");
+  for (int context : {0, 1, 16, 21}) {
+    quillon::ShowHelp(context);
+    Save(*quillon::HelpWindow(), QStringLiteral("help_topic%1.png").arg(context));
+  }
   quillon::CloseHelpWindows();
   QFileDialog* dialog = form.CreateExportDialog();
   dialog->setOption(QFileDialog::DontUseNativeDialog);

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QStandardPaths>
 #include <set>
 
 #include "fake_host.h"
@@ -150,11 +149,3 @@ TEST(SimulationFormTest, PolarAndEquatorialObserversDrawEveryView) {
 
 }  // namespace
 }  // namespace quillon
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QStandardPaths::setTestModeEnabled(true);
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -17,9 +16,10 @@
 #include "almacor/math_object.h"
 #include "apparent_form.h"
 #include "apparent_values.h"
-#include "beep.h"
+#include "almacor/dialogs/input.h"
 #include "convert_form.h"
 #include "fake_host.h"
+#include "help_window.h"
 #include "program_settings.h"
 #include "program_strings.h"
 #include "tool_window.h"
@@ -51,9 +51,9 @@ QPushButton* ButtonNamed(QWidget& w, const QString& text) {
 class ToolWindows : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetBeepHandler([this] { ++beeps; });
+    almacor::dialogs::SetBeepHandler([this] { ++beeps; });
   }
-  void TearDown() override { SetBeepHandler({}); }
+  void TearDown() override { almacor::dialogs::SetBeepHandler({}); }
 
   void ShowActive(QWidget& w) {
     w.show();
@@ -124,6 +124,19 @@ TEST_F(ToolWindows, ApparentFormShowsValuesOnceBothBodiesAreChosen) {
   EXPECT_TRUE(guard.isNull());
   EXPECT_EQ(host.closed, std::vector{MainWindowHost::AuxWindow::Apparent});
   EXPECT_EQ(ProgramSettings().Read(keys::kApparentDMS), 0);
+}
+
+TEST_F(ToolWindows, F1OpensTheWindowsOwnHelpPage) {
+  for (QWidget* form : {static_cast<QWidget*>(new ApparentForm(host)),
+                        static_cast<QWidget*>(new ConvertForm(host))}) {
+    ShowActive(*form);
+    QTest::keyClick(form, Qt::Key_F1);
+    ASSERT_NE(HelpWindow(), nullptr);
+    EXPECT_TRUE(HelpWindow()->windowTitle().endsWith(form->windowTitle()));
+    CloseHelpWindows();
+    form->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
 }
 
 class ConvertWindow : public ToolWindows {
@@ -263,13 +276,5 @@ TEST(ProgramIconTest, EverySizeIsInTheResources) {
 
 }  // namespace
 }  // namespace quillon
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QStandardPaths::setTestModeEnabled(true);
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
 
 #include "tools_gui_test.moc"

@@ -10,15 +10,6 @@ namespace almacor::dialogs {
 /// exists.
 void RegisterDialogs();
 
-/// Replaces the dialogs' beep (a refused key or value), for example by a counter in a test; an
-/// empty function restores the desktop's beep.
-void SetBeepHandler(std::function<void()> handler);
-void Beep();
-
-/// The value of a field's whole text when it is a plain decimal number (blanks around it, an
-/// optional sign, digits with at most one point); empty otherwise.
-std::optional<double> ParseNumber(const std::string& text);
-
 /// The observer fields: 1 longitude, 2 latitude, 3 height, 4 time difference.
 struct FieldRange {
   double minimum;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QLabel>
 #include <array>
 
 class QLineEdit;
@@ -9,29 +8,7 @@ class QPushButton;
 
 namespace almacor::dialogs {
 
-/// A caption that opens the degree-minute-second dialog: a raised frame while the pointer is over
-/// it, a sunken border while the left button is held inside it, clicked() on release inside.
-class DmsLabel : public QLabel {
-  Q_OBJECT
- public:
-  explicit DmsLabel(const QString& text, QWidget* parent);
-  bool Sunk() const { return sunk_; }
-
- signals:
-  void clicked();
-
- protected:
-  void enterEvent(QEnterEvent* event) override;
-  void leaveEvent(QEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-
- private:
-  void SetLook(bool sunk, bool raised);
-  bool sunk_ = false;
-  bool pressed_ = false;
-};
+class ButtonLabel;
 
 /// "観測地点": the observer's longitude, latitude, height and time difference, edited in the
 /// library's settings when the user confirms with "OK".
@@ -44,7 +21,7 @@ class LocationForm : public QDialog {
   bool OkFlag() const { return ok_; }
   /// Field 1 longitude, 2 latitude, 3 height, 4 time difference.
   QLineEdit* Field(int i) const { return fields_[i - 1]; }
-  DmsLabel* Caption(int i) const { return i <= 2 ? dmsLabels_[i - 1] : nullptr; }
+  ButtonLabel* Caption(int i) const { return i <= 2 ? dmsLabels_[i - 1] : nullptr; }
   QPushButton* OkButton() const { return ok_button_; }
   /// Opens the degree-minute-second dialog for field 1 or 2, as its caption does.
   void EditAsDms(int field);
@@ -57,7 +34,7 @@ class LocationForm : public QDialog {
   int FieldIndex(QObject* watched) const;
 
   std::array<QLineEdit*, 4> fields_{};
-  std::array<DmsLabel*, 2> dmsLabels_{};
+  std::array<ButtonLabel*, 2> dmsLabels_{};
   QPushButton* ok_button_ = nullptr;
   bool ok_ = false;
 };
