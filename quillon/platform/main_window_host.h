@@ -32,6 +32,9 @@ class MainWindowHost {
   virtual QMenu* SimulationMenu() = 0;
   /// "前の食(&P)" / "次の食(&N)": runs eclipse search item k (0, 1 solar; 3, 4 lunar).
   virtual void RunEclipseSearch(int k) = 0;
+  /// Steps the instant by `steps` (±) of the sweep unit chosen last, as that many clicks of its
+  /// spin arrow would: nothing while the spin controls are disabled.
+  virtual void StepInstant(int steps) = 0;
 
   /// Each auxiliary window calls this as it closes, so that the main window clears its flag
   /// (SimulationFlag, ApparentFlag, ConvertFlag).

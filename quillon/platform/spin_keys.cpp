@@ -58,7 +58,12 @@ class SpinKeyFilter : public QObject {
 }  // namespace
 
 void AttachSpinKeys(QWidget& field, const SpinArrows& arrows) {
-  field.installEventFilter(new SpinKeyFilter(arrows, &field));
+  auto* filter = new SpinKeyFilter(arrows, &field);
+  field.installEventFilter(filter);
+  // The wheel over the field's own arrows too, which do not pass it on.
+  for (QAbstractButton* own : {arrows.up, arrows.down}) {
+    if (own) own->installEventFilter(filter);
+  }
 }
 
 }  // namespace quillon

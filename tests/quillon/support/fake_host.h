@@ -54,6 +54,7 @@ class FakeHost : public MainWindowHost {
   QWidget* HostWidget() override { return &window; }
   QMenu* SimulationMenu() override { return &menu; }
   void RunEclipseSearch(int k) override { searches.push_back(k); }
+  void StepInstant(int n) override { steps.push_back(n); }
   void AuxWindowClosed(AuxWindow w) override { closed.push_back(w); }
 
   QAction* Item(const char* name) { return menu.findChild<QAction*>(name); }
@@ -66,6 +67,7 @@ class FakeHost : public MainWindowHost {
   int resumes = 0;
   bool timerRunning = true;
   std::vector<int> searches;
+  std::vector<int> steps;
   std::vector<AuxWindow> closed;
 
  private:
