@@ -21,7 +21,7 @@ TEST(BasicArithmeticTest, RoundHalfEvenSendsHalvesToTheEvenNeighbour) {
   EXPECT_EQ(RoundHalfEven(4503599627370497.0), 4503599627370497.0);  // 2^52 + 1: already whole
 }
 
-TEST(BasicArithmeticTest, IntegerDivisionTruncatesAndModKeepsTheDividendsSign) {
+TEST(BasicArithmeticTest, IntegerDivisionTruncatesModKeepsTheDividendsSignZeroAndOverflowRaise) {
   EXPECT_EQ(IntDiv(7, 2), 3);
   EXPECT_EQ(IntDiv(-7, 2), -3);
   EXPECT_EQ(IntDiv(7, -2), -3);
@@ -36,9 +36,7 @@ TEST(BasicArithmeticTest, IntegerDivisionTruncatesAndModKeepsTheDividendsSign) {
   EXPECT_EQ(Mod(10.5, 3.0), 1);     // 10 Mod 3
   EXPECT_EQ(Mod(11.5, 3.0), 0);     // 12 Mod 3
   EXPECT_EQ(Mod(-7.2, 3.0), -1);
-}
-
-TEST(BasicArithmeticTest, DivisionByZeroAndOverflowRaise) {
+  // Division by zero and overflow raise.
   EXPECT_EQ(ErrorNumberOf([] { IntDiv(1, 0); }), kDivisionByZero);
   EXPECT_EQ(ErrorNumberOf([] { Mod(1, 0); }), kDivisionByZero);
   EXPECT_EQ(ErrorNumberOf([] { Mod(7.0, 0.4); }), kDivisionByZero);  // 0.4 rounds to 0

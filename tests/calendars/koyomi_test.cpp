@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <set>
 
@@ -15,13 +14,6 @@
 
 namespace almacor {
 namespace {
-
-std::string IsoDate(std::int32_t day) {
-  const CivilDate c = DaysToCivilDate(day);
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", c.year, c.month, c.day);
-  return text;
-}
 
 // Reference rows "date,name" grouped by year.
 std::map<int, std::set<std::pair<std::string, std::string>>> ByYear(const std::string& file) {

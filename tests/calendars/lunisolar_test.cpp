@@ -14,30 +14,14 @@
 namespace almacor {
 namespace {
 
-constexpr TimeScale kJst{9, true, 0};
-
-double Noon(int y, int m, int d) { return CivilToDays(y, m, d) + 0.5; }
-
-struct Expected {
-  int year, month, day;
-  bool leap;
-};
-
-void ExpectDate(const LunisolarDate& r, Expected e, const std::string& where) {
-  EXPECT_EQ(r.year, e.year) << where;
-  EXPECT_EQ(r.month, e.month) << where;
-  EXPECT_EQ(r.day, e.day) << where;
-  EXPECT_EQ(r.leap, e.leap) << where;
-}
-
 // Every lunar month from 1950 to 2060 in Japan Standard Time (the leap months of the published
-// tables among them), from an independent ephemeris and an independent statement of the rule
-// (scripts/reference/lunisolar_reference.py): on its first day the library gives year, month,
+// tables among them, and 閏11月 of 2033, the resolution recommended in Japan for the year the
+// principal terms leave open), from an independent ephemeris and an independent statement of the
+// rule (scripts/reference/lunisolar_reference.py): on its first day the library gives year, month,
 // leap flag, day 1 and the month's length; the day before is the last day of the month before.
 TEST(Lunisolar, MonthsAgreeWithReferenceTable) {
   const auto rows = ReadReferenceTable("lunisolar_months.csv");
   LunisolarCache cache;
-  std::vector<std::string> disagreements;
   for (const auto& row : rows) {
     int y = 0, m = 0, d = 0;
     ASSERT_EQ(std::sscanf(row[0].c_str(), "%d-%d-%d", &y, &m, &d), 3) << row[0];
@@ -45,18 +29,11 @@ TEST(Lunisolar, MonthsAgreeWithReferenceTable) {
               days = std::stoi(row[4]);
     const LunisolarDate r = CalcLunisolar(Noon(y, m, d), kJst, cache);
     const LunisolarDate before = CalcLunisolar(Noon(y, m, d) - 1, kJst, cache);
-    if (r.year != year || r.month != month || r.leap != (leap != 0) || r.day != 1 ||
-        r.dayOfMonth != days || before.day != before.dayOfMonth) {
-      char got[64];
-      std::snprintf(got, sizeof got, " got %d,%d,%d,%d", r.year, r.month, r.leap ? 1 : 0,
-                    r.dayOfMonth);
-      disagreements.push_back(row[0] + got);
-    }
+    EXPECT_TRUE(r.year == year && r.month == month && r.leap == (leap != 0) && r.day == 1 &&
+                r.dayOfMonth == days && before.day == before.dayOfMonth)
+        << row[0] << " got " << r.year << "," << r.month << "," << r.leap << "," << r.dayOfMonth;
   }
   EXPECT_GT(rows.size(), 1350u);
-  std::string all;
-  for (const std::string& s : disagreements) all += "\n  " + s;
-  EXPECT_TRUE(disagreements.empty()) << disagreements.size() << " disagreements:" << all;
 }
 
 // A new moon's local day is day 1, in any zone; the day before is the last day of its month.
@@ -75,14 +52,6 @@ TEST(Lunisolar, TheDayOfANewMoonIsDayOne) {
       t = newMoon + 29.53 * 4.3;  // a different phase of the year each time
     }
   }
-}
-
-// The rare year when the principal terms leave the numbering open (2033–34): the library's rule
-// gives 閏11月 from 2033-12-22, the resolution recommended in Japan.
-TEST(Lunisolar, Year2033) {
-  ExpectDate(CalcLunisolar(Noon(2033, 11, 22), kJst), {2033, 11, 1, false}, "11");
-  ExpectDate(CalcLunisolar(Noon(2033, 12, 22), kJst), {2033, 11, 1, true}, "閏11");
-  ExpectDate(CalcLunisolar(Noon(2034, 2, 19), kJst), {2034, 1, 1, false}, "2034 1/1");
 }
 
 TEST(Lunisolar, CachedAndFreshResultsAgree) {

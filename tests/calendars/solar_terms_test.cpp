@@ -12,43 +12,30 @@
 namespace almacor {
 namespace {
 
-constexpr TimeScale kJst{9, true, 0};
-
-double Noon(int y, int m, int d) { return CivilToDays(y, m, d) + 0.5; }
-
 SolarTermDate TermsAt(double d, const TimeScale& ts = kJst) {
   return CalcSolarTerms(d, SunLongitudeAt(d, ts), ts, SolarTermDate{});
 }
 
-TEST(SolarTerms, RisshunDayAndTheDayBefore) {
-  // 立春 2024: 2024-02-04 17:27 JST.
-  for (double hour : {0.01, 0.5, 0.99}) {
-    const SolarTermDate r = TermsAt(CivilToDays(2024, 2, 4) + hour);
-    EXPECT_EQ(r.month, 1);
-    EXPECT_EQ(r.day, 1);
-    EXPECT_EQ(r.month24, 0);
-    EXPECT_EQ(r.day24, 1);
-    EXPECT_EQ(r.year, 2024);
-    EXPECT_EQ(r.climate72, 0);
-  }
-  const SolarTermDate before = TermsAt(Noon(2024, 2, 3));
-  EXPECT_EQ(before.month, 12);
-  EXPECT_EQ(before.year, 2023);
-  EXPECT_EQ(before.month24, 23);  // 大寒, 2024-01-20
-  EXPECT_EQ(before.day24, 15);
-  EXPECT_EQ(before.day, 29);  // 小寒, 2024-01-06
-  EXPECT_EQ(before.climate72, 3 * 23 + 2);
-}
-
-TEST(SolarTerms, SpringEquinoxIsClimateNine) {
-  // 春分 2024: 2024-03-20 12:06 JST; the Sun's longitude on that day runs through 0.
-  for (double hour : {0.01, 0.45, 0.55, 0.99}) {
-    const SolarTermDate r = TermsAt(CivilToDays(2024, 3, 20) + hour);
-    EXPECT_EQ(r.month, 2) << hour;
-    EXPECT_EQ(r.month24, 3) << hour;
-    EXPECT_EQ(r.day24, 1) << hour;
-    EXPECT_EQ(r.day, 16) << hour;  // 啓蟄, 2024-03-05
-    EXPECT_EQ(r.climate72, 9) << hour;
+// Within a term: 立春 2024 is 2024-02-04 17:27 JST, 春分 2024-03-20 12:06 JST (the Sun's longitude
+// runs through 0 that day); the day before 立春 is in 大寒 (from 01-20) and in the month of 小寒
+// (from 01-06) of the year 2023.
+TEST(SolarTerms, DaysCountedWithinTheTermAndTheMonth) {
+  const struct {
+    double d;
+    SolarTermDate expected;  // year, month, day, term, day of the term, climate
+  } rows[] = {
+      {CivilToDays(2024, 2, 4) + 0.01, {2024, 1, 1, 0, 1, 0}},
+      {CivilToDays(2024, 2, 4) + 0.99, {2024, 1, 1, 0, 1, 0}},
+      {Noon(2024, 2, 3), {2023, 12, 29, 23, 15, 3 * 23 + 2}},
+      {CivilToDays(2024, 3, 20) + 0.01, {2024, 2, 16, 3, 1, 9}},
+      {CivilToDays(2024, 3, 20) + 0.55, {2024, 2, 16, 3, 1, 9}},
+      {CivilToDays(2024, 3, 20) + 0.99, {2024, 2, 16, 3, 1, 9}},
+  };
+  for (const auto& r : rows) {
+    const SolarTermDate t = TermsAt(r.d);
+    EXPECT_TRUE(t == r.expected) << r.d << ": " << t.year << "/" << t.month << "/" << t.day
+                                 << " term " << t.month24 << " day " << t.day24 << " climate "
+                                 << t.climate72;
   }
 }
 

@@ -7,14 +7,10 @@
 namespace almacor {
 namespace {
 
-TEST(Angles, RadIsPiToFifteenDigits) { EXPECT_EQ(kRad, 0.017453292519943278); }
-
-TEST(Angles, Normalize360) {
+TEST(Angles, DegreeFactorNormalizationAndEclipticToEquatorial) {
+  EXPECT_EQ(kRad, 0.017453292519943278);  // π to fifteen digits
   EXPECT_EQ(Normalize360(-30), 330);
   EXPECT_EQ(Normalize360(360), 0);
-}
-
-TEST(Angles, EclipticToEquatorial) {
   // At λ = 90 the declination equals the obliquity and the right ascension is 90.
   EXPECT_NEAR(EclipticToDeclination(90, 0, 23.44), 23.44, 1e-12);
   EXPECT_NEAR(EclipticToAscension(90, 0, 23.44), 90, 1e-12);
@@ -22,11 +18,7 @@ TEST(Angles, EclipticToEquatorial) {
   // The north ecliptic pole lies at α = 270, δ = 90 − ε.
   EXPECT_NEAR(EclipticToAscension(0, 90 - 1e-9, 23.44), 270, 1e-6);
   EXPECT_NEAR(EclipticToDeclination(0, 90, 23.44), 66.56, 1e-9);
-}
-
-TEST(Angles, ObliquityNearJ2000) {
-  TimeScale ts;
-  EXPECT_NEAR(TrueObliquity(36526.5, ts), 23.4377, 0.0005);
+  EXPECT_NEAR(TrueObliquity(36526.5, TimeScale{}), 23.4377, 0.0005);  // at J2000
 }
 
 TEST(Angles, RefractionLimits) {

@@ -77,22 +77,14 @@ TEST_F(CalendarTest, SetterBoundsAndRejectionsChangeNothing) {
   EXPECT_NO_THROW(c.SetDeltaT(259200));
 }
 
-TEST_F(CalendarTest, JulianDayOfJ2000InTokyo) {
+TEST_F(CalendarTest, PauseStoresInputsButKeepsResults) {
   Calendar c;
   c.SetTimeZone(9);
   c.SetDateTime(Date::FromCivil(2000, 1, 1, 21, 0, 0));
-  EXPECT_DOUBLE_EQ(c.JulianDay(), 2451545.0);
-  EXPECT_NEAR((c.JulianDayTD() - c.JulianDay()) * 86400, c.DeltaT(), 1e-4);
-  EXPECT_NEAR(c.DeltaT(), 63.8, 0.1);
-  EXPECT_EQ(c.DateTime().ToCivil(), (CivilDateTime{2000, 1, 1, 21, 0, 0}));
-}
-
-TEST_F(CalendarTest, PauseStoresInputsButKeepsResults) {
-  Calendar c;
-  c.SetDateTime(Date::FromCivil(2000, 1, 1));
   const double jd = c.JulianDay();
+  EXPECT_DOUBLE_EQ(jd, 2451545.0);
   c.SetPause(true);
-  c.SetDateTime(Date::FromCivil(2001, 1, 1));
+  c.SetDateTime(Date::FromCivil(2001, 1, 1, 21, 0, 0));
   EXPECT_EQ(c.DateTime().ToCivil().year, 2001);
   EXPECT_EQ(c.JulianDay(), jd);
   c.SetPause(false);

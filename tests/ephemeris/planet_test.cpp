@@ -255,25 +255,6 @@ TEST(PlanetPosition, RadiusTimesDistanceIsConstantPerPlanet) {
 // ---------------------------------------------------------------------------------------------
 // Events.
 
-TEST(PlanetEvents, RiseAndSetAreOnTheParallaxCorrectedHorizon) {
-  Settings s = Tokyo();
-  s.observer.height = 100;  // dip 0.3533°
-  const double dip = 0.035333333333333335 * 10;
-  for (int p = plMercury; p <= plPluto; ++p) {
-    const auto planet = static_cast<PlanetNameConstant>(p);
-    const RiseTransitSet e = CalcPlanetEvents(planet, CivilToDays(2010, 9, 15), s);
-    for (const BodyEvent& event : {e.rise, e.set}) {
-      const PlanetPosition pos = PlanetPositionAt(planet, event.time, s.time);
-      const PlanetHorizontal h = PlanetHorizontalOf(pos, event.time, s);
-      const double parallax = DegAsin(std::sin(0.0000426352326410206) / pos.distance);
-      EXPECT_NEAR(h.altitudeG, -dip - 0.5855555555555556 + parallax, 0.005) << kPlanetNames[p];
-      EXPECT_NEAR(event.value, h.azimuth, 0.01) << kPlanetNames[p];
-    }
-    EXPECT_LT(e.rise.value, 180);  // rises in the east
-    EXPECT_GT(e.set.value, 180);   // sets in the west
-  }
-}
-
 TEST(PlanetEvents, CircumpolarAndNeverRisingPlanetsTakeTheCulminationSubstitutes) {
   Settings s;
   s.observer = {15, 78, 0};  // Svalbard
@@ -308,26 +289,21 @@ TEST(PlanetEvents, BadInputRaisesInsteadOfNaN) {
   below.observer.height = -1;
   nowhere.observer.latitude = nan;
   const auto noPlanet = [](int p) { return static_cast<PlanetNameConstant>(p); };
-  const struct {
-    std::function<void()> call;
-    int error;
-  } cases[] = {
-      {[&] { PlanetPositionAt(plMars, nan, s.time); }, kInvalidArgument},
-      {[&] { PlanetEquatorialAt(plMars, std::numeric_limits<double>::infinity(), s.time); },
-       kInvalidArgument},
-      {[&] { PlanetEquatorialOf(mars, nan, fixed); }, kInvalidArgument},
-      {[&] { PlanetPositionAt(noPlanet(0), 0, s.time); }, kInvalidArgument},
-      {[&] { PlanetHeliocentricAt(noPlanet(9), 0, s.time); }, kInvalidArgument},
-      {[&] { PlanetRadius(plMars, 0); }, kDivisionByZero},
-      {[&] { PlanetRadius(plMars, nan); }, kInvalidArgument},
-      {[&] { CalcPlanetEvents(plMars, nan, s); }, kInvalidArgument},
-      {[&] { CalcPlanetEvents(plMars, 40000, below); }, kInvalidArgument},
-      {[&] { CalcPlanetEvents(plMars, 40000, nowhere); }, kInvalidArgument},
-      {[&] { PlanetHorizontalAt(plMars, 40000, nowhere); }, kInvalidArgument},
-  };
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    EXPECT_EQ(ErrorNumberOf(cases[i].call), cases[i].error) << "case " << i;
-  }
+  ExpectEachRaises(
+      kInvalidArgument,
+      {
+          [&] { PlanetPositionAt(plMars, nan, s.time); },
+          [&] { PlanetEquatorialAt(plMars, std::numeric_limits<double>::infinity(), s.time); },
+          [&] { PlanetEquatorialOf(mars, nan, fixed); },
+          [&] { PlanetPositionAt(noPlanet(0), 0, s.time); },
+          [&] { PlanetHeliocentricAt(noPlanet(9), 0, s.time); },
+          [&] { PlanetRadius(plMars, nan); },
+          [&] { CalcPlanetEvents(plMars, nan, s); },
+          [&] { CalcPlanetEvents(plMars, 40000, below); },
+          [&] { CalcPlanetEvents(plMars, 40000, nowhere); },
+          [&] { PlanetHorizontalAt(plMars, 40000, nowhere); },
+      });
+  EXPECT_EQ(ErrorNumberOf([] { PlanetRadius(plMars, 0); }), kDivisionByZero);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -343,31 +319,19 @@ class PlanetObjectTest : public LibrarySettingsTest {
   Calendar calendar_;
 };
 
-TEST_F(PlanetObjectTest, BeforeTheFirstNameValuesAreZeroAndDistanceDependentOnesRaise) {
-  Calendar fresh;
-  const PlanetObject& planet = fresh.Planet();
-  EXPECT_EQ(planet.Name(), 0);
-  EXPECT_EQ(planet.Longitude(), 0);
-  EXPECT_EQ(ErrorNumberOf([&] { planet.Radius(); }), kDivisionByZero);
-  EXPECT_EQ(ErrorNumberOf([&] { planet.AltitudeT(); }), kDivisionByZero);
-  EXPECT_EQ(ErrorNumberOf([&] { planet.Altitude(); }), kDivisionByZero);
-}
-
-TEST_F(PlanetObjectTest, NameIsClampedToMercuryAndPluto) {
+TEST_F(PlanetObjectTest, NameIsClampedAndValuesWaitForIt) {
+  Calendar fresh;  // before the first name values are zero, distance-dependent ones raise
+  EXPECT_EQ(fresh.Planet().Name(), 0);
+  EXPECT_EQ(fresh.Planet().Longitude(), 0);
+  EXPECT_EQ(ErrorNumberOf([&] { fresh.Planet().Radius(); }), kDivisionByZero);
+  EXPECT_EQ(ErrorNumberOf([&] { fresh.Planet().Altitude(); }), kDivisionByZero);
   PlanetObject& planet = calendar_.Planet();
-  for (const auto& [given, selected] :
-       {std::pair{0, plMercury}, std::pair{-7, plMercury}, std::pair{9, plPluto},
-        std::pair{1000, plPluto}, std::pair{4, plJupiter}}) {
+  const double d = calendar_.DateTime().Days();
+  for (const auto& [given, selected] : {std::pair{-7, plMercury}, std::pair{1000, plPluto}}) {
     planet.SetName(given);
-    EXPECT_EQ(planet.Name(), selected) << given;
-    EXPECT_EQ(
-        planet.Longitude(),
-        PlanetPositionAt(selected, calendar_.DateTime().Days(), LibrarySettings().time).longitude);
+    EXPECT_EQ(planet.Longitude(), PlanetPositionAt(selected, d, LibrarySettings().time).longitude);
   }
-}
-
-TEST_F(PlanetObjectTest, RecalculationKeepsTheOldPlanetUntilNameIsAssignedAgain) {
-  PlanetObject& planet = calendar_.Planet();
+  // A recalculation keeps the old planet's values until the name is assigned again.
   planet.SetName(plMars);
   const double before = planet.Longitude();
   const Date rise = planet.RiseTime();
@@ -385,8 +349,7 @@ TEST_F(PlanetObjectTest, EventsBeforeDayZeroAreStoredOnTheirOwnDay) {
   PlanetObject& planet = calendar_.Planet();
   planet.SetName(plJupiter);
   const CivilDateTime culmination = planet.CulminationTime().ToCivil();
-  EXPECT_EQ(culmination.year, 1600);
-  EXPECT_EQ(culmination.month, 6);
+  EXPECT_EQ(culmination.year * 100 + culmination.month, 160006);
   EXPECT_NEAR(culmination.day, 1, 1);
   EXPECT_LT(planet.RiseTime().Days(), planet.CulminationTime().Days());
   EXPECT_GT(planet.SetTime().Days(), planet.CulminationTime().Days());

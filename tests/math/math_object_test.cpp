@@ -33,44 +33,42 @@ TEST_F(MathObjectTest, InverseFunctionsKeepTheirRanges) {
   EXPECT_EQ(math_.Atan(0, -5), 180);
   EXPECT_EQ(math_.Atan(0, 0), 0);
   EXPECT_EQ(math_.Atan(-1, 0), 270);
-}
-
-TEST_F(MathObjectTest, AtanNeverReturns360ForATinyNegativeAngle) {
   // atan(−1e−16) in degrees is −5.7e−15, which the reduction into 0 … 360 once rounded up to 360.
   EXPECT_EQ(math_.Atan(-1e-16, 1), 0);
   EXPECT_EQ(Normalize360(-1e-14), 0);
   EXPECT_EQ(math_.FormatHourAngle(-1e-14, "00\\h", "00\\m", "00\\s"), "00h00m00s");
 }
 
-TEST_F(MathObjectTest, FormatDMSTruncatesEveryPart) {
+TEST_F(MathObjectTest, FormatDMSTruncatesEveryPartAndOverflowsBeyond32BitArcminutes) {
   EXPECT_EQ(math_.FormatDMS(359.999999), "359ﾟ 59' 59\"");
   EXPECT_EQ(math_.FormatDMS(-0.25), "-0ﾟ 15' 00\"");
-  EXPECT_EQ(math_.FormatDMS(-12.5), "-12ﾟ 30' 00\"");
-  EXPECT_EQ(math_.FormatDMS(0.0001), "0ﾟ 00' 00\"");
-  EXPECT_EQ(math_.FormatDMS(12.3456), "12ﾟ 20' 44\"");  // 44444.16″
-}
-
-TEST_F(MathObjectTest, FormatDMSOverflowsBeyondThe32BitArcminuteCount) {
+  EXPECT_EQ(math_.FormatDMS(12.3456), "12ﾟ 20' 44\"");         // 44444.16″
   EXPECT_EQ(math_.FormatDMS(35791394), "35791394ﾟ 00' 00\"");  // 2147483640′
   EXPECT_EQ(ErrorNumberOf([&] { math_.FormatDMS(35791395); }), kOverflow);
   EXPECT_EQ(ErrorNumberOf([&] { math_.FormatDMS(-1e300); }), kOverflow);
 }
 
-TEST_F(MathObjectTest, FormatHourAngle) {
-  EXPECT_EQ(math_.FormatHourAngle(-15, "00\\h", "00\\m", "00\\s"), "23h00m00s");
-  EXPECT_EQ(math_.FormatHourAngle(83.55, "00\\h", "00\\m", "00\\s"), "05h34m12s");
-  EXPECT_EQ(math_.FormatHourAngle(360, "00\\h", "00\\m", "00\\s"), "00h00m00s");
-  // 100.123456° = 24029.62944 s: the sidereal-time box truncates to milliseconds.
-  EXPECT_EQ(math_.FormatHourAngle(100.123456, "00\\:", "00\\:", "00.000"), "06:40:29.629");
-  EXPECT_EQ(math_.FormatHourAngle(100.123456, "00\\:", "00\\:", "00"), "06:40:29");
-}
-
-TEST_F(MathObjectTest, FormatTimeShowsOnlyTheTimeOfDay) {
-  EXPECT_EQ(math_.FormatTime(45000.75, "00\\:", "00", ""), "18:00");
-  EXPECT_EQ(math_.FormatTime(45000.75, "", "", ""), "");
-  EXPECT_EQ(math_.FormatTime(-0.25, "00\\:", "00", ""), "18:00");  // Floor, not Fix
-  EXPECT_EQ(math_.FormatTime(-1e-20, "00\\:", "00", ""), "00:00");
-  EXPECT_EQ(math_.FormatTime(std::nextafter(1.0, 0.0), "00\\:", "00\\:", "00"), "23:59:59");
+// Hour angles wrap into 0 … 24 h; times show the time of day only (Floor, not Fix), seconds cut to
+// the pattern's decimals: only the digit places of "00.0\s" count, so 59.96 s is 59.9, never 60.0.
+TEST_F(MathObjectTest, FormatHourAngleAndTime) {
+  const struct {
+    std::string got, expected;
+  } rows[] = {
+      {math_.FormatHourAngle(-15, "00\\h", "00\\m", "00\\s"), "23h00m00s"},
+      {math_.FormatHourAngle(83.55, "00\\h", "00\\m", "00\\s"), "05h34m12s"},
+      {math_.FormatHourAngle(360, "00\\h", "00\\m", "00\\s"), "00h00m00s"},
+      // 100.123456° = 24029.62944 s: the sidereal-time box truncates to milliseconds.
+      {math_.FormatHourAngle(100.123456, "00\\:", "00\\:", "00.000"), "06:40:29.629"},
+      {math_.FormatTime(45000.75, "00\\:", "00", ""), "18:00"},
+      {math_.FormatTime(45000.75, "", "", ""), ""},
+      {math_.FormatTime(-0.25, "00\\:", "00", ""), "18:00"},
+      {math_.FormatTime(-1e-20, "00\\:", "00", ""), "00:00"},
+      {math_.FormatTime(std::nextafter(1.0, 0.0), "00\\:", "00\\:", "00"), "23:59:59"},
+      {math_.FormatTime(0.5 + 59.96 / 86400, "00\\:", "00\\:", "00.0"), "12:00:59.9"},
+      {math_.FormatTime(0.5 + 59.96 / 86400, "", "", "00.0\\s"), "59.9s"},
+      {math_.FormatTime(0.5 + 59.999 / 86400, "", "", "00.00"), "59.99"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(r.got, r.expected);
 }
 
 TEST_F(MathObjectTest, FormatTimeShowsAWholeSecondAsThatSecondNotTheOneBefore) {
@@ -89,32 +87,13 @@ TEST_F(MathObjectTest, FormatTimeShowsAWholeSecondAsThatSecondNotTheOneBefore) {
             "01h02m03s");
 }
 
-TEST_F(MathObjectTest, FormatTimeTruncatesSecondsToThePatternsDecimals) {
-  const double t = 0.5 + 59.96 / 86400;  // 12:00:59.96
-  EXPECT_EQ(math_.FormatTime(t, "00\\:", "00\\:", "00.0"), "12:00:59.9");
-  EXPECT_EQ(math_.FormatTime(t, "00\\:", "00\\:", "00"), "12:00:59");
-  const double u = 0.5 + 59.999 / 86400;
-  EXPECT_EQ(math_.FormatTime(u, "", "", "00.00"), "59.99");
-}
-
-TEST_F(MathObjectTest, SecondsWithALiteralBehindTheDecimalsNeverShow60) {
-  // Only the digit places of "00.0\s" count as decimals, so 59.96 s is cut to 59.9, not to 59.96
-  // (which the pattern would then round up to 60.0).
-  const double t = 0.5 + 59.96 / 86400;
-  EXPECT_EQ(math_.FormatTime(t, "", "", "00.0\\s"), "59.9s");
-}
-
-TEST_F(MathObjectTest, DmsDegreeTakesTheSignOfAnyNegativePart) {
+// DmsDegree takes the sign of any negative part; HourAngleDegree keeps each part's sign.
+TEST_F(MathObjectTest, DegreesFromParts) {
   EXPECT_DOUBLE_EQ(math_.DmsDegree(0, 0, -36), -0.01);
-  EXPECT_EQ(math_.DmsDegree(0, -30, 0), -0.5);
   EXPECT_EQ(math_.DmsDegree(-1, 30, 0), -1.5);
   EXPECT_EQ(math_.DmsDegree(1, -30, 0), -1.5);
   EXPECT_DOUBLE_EQ(math_.DmsDegree(12, 30, 36), 12.51);
   EXPECT_EQ(math_.DmsDegree(-32768, 0, 0), -32768);
-}
-
-TEST_F(MathObjectTest, HourAngleDegreeKeepsEachPartsSign) {
-  EXPECT_EQ(math_.HourAngleDegree(1, 30, 0), 22.5);
   EXPECT_EQ(math_.HourAngleDegree(-1, 30, 0), -7.5);
   EXPECT_DOUBLE_EQ(math_.HourAngleDegree(0, 0, -36), -0.15);
   EXPECT_DOUBLE_EQ(math_.HourAngleDegree(23, 59, 60), 360);
@@ -146,20 +125,17 @@ TEST_F(MathObjectTest, AngularDistanceAndPositionAngle) {
 
 TEST_F(MathObjectTest, NonFiniteArgumentsAreRejected) {
   const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
-  const std::function<void()> calls[] = {
-      [&] { math_.Asin(nan); },
-      [&] { math_.Acos(inf); },
-      [&] { math_.Atan(inf, inf); },
-      [&] { math_.FormatTime(nan, "00", "00", ""); },
-      [&] { math_.FormatHourAngle(inf, "00", "00", ""); },
-      [&] { math_.PositionAngle(0, nan, 0, 0); },
-      [&] { math_.AngularDistance(0, 0, inf, 0); },
-      [&] { math_.DmsDegree(0, 0, nan); },
-      [&] { math_.FormatDMS(nan); },
-  };
-  for (std::size_t i = 0; i < std::size(calls); ++i) {
-    EXPECT_EQ(ErrorNumberOf(calls[i]), kInvalidArgument) << "case " << i;
-  }
+  ExpectEachRaises(kInvalidArgument, {
+                                         [&] { math_.Asin(nan); },
+                                         [&] { math_.Acos(inf); },
+                                         [&] { math_.Atan(inf, inf); },
+                                         [&] { math_.FormatTime(nan, "00", "00", ""); },
+                                         [&] { math_.FormatHourAngle(inf, "00", "00", ""); },
+                                         [&] { math_.PositionAngle(0, nan, 0, 0); },
+                                         [&] { math_.AngularDistance(0, 0, inf, 0); },
+                                         [&] { math_.DmsDegree(0, 0, nan); },
+                                         [&] { math_.FormatDMS(nan); },
+                                     });
 }
 
 }  // namespace

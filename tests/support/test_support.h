@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "almacor/date.h"
 #include "almacor/error.h"
 #include "almacor/settings.h"
 
@@ -23,6 +26,13 @@ int ErrorNumberOf(auto&& f) {
     return e.Number();
   }
   return 0;
+}
+
+/// Expects each of `calls` to raise Error `error`, naming a failing case by its index.
+inline void ExpectEachRaises(int error, const std::vector<std::function<void()>>& calls) {
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    EXPECT_EQ(ErrorNumberOf(calls[i]), error) << "case " << i;
+  }
 }
 
 /// The comma-separated fields of each line of tests/data/`name`, less blank and comment (#) lines
@@ -76,13 +86,31 @@ struct LargestError {
   }
 };
 
-/// Tokyo: 139.7447° E, 35.6544° N, `height` metres, UTC+9, estimated ΔT.
-inline Settings Tokyo(double height = 0) {
+/// Japan Standard Time with the estimated ΔT.
+inline constexpr TimeScale kJst{9, true, 0};
+
+/// The local day count of noon on a civil date.
+inline double Noon(int year, int month, int day) { return CivilToDays(year, month, day) + 0.5; }
+
+/// "yyyy-mm-dd" of the civil day holding the local day count `day`.
+inline std::string IsoDate(double day) {
+  const CivilDate c = DaysToCivilDate(day);
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", c.year, c.month, c.day);
+  return text;
+}
+
+/// An observer at `latitude` and `longitude` (degrees, east positive), `height` metres, in the
+/// zone `zone` hours east of Greenwich, with the estimated ΔT.
+inline Settings Place(double latitude, double longitude, float zone, double height = 0) {
   Settings s;
-  s.observer = {139.7447, 35.6544, height};
-  s.time.timeZone = 9;
+  s.observer = {longitude, latitude, height};
+  s.time.timeZone = zone;
   return s;
 }
+
+/// Tokyo: 139.7447° E, 35.6544° N, `height` metres, UTC+9, estimated ΔT.
+inline Settings Tokyo(double height = 0) { return Place(35.6544, 139.7447, 9, height); }
 
 /// A fixture whose tests start from the library-wide defaults (`Settings{}`) and leave
 /// LibrarySettings() as they found it.
