@@ -431,7 +431,7 @@ void CheckCombination(ParseState& state) {
   CommandLine& command = state.command;
   const auto given = [&](std::string_view name) { return state.given.contains(name); };
   if (state.outputModes.size() > 1) {
-    throw UsageError("--json, --text, --find, --year and --events exclude each other");
+    throw UsageError(OutputOptionList(" and ") + " exclude each other");
   }
   if (!state.outputModes.empty()) command.mode = *state.outputModes.begin();
   const bool events = command.mode == Mode::Events;
@@ -465,13 +465,57 @@ void CheckCombination(ParseState& state) {
 
 }  // namespace
 
+std::string OutputOptionList(std::string_view lastSeparator) {
+  std::string list;
+  for (std::size_t i = 0; i < kOutputOptions.size(); ++i) {
+    if (i > 0) list += i + 1 == kOutputOptions.size() ? lastSeparator : std::string_view(", ");
+    list += kOutputOptions[i];
+  }
+  return list;
+}
+
+std::optional<bool> ToolkitOptionTakesValue(std::string_view argument) {
+  // Qt's own options (QApplication and its platform plugins), with one dash as Qt documents them.
+  static constexpr std::array<std::string_view, 17> kWithValue = {
+      "-platform",       "-platformpluginpath", "-platformtheme", "-plugin", "-qmljsdebugger",
+      "-style",          "-stylesheet",         "-session",       "-display", "-geometry",
+      "-qwindowgeometry", "-qwindowicon",       "-qwindowtitle",  "-title",   "-name",
+      "-visual",         "-fontengine"};
+  static constexpr std::array<std::string_view, 6> kFlags = {
+      "-reverse", "-widgetcount", "-nograb", "-dograb", "-sync", "-testability"};
+  const std::string_view name = argument.substr(0, argument.find('='));
+  if (std::find(kWithValue.begin(), kWithValue.end(), name) != kWithValue.end()) {
+    return name.size() == argument.size();  // "-style=fusion" carries its value
+  }
+  if (std::find(kFlags.begin(), kFlags.end(), argument) != kFlags.end()) return false;
+  return std::nullopt;
+}
+
+bool OpensWindow(const std::vector<std::string>& args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--") return true;  // what follows is no option; the window ignores it
+    const std::optional<bool> takesValue = ToolkitOptionTakesValue(args[i]);
+    if (!takesValue) return false;
+    if (*takesValue) ++i;
+  }
+  return true;
+}
+
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   ParseState state;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i];
+    if (name == "--") {
+      // The end of the options; the command line takes no other arguments.
+      if (i + 1 < args.size()) throw UsageError("unexpected argument '" + args[i + 1] + "'");
+      break;
+    }
     // The short forms desktop programs take.
     if (name == "-h") name = "--help";
     if (name == "-v") name = "--version";
+    if (ToolkitOptionTakesValue(name).has_value()) {
+      throw UsageError(name + ": a window option, not with " + OutputOptionList(" or "));
+    }
     std::optional<std::string> value;
     if (name.rfind("--", 0) == 0) {
       if (const std::size_t eq = name.find('='); eq != std::string::npos) {
@@ -542,7 +586,7 @@ int RunJson(const CommandLine& command, std::ostream& out, std::ostream&, long l
   const double start = DaysOf(*command.from);
   const double end = DaysOf(*command.to);
   // Each instant is counted from --from in whole seconds, so no rounding accumulates.
-  for (long long k = 0;; ++k) {
+  for (long long k = 0; out; ++k) {
     const double t = start + static_cast<double>(k * command.stepSeconds) / 86400.0;
     if (t > end + 0.5 / 86400.0) break;
     calendar->SetDateTime(Date::FromDays(t));
@@ -554,7 +598,7 @@ int RunJson(const CommandLine& command, std::ostream& out, std::ostream&, long l
 int RunFind(const CommandLine& command, std::ostream& out, std::ostream& err, long long now,
             const YearPdfWriter&) {
   const std::unique_ptr<Calendar> calendar = CalendarAtStart(command, now);
-  for (long long i = 0; i < command.count; ++i) {
+  for (long long i = 0; i < command.count && out; ++i) {
     const std::optional<Date> found = RunSearch(*calendar, command.find);
     if (!found) {
       out.flush();
@@ -620,7 +664,12 @@ int QuillonMain(const std::vector<std::string>& args, std::ostream& out, std::os
     const long long now = std::chrono::duration_cast<std::chrono::seconds>(
                               std::chrono::system_clock::now().time_since_epoch())
                               .count();
-    return RunCommandLine(command, out, err, now, writePdf);
+    const int status = RunCommandLine(command, out, err, now, writePdf);
+    if (!out.flush()) {
+      err << "quillon: cannot write to standard output\n";
+      return 2;
+    }
+    return status;
   } catch (const UsageError& error) {
     err << "quillon: " << error.what() << '\n';
     return 2;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "almacor/date.h"
@@ -45,7 +47,24 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-/// Parses the arguments after the program name. Accepts "--name value" and "--name=value".
+/// The options that choose an output without the window; every message that names the headless
+/// options lists these.
+inline constexpr std::array<std::string_view, 5> kOutputOptions = {"--json", "--text", "--find",
+                                                                   "--year", "--events"};
+/// kOutputOptions as a list: "--json, --text, --find, --year and --events" for the separator
+/// " and ".
+std::string OutputOptionList(std::string_view lastSeparator);
+
+/// For one of the toolkit's own window options (-platform, -style, -geometry, -display, …, also
+/// as "-style=fusion") whether the next argument is its value; empty for any other argument.
+std::optional<bool> ToolkitOptionTakesValue(std::string_view argument);
+
+/// Whether the arguments after the program name open the window: none, or only the toolkit's
+/// window options, up to a "--" after which nothing is an option.
+bool OpensWindow(const std::vector<std::string>& args);
+
+/// Parses the arguments after the program name. Accepts "--name value" and "--name=value"; "--"
+/// ends the options.
 /// Raises UsageError for an unknown option, a missing or malformed value, or options that do not
 /// go together. Ranges of the observer values are checked when they are applied (RunCommandLine).
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
@@ -72,7 +91,8 @@ int RunCommandLine(const CommandLine& command, std::ostream& out, std::ostream& 
                    long long nowUnixSeconds, const YearPdfWriter& writePdf = {});
 
 /// The whole headless program: parses `args` (after the program name), runs, reports errors as
-/// one line "quillon: …" on `err`, and returns the exit status (2 for a bad argument).
+/// one line "quillon: …" on `err`, and returns the exit status (2 for a bad argument or an
+/// output that could not be written, `out` included).
 int QuillonMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                 const YearPdfWriter& writePdf = {});
 

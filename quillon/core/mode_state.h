@@ -19,7 +19,13 @@ class ModeState {
   /// "リアルタイム(&R)" or the "RT" label: on from manual, off from real time.
   void ToggleRealTime() { active_ = RealTime() ? kManual : kRealTime; }
   /// A sweep unit (0–5) or "停止(&Q)": the active unit again stops, another unit switches.
-  void Sweep(int index) { active_ = index == kStopItem || index == active_ ? kManual : index; }
+  void Sweep(int index) {
+    if (index >= 0 && index < 6) lastSweepUnit_ = index;
+    active_ = index == kStopItem || index == active_ ? kManual : index;
+  }
+  /// The sweep unit chosen last (0 year … 5 second), a minute before any: the unit the simulation
+  /// window's keys and wheel step by.
+  int LastSweepUnit() const { return lastSweepUnit_; }
 
   /// The spin controls, the fields, the search menus, the presets and "正時" / "0秒".
   bool EntryEnabled() const { return Manual(); }
@@ -30,6 +36,7 @@ class ModeState {
 
  private:
   int active_ = kManual;
+  int lastSweepUnit_ = 4;
 };
 
 }  // namespace quillon

@@ -1,6 +1,7 @@
 #include "export_dialog.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QProgressDialog>
 #include <array>
@@ -44,9 +45,20 @@ QFileDialog* CreateExportDialog(QWidget* parent, int year) {
   return dialog;
 }
 
+int ExportFormatFor(const QString& path, int filterFormat) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("json")) return 1;  // JSON Lines also under the shorter suffix
+  for (std::size_t k = 0; k < kExportFormats.size(); ++k) {
+    if (suffix == QLatin1String(kExportFormats[k].suffix)) return static_cast<int>(k);
+  }
+  return filterFormat;
+}
+
 int ChosenExportFormat(const QFileDialog& dialog) {
-  return std::max<int>(0,
-                       static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
+  const int filterFormat = std::max<int>(
+      0, static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
+  const QStringList files = dialog.selectedFiles();
+  return files.isEmpty() ? filterFormat : ExportFormatFor(files.front(), filterFormat);
 }
 
 QString WriteYearFile(QWidget* parent, const QString& path, int year, int format) {

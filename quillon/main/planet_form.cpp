@@ -32,6 +32,7 @@
 #include "program_strings.h"
 #include "qx_module.h"
 #include "simulation_form.h"
+#include "window_placement.h"
 
 namespace quillon {
 
@@ -151,13 +152,19 @@ void PlanetForm::Raise(QWidget* window) {
 
 void PlanetForm::OpenApparent() {
   apparentFlag_ = true;
-  if (!apparent_) apparent_ = new ApparentForm(*this);
+  if (!apparent_) {
+    apparent_ = new ApparentForm(*this);
+    PlaceWindow(*apparent_, this);
+  }
   Raise(apparent_);
 }
 
 void PlanetForm::OpenConvert() {
   convertFlag_ = true;
-  if (!convert_) convert_ = new ConvertForm(*this);
+  if (!convert_) {
+    convert_ = new ConvertForm(*this);
+    PlaceWindow(*convert_, this);
+  }
   Raise(convert_);
 }
 
@@ -317,6 +324,12 @@ void PlanetForm::Search(int k, bool eclipse) {
 
 void PlanetForm::RunEclipseSearch(int k) {
   if (mode_.EntryEnabled()) Search(k, true);
+}
+
+void PlanetForm::StepInstant(int steps) {
+  const int unit = mode_.LastSweepUnit();
+  QToolButton* arrow = steps > 0 ? spinUp_[unit] : spinDown_[unit];
+  for (int n = std::abs(steps); n > 0 && arrow->isEnabled(); --n) arrow->click();
 }
 
 void PlanetForm::ToggleColumn(int index) {

@@ -12,6 +12,7 @@
 #include "almacor/timescales.h"
 #include "main_table.h"
 #include "main_window_host.h"
+#include "window_placement.h"
 #include "mode_state.h"
 #include "time_entry.h"
 
@@ -72,6 +73,7 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   QMenu* SimulationMenu() override { return simulationMenu_; }
   void RunEclipseSearch(int k) override;
   void ShowDate(int year, int month, int day) override;
+  void StepInstant(int steps) override;
   void AuxWindowClosed(AuxWindow window) override;
 
   /// Opens the auxiliary window of type `Window`, made with this window as its MainWindowHost on
@@ -80,7 +82,10 @@ class PlanetForm : public QMainWindow, public MainWindowHost {
   template <class Window>
   Window* ShowWindow() {
     QPointer<QWidget>& slot = windows_[std::type_index(typeid(Window))];
-    if (!slot) slot = new Window(*this);
+    if (!slot) {
+      slot = new Window(*this);
+      PlaceWindow(*slot, this);
+    }
     Raise(slot);
     return static_cast<Window*>(slot.data());
   }

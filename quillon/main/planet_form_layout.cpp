@@ -13,6 +13,7 @@
 #include "main_table_view.h"
 #include "planet_form.h"
 #include "program_strings.h"
+#include "spin_keys.h"
 
 namespace quillon {
 namespace {
@@ -110,6 +111,11 @@ void PlanetForm::BuildControls() {
       });
       (up == 0 ? spinUp_ : spinDown_)[i] = arrow;
     }
+  }
+  // Up, Down and the wheel step a field as its arrows do; PageUp and PageDown the next larger unit.
+  for (int i = 0; i < 6; ++i) {
+    AttachSpinKeys(*fields_[i], {spinUp_[i], spinDown_[i], i > 0 ? spinUp_[i - 1] : nullptr,
+                                 i > 0 ? spinDown_[i - 1] : nullptr});
   }
   for (int i = 0; i < 7; ++i) {
     auto* label = new ButtonLabel(i < 6 ? Q(kUnitCaptions[i]) : QStringLiteral("RT"), client_);

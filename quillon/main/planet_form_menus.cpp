@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "about_form.h"
+#include "access_keys.h"
 #include "almacor/dialogs/input.h"
 #include "help_window.h"
 #include "koyomi_form.h"
@@ -82,6 +83,8 @@ void PlanetForm::BuildMenus() {
             AboutForm about(*this);
             about.exec();
           }}}}});
+  // 角度換算(A), UTC00:00(U), UTC12:00(J), 0秒(Z), 北(N): the letter shown is the access key.
+  EnableShownAccessKeys(*menuBar());
   for (int k = 0; k < 5; ++k) presetItems_[k] = MenuItem(QStringLiteral("mnuSettingTime%1").arg(k));
   for (int k = 0; k < 2; ++k) zeroItems_[k] = MenuItem(QStringLiteral("mnuSettingZero%1").arg(k));
   connect(siderealCaption_, &ButtonLabel::clicked, this, [this] {

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
+#include <vector>
 
 #include "almacor/calendar.h"
 #include "almacor/dialogs/input.h"
@@ -12,6 +13,7 @@
 #include "program_settings.h"
 #include "program_strings.h"
 #include "tool_window.h"
+#include "window_placement.h"
 
 namespace quillon {
 
@@ -28,14 +30,14 @@ void PlanetForm::LoadSettings() {
   const QPoint at(PixelsToTwips(x()), PixelsToTwips(y()));
   const QPoint saved(settings.Read(keys::kLeft, std::optional<int>(at.x())),
                      settings.Read(keys::kTop, std::optional<int>(at.y())));
-  // A position off every screen (another monitor set-up, a damaged file) keeps the design one.
+  // A position that no screen holds wholly (another monitor set-up, a damaged file) is moved back
+  // onto the screen it overlaps most, or onto the primary screen.
   const QRect wanted(QPoint(TwipsToPixels(saved.x()), TwipsToPixels(saved.y())), size());
-  bool visible = false;
-  for (const QScreen* screen : QGuiApplication::screens()) {
-    visible |=
-        screen->availableGeometry().intersects(wanted.adjusted(40, 0, -40, -wanted.height() + 30));
+  std::vector<QRect> areas;
+  for (const QScreen* screen : QGuiApplication::screens()) areas.push_back(screen->availableGeometry());
+  if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+    move(BackOnScreen(wanted, areas, primary->availableGeometry()).topLeft());
   }
-  if (visible) move(wanted.topLeft());
   setWindowTitle(QStringLiteral("Quillon"));
   setWindowIcon(ProgramIcon());
 

@@ -1,5 +1,6 @@
 #include "help_window.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPointer>
 #include <QShortcut>
@@ -7,6 +8,7 @@
 #include <QUrl>
 
 #include "tool_window.h"
+#include "window_placement.h"
 
 // The help pages live in a static library's resources, which are registered explicitly.
 static void InitHelpResources() { Q_INIT_RESOURCE(help); }
@@ -33,6 +35,8 @@ void ShowHelp(int context) {
     Browser()->setWindowIcon(ProgramIcon());
     // Wide enough for the main window's picture and the tables beside the text.
     Browser()->resize(700, 560);
+    // Beside the window help was asked from (the main window as a rule), wholly on its screen.
+    PlaceWindow(*Browser(), QApplication::activeWindow());
     QObject::connect(Browser().data(), &QTextBrowser::sourceChanged, Browser().data(),
                      [](const QUrl&) {
                        const QString base = QStringLiteral("Quillonヘルプ");

@@ -41,6 +41,9 @@ class MainWindowHost {
   /// Shows `date` (local civil time) in the date and time fields and displays it, as a search
   /// does.
   virtual void ShowInstant(almacor::Date date) = 0;
+  /// Steps the instant by `steps` (±) of the sweep unit chosen last, as that many clicks of its
+  /// spin arrow would: nothing while the spin controls are disabled.
+  virtual void StepInstant(int steps) = 0;
 
   /// Each auxiliary window calls this as it closes, so that the main window clears its flag
   /// (SimulationFlag, ApparentFlag, ConvertFlag).

@@ -1,9 +1,11 @@
 #include "single_instance.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -25,18 +27,44 @@ QPointer<QWidget>& LastActiveWindow() {
 
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& key, QObject* parent)
-    : QObject(parent), name_(QStringLiteral("%1-%2").arg(key).arg(getuid())) {}
+QString RuntimeFolder() {
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir()) return runtime;
+  const QString folder = QDir(QDir::tempPath()).filePath(QStringLiteral("quillon-%1").arg(getuid()));
+  const QByteArray path = QFile::encodeName(folder);
+  ::mkdir(path.constData(), 0700);
+  // The folder may have been there before: it must be ours and closed to everyone else.
+  struct stat status {};
+  if (::lstat(path.constData(), &status) != 0 || !S_ISDIR(status.st_mode) ||
+      status.st_uid != getuid() || (status.st_mode & 077) != 0) {
+    return {};
+  }
+  return folder;
+}
+
+QString SingleInstance::DefaultName() {
+  QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+  if (display.isEmpty()) display = qEnvironmentVariable("DISPLAY");
+  if (display.isEmpty()) return QStringLiteral("quillon");
+  return QStringLiteral("quillon-") + display.replace(QLatin1Char('/'), QLatin1Char('_'));
+}
+
+SingleInstance::SingleInstance(QString folder, const QString& name, QObject* parent)
+    : QObject(parent), folder_(std::move(folder)), name_(name) {}
 
 SingleInstance::~SingleInstance() = default;
 
+QString SingleInstance::SocketPath() const { return QDir(folder_).filePath(name_); }
+
 bool SingleInstance::TryBecomePrimary() {
-  QLockFile lock(QDir(QDir::tempPath()).filePath(name_ + QStringLiteral(".lock")));
+  if (folder_.isEmpty()) return true;
+  const QString socketPath = SocketPath();
+  QLockFile lock(socketPath + QStringLiteral(".lock"));
   lock.setStaleLockTime(0);
   lock.tryLock(kLockTimeoutMs);
   {
     QLocalSocket socket;
-    socket.connectToServer(name_);
+    socket.connectToServer(socketPath);
     if (socket.waitForConnected(kConnectTimeoutMs)) {
       socket.write("raise\n");
       socket.waitForBytesWritten(kConnectTimeoutMs);
@@ -45,10 +73,10 @@ bool SingleInstance::TryBecomePrimary() {
     }
   }
   // Nobody answers: a socket file that is still there belongs to a crashed instance.
-  QLocalServer::removeServer(name_);
+  QLocalServer::removeServer(socketPath);
   server_ = new QLocalServer(this);
   server_->setSocketOptions(QLocalServer::UserAccessOption);
-  server_->listen(name_);
+  server_->listen(socketPath);
   connect(server_, &QLocalServer::newConnection, this, [this] {
     while (QLocalSocket* client = server_->nextPendingConnection()) {
       connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);

@@ -1,6 +1,8 @@
 #include "simulation_form.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QWheelEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,6 +12,8 @@
 #include <cmath>
 #include <exception>
 #include <functional>
+#include <limits>
+#include <optional>
 
 #include "almacor/calendar.h"
 #include "almacor/date.h"
@@ -18,6 +22,7 @@
 #include "program_settings.h"
 #include "program_strings.h"
 #include "simulation_geometry.h"
+#include "window_placement.h"
 
 namespace quillon {
 
@@ -103,13 +108,19 @@ SimulationForm::SimulationForm(MainWindowHost& host, QWidget* parent)
 
   const ProgramSettings settings;
   const int side = (kInitialSide + borderWidth_) * kTwipsPerPixel;
-  const int left = settings.Read(keys::kSimulationLeft, std::optional<int>(x() * kTwipsPerPixel));
-  const int top = settings.Read(keys::kSimulationTop, std::optional<int>(y() * kTwipsPerPixel));
+  constexpr int kUnsaved = std::numeric_limits<int>::min();
+  const int left = settings.Read(keys::kSimulationLeft, std::optional<int>(kUnsaved));
+  const int top = settings.Read(keys::kSimulationTop, std::optional<int>(kUnsaved));
   const int width = settings.Read(keys::kSimulationWidth, std::optional<int>(side));
   const int height = settings.Read(keys::kSimulationHeight, std::optional<int>(side));
   UpdateMinimumSize();
-  setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-              height / kTwipsPerPixel);
+  resize(width / kTwipsPerPixel, height / kTwipsPerPixel);
+  // A first opening goes beside the main window; a saved place comes back on screen if needed.
+  std::optional<QPoint> saved;
+  if (left != kUnsaved && top != kUnsaved) saved = QPoint(left, top) / kTwipsPerPixel;
+  PlaceWindow(*this, host_.HostWidget(), saved);
+  // Left and Right, and the wheel, step the main window's instant.
+  setFocusPolicy(Qt::StrongFocus);
   switch (settings.Read(keys::kSimulationWindowState)) {
     case 1:
       setWindowState(Qt::WindowMinimized);
@@ -263,6 +274,23 @@ void SimulationForm::PopupContextMenu(const QPoint& globalPos) {
   const QPointer<SimulationForm> self(this);
   menu->exec(globalPos);
   if (self) ShowContextItems(false);
+}
+
+void SimulationForm::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Right || event->key() == Qt::Key_Left) {
+    host_.StepInstant(event->key() == Qt::Key_Right ? 1 : -1);
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void SimulationForm::wheelEvent(QWheelEvent* event) {
+  // A notch is 120; finer wheels and touchpads add up to whole notches.
+  wheel_ += event->angleDelta().y();
+  const int notches = wheel_ / 120;
+  wheel_ -= notches * 120;
+  if (notches != 0) host_.StepInstant(notches);
+  event->accept();
 }
 
 void SimulationForm::changeEvent(QEvent* event) {

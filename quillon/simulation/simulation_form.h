@@ -63,6 +63,10 @@ class SimulationForm : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  /// Right and Left (and the wheel up and down) step the main window's instant by the sweep unit
+  /// chosen last, as its spin arrows do.
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   QAction* MenuItem(const char* name) const;
@@ -79,6 +83,7 @@ class SimulationForm : public QWidget {
   int borderWidth_ = 0;
   int helpContext_ = 11;
   float magnitude_ = 0;
+  int wheel_ = 0;  // eighths of a degree not yet stepped
   QString viewTitle_;
 };
 

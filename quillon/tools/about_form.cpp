@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 
 #include "almacor/dialogs/input.h"
 #include "almacor/format.h"
@@ -10,6 +11,7 @@
 #include "open_address.h"
 #include "program_strings.h"
 #include "tool_window.h"
+#include "window_placement.h"
 
 namespace quillon {
 
@@ -136,7 +138,11 @@ void AboutForm::showEvent(QShowEvent* event) {
   if (const QWidget* main = host_.HostWidget(); main != nullptr) {
     // The dialog's decoration is taken to be the main window's.
     const QSize decoration = main->frameGeometry().size() - main->geometry().size();
-    move(CentredOver(main->frameGeometry(), size() + decoration));
+    const QRect centred(CentredOver(main->frameGeometry(), size() + decoration),
+                        size() + decoration);
+    // Centred over the main window, but wholly on its screen.
+    move(main->screen() ? FitInside(centred, main->screen()->availableGeometry()).topLeft()
+                        : centred.topLeft());
   }
   Beep();
 }

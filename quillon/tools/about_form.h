@@ -14,8 +14,9 @@ class MainWindowHost;
 /// (1, 2) gives "Version 1.02".
 std::string VersionText(int major, int minor);
 
-/// The legal notice shown under the version.
-inline constexpr std::string_view kLegalNotice = "Copyright © 2024 Ferrant Laboratory";
+/// The legal notice shown under the version: the copyright and the license of LICENSE.
+inline constexpr std::string_view kLegalNotice =
+    "© 2024 Ferrant Laboratory, MIT License";
 
 /// Where a window of outer size `size` goes to stand centred over the window `host` (outer
 /// rectangle, pixels): each half of the difference is taken as a whole number of twips.

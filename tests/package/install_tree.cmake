@@ -9,14 +9,15 @@ set(expected
   ${CMAKE_INSTALL_INCLUDEDIR}/almacor/calendar.h
   ${CMAKE_INSTALL_LIBDIR}/cmake/Almacor/AlmacorConfig.cmake
   ${CMAKE_INSTALL_LIBDIR}/cmake/Almacor/AlmacorConfigVersion.cmake
-  ${CMAKE_INSTALL_LIBDIR}/pkgconfig/almacor.pc)
+  ${CMAKE_INSTALL_LIBDIR}/pkgconfig/almacor.pc
+  ${CMAKE_INSTALL_DATADIR}/doc/libalmacor0/copyright)
 if(PROGRAM)
   list(APPEND expected
     ${CMAKE_INSTALL_INCLUDEDIR}/almacor/dialogs/location_form.h
     ${CMAKE_INSTALL_BINDIR}/quillon
     ${CMAKE_INSTALL_DATADIR}/applications/jp.ferrantlab.quillon.desktop
     ${CMAKE_INSTALL_DATADIR}/metainfo/jp.ferrantlab.quillon.metainfo.xml
-    ${CMAKE_INSTALL_MANDIR}/man1/quillon.1
+    ${CMAKE_INSTALL_MANDIR}/man1/quillon.1.gz
     ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps/quillon.svg
     ${CMAKE_INSTALL_DATADIR}/doc/quillon/help/topic0.html)
   foreach(size 16 22 24 32 48 64 128 256)

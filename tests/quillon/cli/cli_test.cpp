@@ -126,6 +126,21 @@ TEST(ParseCommandLine, BadArgumentsNameTheOption) {
 
 // The headless entry point: values the parser reads but the library refuses, one line on stderr
 // beginning "quillon: " and naming the option, exit status 2; help and version exit with 0.
+TEST(OpensWindow, NoArgumentsOrOnlyTheToolkitsOptions) {
+  using Args = std::vector<std::string>;
+  for (const Args& args : {Args{}, Args{"-platform", "offscreen"}, Args{"-style=fusion", "-reverse"},
+                           Args{"-geometry", "800x600+0+0", "-display", ":1"}, Args{"--"},
+                           Args{"-platform", "xcb", "--", "--json"}}) {
+    EXPECT_TRUE(OpensWindow(args)) << ::testing::PrintToString(args);
+  }
+  // The value of a window option is not read as an option, and any other option is headless.
+  for (const Args& args : {Args{"--json"}, Args{"-style", "fusion", "--text"},
+                           Args{"--year", "2025", "--"}, Args{"-x"}}) {
+    EXPECT_FALSE(OpensWindow(args)) << ::testing::PrintToString(args);
+  }
+  EXPECT_TRUE(OpensWindow({"-title", "--json"}));
+}
+
 TEST(QuillonMain, RejectedValuesExitWithTwo) {
   for (const auto& [option, value] :
        {std::pair{"--latitude", "90"}, std::pair{"--longitude", "180.5"},

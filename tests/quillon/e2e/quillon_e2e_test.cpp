@@ -69,7 +69,12 @@ TEST(QuillonHeadless, OptionsOutputAndExitStatus) {
        "\t赤経\t赤緯\t黄経\t黄緯\t離角\t距離\t視半径\t方位角\t高度\t出\t正中\t没\r\n"
        "太陽\t.+\r\n(.+\r\n){8}冥王星(\t[^\t\r\n]+){12}\r\n$"},
       {{"--latitude", "35"}, 0, "^(.+\r\n){20}$"},  // options without a mode: the text for now
-      {{}, 1, "--text"},
+      // Without a display the window names every option that needs none.
+      {{}, 1, "^quillon: no display .*--json, --text, --find(, | and )--year"},
+      // "--" ends the options; a window option does nothing without the window.
+      {{"--json", "--at", "2024-01-01", "--"}, 0, R"(^\{"DateTime":"2024-01-01T00:00:00")"},
+      {{"--json", "--", "--text"}, 2, "^quillon: unexpected argument '--text'"},
+      {{"-style", "fusion", "--json"}, 2, "^quillon: -style: a window option"},
       // New moons of 2024 (JST): 01-11 20:57, 02-10 07:59, 03-10 18:00.
       {{"--find", "next-new-moon", "--count", "3", "--at", "2024-01-01"},
        0,
@@ -114,6 +119,31 @@ TEST(QuillonHeadless, OptionsOutputAndExitStatus) {
       EXPECT_EQ(LineCount(run.err, "\n"), 1u) << run.err;
     }
   }
+}
+
+// Output that cannot be written is an error in every mode; a reader that stops early is not.
+TEST(QuillonHeadless, StandardOutputFailures) {
+  for (const QStringList& args : {QStringList{"--year", "2025"}, QStringList{"--json"},
+                                  QStringList{"--find", "next-new-moon"}, QStringList{"--help"}}) {
+    SCOPED_TRACE(args.join(' ').toStdString());
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(QStringLiteral(QUILLON_BINARY), args);
+    ASSERT_TRUE(process.waitForFinished(120000));
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_EQ(process.readAllStandardError().toStdString(),
+              "quillon: cannot write to standard output\n");
+  }
+
+  QProcess quillon, head;
+  quillon.setStandardOutputProcess(&head);
+  head.start(QStringLiteral("head"), {QStringLiteral("-c"), QStringLiteral("10")});
+  quillon.start(QStringLiteral(QUILLON_BINARY),
+                {"--json", "--from", "2024-01-01", "--to", "2024-12-31", "--step", "1h"});
+  ASSERT_TRUE(head.waitForFinished(120000));
+  ASSERT_TRUE(quillon.waitForFinished(120000));
+  EXPECT_EQ(head.readAllStandardOutput().toStdString(), R"({"DateTime)");
+  EXPECT_EQ(quillon.readAllStandardError().toStdString(), "");
 }
 
 // A refused year leaves an existing file alone; a written one is whole (the atomic writing itself

@@ -1,9 +1,8 @@
-// Two real starts of the program, offscreen: the second finds the first, asks it to the front
-// and exits at once with status 0; two starts at the same moment leave one running.
+// Real starts of the program, offscreen: a second start in the same session (runtime folder)
+// finds the first, asks it to the front and exits at once with status 0; two starts at the same
+// moment leave one running; starts in two sessions both run.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
@@ -13,40 +12,73 @@
 
 namespace {
 
-std::unique_ptr<QProcess> Start(const QTemporaryDir& config) {
+// A start with its own settings in `config` and the session's runtime folder `session`; with
+// `args` the platform comes from them instead of QT_QPA_PLATFORM.
+std::unique_ptr<QProcess> Start(const QTemporaryDir& config, const QTemporaryDir& session,
+                                const QStringList& args = {}) {
   auto process = std::make_unique<QProcess>();
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+  if (args.isEmpty()) env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
-  // Each test run gets its own instance name through its own temporary directory.
-  env.insert(QStringLiteral("TMPDIR"), config.path());
+  env.insert(QStringLiteral("XDG_RUNTIME_DIR"), session.path());
   process->setProcessEnvironment(env);
-  process->start(QStringLiteral(QUILLON_BINARY), {});
+  process->start(QStringLiteral(QUILLON_BINARY), args);
   process->waitForStarted();
   return process;
 }
 
-TEST(QuillonWindow, ASecondStartExitsAndLeavesTheFirstRunning) {
-  QTemporaryDir config;
-  auto first = Start(config);
-  // Wait until the first instance listens (its socket appears in its temporary directory).
-  const QString socket = config.filePath(QStringLiteral("quillon-%1").arg(getuid()));
+// Waits until an instance listens in the session (its socket appears).
+bool Listening(const QTemporaryDir& session) {
+  const QString socket = session.filePath(QStringLiteral("quillon"));
   for (QDeadlineTimer deadline(30000); !QFile::exists(socket) && !deadline.hasExpired();) {
     QThread::msleep(50);
   }
+  return QFile::exists(socket);
+}
+
+void Stop(QProcess& process) {
+  process.kill();
+  process.waitForFinished();
+}
+
+TEST(QuillonWindow, ASecondStartExitsAndLeavesTheFirstRunning) {
+  QTemporaryDir config, session;
+  auto first = Start(config, session);
+  ASSERT_TRUE(Listening(session));
   ASSERT_EQ(first->state(), QProcess::Running);
-  auto second = Start(config);
+  auto second = Start(config, session);
   ASSERT_TRUE(second->waitForFinished(10000));
   EXPECT_EQ(second->exitCode(), 0);
   EXPECT_EQ(first->state(), QProcess::Running);
-  first->kill();
-  first->waitForFinished();
+  Stop(*first);
+}
+
+TEST(QuillonWindow, StartsInTwoSessionsBothRun) {
+  QTemporaryDir config, session1, session2;
+  auto first = Start(config, session1);
+  ASSERT_TRUE(Listening(session1));
+  auto second = Start(config, session2);
+  EXPECT_TRUE(Listening(session2));
+  EXPECT_FALSE(second->waitForFinished(1000)) << "the second session's start gave way";
+  EXPECT_EQ(first->state(), QProcess::Running);
+  Stop(*first);
+  Stop(*second);
+}
+
+// The toolkit's options, and "--" after them, open the window even without a display variable.
+TEST(QuillonWindow, WindowOptionsOpenTheWindow) {
+  QTemporaryDir config, session;
+  auto window = Start(config, session, {"-platform", "offscreen", "-style", "fusion", "--"});
+  EXPECT_TRUE(Listening(session));
+  EXPECT_EQ(window->state(), QProcess::Running) << window->readAllStandardError().toStdString();
+  Stop(*window);
 }
 
 TEST(QuillonWindow, TwoStartsAtOnceLeaveOneInstance) {
-  QTemporaryDir config;
-  auto a = Start(config);
-  auto b = Start(config);
+  QTemporaryDir config, session;
+  auto a = Start(config, session);
+  auto b = Start(config, session);
   // One of them gives way within seconds; the other keeps running.
   bool aEnded = false, bEnded = false;
   for (QDeadlineTimer deadline(15000); !aEnded && !bEnded && !deadline.hasExpired();) {

@@ -17,12 +17,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QScreen>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <memory>
 #include <tuple>
 
 #include "almacor/calendar.h"
+#include "access_keys.h"
 #include "almacor/dialogs/input.h"
+#include "export_dialog.h"
 #include "help_window.h"
 #include "koyomi_form.h"
 #include "main_table_view.h"
@@ -224,6 +230,126 @@ TEST_F(PlanetFormTest, TheMonthCalendarMovesWithTheMainWindowAndSetsItsDate) {
   EXPECT_EQ(koyomi->Page().title, "2024年4月");
   form->close();  // closes the calendar with it
   EXPECT_TRUE(!koyomi || !koyomi->isVisible());
+}
+
+void Wheel(QWidget* widget, int delta) {
+  const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+  QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(widget, &event);
+}
+
+// In each field Up, Down and the wheel act as its arrows, PageUp and PageDown as the next larger
+// unit's (with their carries); none of them does anything while the arrows are disabled.
+TEST_F(PlanetFormTest, KeysAndWheelStepTheFieldsAsTheirArrows) {
+  Show(2024, 1, 31, 23, 59, 30);
+  QTest::keyClick(form->Field(1), Qt::Key_Up);  // February clamps the day
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 2, 29, 23, 59, 30}));
+  QTest::keyClick(form->Field(5), Qt::Key_PageUp);  // a minute on, carried into March
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 3, 1, 0, 0, 30}));
+  QTest::keyClick(form->Field(3), Qt::Key_Down);
+  QTest::keyClick(form->Field(0), Qt::Key_PageUp);  // no unit above the year
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 2, 29, 23, 0, 30}));
+  QTest::keyClick(form->Field(2), Qt::Key_PageDown);
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 1, 29, 23, 0, 30}));
+  Wheel(form->Field(4), 240);
+  Wheel(form->SpinDown(4), -120);  // over the arrows as well
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 1, 29, 23, 1, 30}));
+
+  Item("mnuSettingRealTime")->trigger();
+  const CivilDateTime now = Shown();
+  QTest::keyClick(form->Field(3), Qt::Key_Up);
+  Wheel(form->Field(3), 120);
+  EXPECT_EQ(Shown(), now);
+}
+
+// The simulation window opens wholly on the main window's screen, beside the main window when
+// there is room; Left, Right and the wheel step the instant by the sweep unit chosen last.
+TEST_F(PlanetFormTest, SimulationWindowOpensOnScreenAndStepsTheInstant) {
+  QSettings("Ferrant Laboratory", "Quillon").remove("SimulationLeft");
+  QSettings("Ferrant Laboratory", "Quillon").remove("SimulationTop");
+  const QRect area = form->screen()->availableGeometry();
+  form->move(area.topLeft());
+  Show(2024, 6, 21, 12);
+  Item("mnuViewSimulation0")->trigger();
+  auto* simulation = form->Simulation();
+  ASSERT_NE(simulation, nullptr);
+  EXPECT_TRUE(area.contains(simulation->frameGeometry())) << simulation->x() << "," << simulation->y();
+  EXPECT_NE(simulation->frameGeometry().topLeft(), area.topLeft());
+  if (area.width() >= form->frameGeometry().width() + simulation->frameGeometry().width() + 8) {
+    EXPECT_GE(simulation->frameGeometry().left(), form->frameGeometry().right());
+  }
+
+  QTest::keyClick(simulation, Qt::Key_Right);  // a minute before any unit is chosen
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 6, 21, 12, 1, 0}));
+  Item("mnuSettingSweepTime3")->trigger();  // hours, then stopped again
+  Item("mnuSettingSweepTime3")->trigger();
+  QTest::keyClick(simulation, Qt::Key_Left);
+  QTest::keyClick(simulation, Qt::Key_Left);
+  Wheel(simulation, 120);
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 6, 21, 11, 1, 0}));
+  Item("mnuSettingRealTime")->trigger();  // the arrows are disabled: nothing moves
+  const CivilDateTime now = Shown();
+  QTest::keyClick(simulation, Qt::Key_Right);
+  EXPECT_EQ(Shown(), now);
+  simulation->close();
+  QApplication::processEvents();
+
+  // A place saved with a monitor that is gone comes back onto the screen.
+  QSettings("Ferrant Laboratory", "Quillon").setValue("SimulationLeft", 15 * 100000);
+  Item("mnuViewSimulation1")->trigger();
+  ASSERT_NE(form->Simulation(), nullptr);
+  EXPECT_TRUE(area.contains(form->Simulation()->frameGeometry()));
+  form->Simulation()->close();
+  QApplication::processEvents();
+  QSettings("Ferrant Laboratory", "Quillon").remove("SimulationLeft");
+}
+
+// Every access key a menu shows, marked with "&" or only in parentheses, chooses its own item and
+// no other item of the same menu; pressing the unmarked ones does what the item does.
+TEST_F(PlanetFormTest, EveryShownAccessKeyChoosesItsItem) {
+  std::vector<QMenu*> menus;
+  for (QAction* top : form->menuBar()->actions()) menus.push_back(top->menu());
+  for (std::size_t k = 0; k < menus.size(); ++k) {
+    for (QAction* item : menus[k]->actions()) {
+      if (item->menu()) menus.push_back(item->menu());
+      const QChar key = quillon::ShownAccessKey(item->text());
+      if (key.isNull() || !item->isVisible() || !item->isEnabled()) continue;
+      EXPECT_EQ(quillon::ItemForAccessKey(*menus[k], key), item) << item->text().toStdString();
+    }
+  }
+
+  const auto press = [this](const char* title, Qt::Key key) {
+    QMenu* items = nullptr;
+    for (QAction* top : form->menuBar()->actions()) {
+      if (top->text() == QString::fromUtf8(title)) items = top->menu();
+    }
+    ASSERT_NE(items, nullptr) << title;
+    items->popup(form->mapToGlobal(QPoint(0, 0)));
+    QTest::keyClick(items, key);
+    EXPECT_FALSE(items->isVisible());
+  };
+  Show(2024, 6, 21, 10, 25, 40);
+  press("設定(&S)", Qt::Key_Z);  // 0秒(Z)
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 6, 21, 10, 25, 0}));
+  press("設定(&S)", Qt::Key_J);  // UTC12:00(J) at UT+9
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 6, 21, 21, 0, 0}));
+  press("設定(&S)", Qt::Key_U);  // UTC00:00(U)
+  EXPECT_EQ(Shown(), (CivilDateTime{2024, 6, 21, 9, 0, 0}));
+  press("編集(&E)", Qt::Key_A);  // 角度換算(A)
+  EXPECT_TRUE(form->ConvertFlag());
+}
+
+// The typed name's suffix chooses the format when it names one; the filter otherwise.
+TEST(ExportDialog, TheTypedSuffixWinsOverTheFilter) {
+  EXPECT_EQ(quillon::ExportFormatFor(QStringLiteral("/tmp/year.ics"), 0), 2);
+  EXPECT_EQ(quillon::ExportFormatFor(QStringLiteral("/tmp/year.ICS"), 1), 2);
+  EXPECT_EQ(quillon::ExportFormatFor(QStringLiteral("/tmp/year.json"), 2), 1);
+  EXPECT_EQ(quillon::ExportFormatFor(QStringLiteral("/tmp/year.jsonl"), 0), 1);
+  EXPECT_EQ(quillon::ExportFormatFor(QStringLiteral("/tmp/year.csv"), 2), 0);
+  EXPECT_EQ(quillon::ExportFormatFor(QStringLiteral("/tmp/year.txt"), 2), 2);
+  EXPECT_EQ(quillon::ExportFormatFor(QStringLiteral("/tmp/year"), 1), 1);
+  EXPECT_EQ(quillon::ExportFormatFor(QStringLiteral("/tmp/ics"), 0), 0);
 }
 
 TEST_F(PlanetFormTest, ExportsTheDisplayedYearAndReportsAnUnwritablePath) {
