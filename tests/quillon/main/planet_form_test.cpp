@@ -32,6 +32,7 @@
 #include "help_window.h"
 #include "koyomi_form.h"
 #include "main_table_view.h"
+#include "simulation_form.h"
 
 namespace {
 
