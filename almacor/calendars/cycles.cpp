@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "almacor/constants.h"
 #include "almacor/calendar.h"
 #include "almacor/date.h"
 #include "almacor/error.h"
@@ -24,8 +25,6 @@ constexpr int kBranchId = 130;     // + 0..11
 constexpr int kRokuyouId = 150;    // + 0..5
 constexpr int kStarId = 160;       // + 0..8
 
-// The sixty-cycle number of day 0 (1899-12-30) is 2415068 mod 60 = 8 (壬申).
-constexpr long kDayCycleOffset = 2415068;
 
 // Day numbers of the fixed switch days outside the solved range.
 constexpr long kSolvedFirst = -657248;  // 0100-07-06
@@ -52,7 +51,7 @@ std::string_view StarName(long index) {
 }  // namespace
 
 long Kasshi(long r) {
-  const long e = Mod(r + kDayCycleOffset, 60L);  // 0 … 59 for every day of the date range
+  const long e = Mod(r + kSexagenaryDayOffset, 60L);  // 0 … 59 for every day of the date range
   return e <= 28 ? r - e : r - e + 60;
 }
 
@@ -170,7 +169,7 @@ std::int16_t Calendar::ZodiacalNumber(QmYmdConstants ymd, ZodiacalConstants zodi
       n = 12L * ZodiacalYear() + ZodiacalMonth() + 13;
       break;
     case YmdDay:
-      n = static_cast<long>(std::floor(Instant())) + kDayCycleOffset;
+      n = static_cast<long>(std::floor(Instant())) + kSexagenaryDayOffset;
       break;
     default:
       n = 0;

@@ -1,6 +1,7 @@
 // The days of a Japanese almanac: the solar terms of a year, the seasonal days (雑節) and the
 // national holidays of Japan.
 
+#include "almacor/constants.h"
 #include "almacor/koyomi.h"
 
 #include <algorithm>
@@ -19,9 +20,7 @@
 namespace almacor {
 namespace {
 
-// The sixty-cycle number of day 0 is 2415068 mod 60; its stem is the number mod 10 (戊 = 4), its
-// branch the number mod 12 (丑 = 1).
-constexpr long kDayCycleOffset = 2415068;
+// Stem 戊 and branch 丑 as the remainders of a sixty-cycle number by 10 and by 12.
 constexpr long kStemBo = 4;
 constexpr long kBranchUshi = 1;
 
@@ -221,7 +220,7 @@ std::vector<Zassetsu> ZassetsuOfYear(int year, const TimeScale& ts) {
     add(day + 3, K::HiganEnd);
     // The 戊 days on or before and after the equinox day; the nearer noon to the instant wins.
     const std::int32_t before =
-        day - static_cast<std::int32_t>(FloorMod(day + kDayCycleOffset - kStemBo, 10));
+        day - static_cast<std::int32_t>(FloorMod(day + kSexagenaryDayOffset - kStemBo, 10));
     const std::int32_t after = before + 10;
     add(equinox - (before + 0.5) <= (after + 0.5) - equinox ? before : after, K::Shanichi);
   }
@@ -240,7 +239,7 @@ std::vector<Zassetsu> ZassetsuOfYear(int year, const TimeScale& ts) {
     if (doyo.start != 117) continue;
     const std::int32_t end = DayOf(SolveSunLongitude(doyo.end, start + 18, ts));
     for (std::int32_t day = DayOf(start); day < end; ++day) {
-      if (FloorMod(day + kDayCycleOffset, 12) == kBranchUshi) add(day, K::DoyoUshi);
+      if (FloorMod(day + kSexagenaryDayOffset, 12) == kBranchUshi) add(day, K::DoyoUshi);
     }
   }
   std::stable_sort(days.begin(), days.end(),
@@ -285,7 +284,7 @@ std::vector<Holiday> HolidaysOfYear(int year) {
 }
 
 std::int32_t DayCycleNumber(std::int32_t day) {
-  return static_cast<std::int32_t>(FloorMod(day + kDayCycleOffset, 60));
+  return static_cast<std::int32_t>(FloorMod(day + kSexagenaryDayOffset, 60));
 }
 
 std::string SexagenaryName(int number) {

@@ -16,6 +16,7 @@
 
 #include "almacor/calendar.h"
 #include "almacor/dialogs/input.h"
+#include "help_window.h"
 #include "month_page_painter.h"
 #include "program_settings.h"
 #include "tool_window.h"
@@ -80,6 +81,7 @@ KoyomiForm::KoyomiForm(MainWindowHost& host, QWidget* parent)
   setWindowTitle(QStringLiteral("暦"));
   setWindowIcon(HostIcon(host.HostWidget()));
   ApplyWindowFont(*this);
+  InstallHelpKey(*this, help::kMonthCalendar);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 0, 6, 6);

@@ -12,6 +12,7 @@
 #include "almacor/calendar.h"
 #include "almacor/dialogs/input.h"
 #include "almacor/error.h"
+#include "help_window.h"
 #include "tool_window.h"
 
 namespace quillon {
@@ -28,6 +29,7 @@ PhenomenaForm::PhenomenaForm(MainWindowHost& host)
   setAttribute(Qt::WA_DeleteOnClose);
   ApplyWindowFont(*this);
   setWindowIcon(HostIcon(host.HostWidget()));
+  InstallHelpKey(*this, help::kPhenomena);
 
   auto* layout = new QVBoxLayout(this);
   auto* kinds = new QHBoxLayout;

@@ -59,6 +59,11 @@ inline constexpr double kJulianCentury = 100 * kJulianYear;
 
 /// J2000.0, 2000-01-01 12:00, as a day count.
 inline constexpr double kJ2000Days = 36526.5;
+/// Added to a day count, gives a number whose remainder by 60 is the day's place in the
+/// sixty-day cycle (干支), by 10 its stem and by 12 its branch: day 0, 1899-12-30, is 2415068 mod
+/// 60 = 8, 壬申 (a continuous count from the cycle's origin, the same as the Julian day number
+/// 2415019 of that day plus 49).
+inline constexpr long kSexagenaryDayOffset = 2415068;
 /// 1970-01-01 00:00, the origin of Unix time, as a day count.
 inline constexpr double kUnixEpochDays = 25569.0;
 /// The first and the last whole day a Date can hold: 0100-01-01 and 9999-12-31.

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "fake_host.h"
+#include "help_window.h"
 #include "program_settings.h"
 
 namespace quillon {
@@ -35,6 +36,12 @@ TEST(KoyomiForm, FollowsTheMainWindowAndSetsItsDate) {
   form->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
   EXPECT_EQ(form->Page().title, "2024年3月");
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+  QTest::keyClick(form, Qt::Key_F1);
+  ASSERT_NE(HelpWindow(), nullptr);
+  EXPECT_TRUE(HelpWindow()->windowTitle().endsWith("暦"));
+  CloseHelpWindows();
 
   // A click on the 15th sets the main window's date and keeps its time of day.
   QTest::mouseClick(&form->View(), Qt::LeftButton, {}, CellCentre(*form, 15));
