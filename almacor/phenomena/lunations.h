@@ -18,8 +18,10 @@
 
 namespace almacor::detail {
 
-/// The mean lunation: Julian day (dynamical time) of mean new moon 0 (2000-01-06) and the mean
-/// synodic month, days; the Moon's mean argument of latitude at that new moon and its growth per
+/// The mean lunation, as the mean-phase polynomial of Meeus (Astronomical Algorithms, 2nd ed.,
+/// ch. 49) gives it: Julian day (dynamical time) of mean new moon 0 (2000-01-06) and the step per
+/// lunation, days (the polynomial's own coefficient, finer than kSynodicMonth, which the program's
+/// searches step by); the Moon's mean argument of latitude at that new moon and its growth per
 /// lunation, degrees.
 inline constexpr double kMeanNewMoonJd = 2451550.09766;
 inline constexpr double kMeanSynodicMonth = 29.530588861;
