@@ -54,10 +54,17 @@ double PredictPhase(PlanetNameConstant p, double target, double from, const Time
 // The Sun's aberration, degrees, which PlanetInstant leaves out of the Sun's longitude.
 constexpr double kSunAberration = 0.0056932;
 
-// One evaluation of the series for a longitude event: ψ and the geocentric apparent longitude of
-// the planet less the Sun's less `difference`, degrees within ±180 of 0.
+/// The Gaussian gravitational constant in degrees per day: the mean motion of a body on a
+/// circular orbit of 1 au.
+constexpr double kGaussianDegreesPerDay = 0.9856076686;
+
+// One evaluation of the series for a longitude event: ψ, its rate (degrees per day) from the two
+// radius vectors by Kepler's second law (each orbit's angular momentum that of a circle of its
+// mean distance), and the geocentric apparent longitude of the planet less the Sun's less
+// `difference`, degrees within ±180 of 0.
 struct LongitudeSample {
   double phase;
+  double phaseRate;
   double offset;
 };
 LongitudeSample SampleLongitudes(PlanetNameConstant p, double difference, double d,
@@ -65,8 +72,11 @@ LongitudeSample SampleLongitudes(PlanetNameConstant p, double difference, double
   const PlanetInstant at = PlanetInstantAt(d, ts);
   const PlanetPosition pos = PlanetPositionAt(p, at);
   const double sun = at.sunLongitude - kSunAberration;
-  return {Normalize360(pos.heliocentric.longitude - sun - 180),
-          std::remainder(pos.longitude - sun - difference, 360.0)};
+  const double r = pos.heliocentric.distance, earth = at.sunDistance;
+  return {
+      Normalize360(pos.heliocentric.longitude - sun - 180),
+      kGaussianDegreesPerDay * (std::sqrt(kMeanDistance[p - 1]) / (r * r) - 1 / (earth * earth)),
+      std::remainder(pos.longitude - sun - difference, 360.0)};
 }
 
 // The first instant at least one second after `start` at which the planet's longitude less the
@@ -88,12 +98,14 @@ double SolveLongitudeEvent(PlanetNameConstant p, double phase, double difference
     if (i == 0 && ahead < 2 && (falling ? atFrom.offset <= 0 : atFrom.offset >= 0)) {
       ahead += period;
     }
-    // The sample at the prediction corrects it with ψ there and is the secant's first point.
+    // The sample at the prediction corrects it with ψ and its rate there and is the secant's
+    // first point.
     const double predicted = from + ahead;
     const TimeScale frozen = detail::FrozenDeltaT(predicted, ts);
     const LongitudeSample atPrediction = SampleLongitudes(p, difference, predicted, frozen);
     // (A prediction already on ψ's target would leave the secant a single point.)
-    double corrected = predicted - std::remainder(atPrediction.phase - phase, 360.0) / rate;
+    double corrected =
+        predicted - std::remainder(atPrediction.phase - phase, 360.0) / atPrediction.phaseRate;
     if (corrected == predicted) corrected += 0.5;
     const double t = detail::SolveSecant(
         [&](double d) {
