@@ -51,9 +51,32 @@ double PredictPhase(PlanetNameConstant p, double target, double from, const Time
   return guess - std::remainder(HeliocentricPhase(p, guess, ts) - target, 360.0) / rate;
 }
 
-// The geocentric apparent longitude of the planet less the Sun's, degrees, within ±180 of 0.
-double LongitudeFromSun(PlanetNameConstant p, double d, const TimeScale& ts) {
-  return std::remainder(PlanetPositionAt(p, d, ts).longitude - SunLongitudeAt(d, ts), 360.0);
+// The Sun's aberration, degrees, which PlanetInstant leaves out of the Sun's longitude.
+constexpr double kSunAberration = 0.0056932;
+
+/// The Gaussian gravitational constant in degrees per day: the mean motion of a body on a
+/// circular orbit of 1 au.
+constexpr double kGaussianDegreesPerDay = 0.9856076686;
+
+// One evaluation of the series for a longitude event: ψ, its rate (degrees per day) from the two
+// radius vectors by Kepler's second law (each orbit's angular momentum that of a circle of its
+// mean distance), and the geocentric apparent longitude of the planet less the Sun's less
+// `difference`, degrees within ±180 of 0.
+struct LongitudeSample {
+  double phase;
+  double phaseRate;
+  double offset;
+};
+LongitudeSample SampleLongitudes(PlanetNameConstant p, double difference, double d,
+                                 const TimeScale& ts) {
+  const PlanetInstant at = PlanetInstantAt(d, ts);
+  const PlanetPosition pos = PlanetPositionAt(p, at);
+  const double sun = at.sunLongitude - kSunAberration;
+  const double r = pos.heliocentric.distance, earth = at.sunDistance;
+  return {
+      Normalize360(pos.heliocentric.longitude - sun - 180),
+      kGaussianDegreesPerDay * (std::sqrt(kMeanDistance[p - 1]) / (r * r) - 1 / (earth * earth)),
+      std::remainder(pos.longitude - sun - difference, 360.0)};
 }
 
 // The first instant at least one second after `start` at which the planet's longitude less the
@@ -62,25 +85,36 @@ double SolveLongitudeEvent(PlanetNameConstant p, double phase, double difference
                            const TimeScale& ts) {
   // The difference falls through the event, except at a superior conjunction.
   const bool falling = !IsInner(p) || phase == 0;
-  double from = start;
+  const double rate = PhaseRate(p);
+  const double period = SynodicPeriod(p);
+  double from = start + detail::kOneSecond;
   for (int i = 0; i < kMaxCandidates; ++i) {
-    const double guess = PredictPhase(p, phase, from, ts);
-    const TimeScale frozen = detail::FrozenDeltaT(guess, ts);
-    const auto offset = [&](double d) {
-      return std::remainder(LongitudeFromSun(p, d, frozen) - difference, 360.0);
-    };
-    // An event predicted at the start (a chain starts at the event before) may already be past:
-    // the side of the difference at the start tells, cheaper than solving it again.
-    if (std::fabs(guess - start) < 2) {
-      const double at = offset(start + detail::kOneSecond);
-      if (falling ? at <= 0 : at >= 0) {
-        from = start + SynodicPeriod(p) / 4;
-        continue;
-      }
+    // ψ at `from` predicts the event by the mean rate. The sample there also tells whether an
+    // event predicted at the start (a chain starts at the event before) is already past: the
+    // prediction then moves on by one synodic period.
+    const LongitudeSample atFrom =
+        SampleLongitudes(p, difference, from, detail::FrozenDeltaT(from, ts));
+    double ahead = Normalize360((phase - atFrom.phase) * (rate > 0 ? 1 : -1)) / std::fabs(rate);
+    if (i == 0 && ahead < 2 && (falling ? atFrom.offset <= 0 : atFrom.offset >= 0)) {
+      ahead += period;
     }
-    const double t = detail::SolveSecant(offset, guess, guess + 0.5, "planet longitude event");
+    // The sample at the prediction corrects it with ψ and its rate there and is the secant's
+    // first point.
+    const double predicted = from + ahead;
+    const TimeScale frozen = detail::FrozenDeltaT(predicted, ts);
+    const LongitudeSample atPrediction = SampleLongitudes(p, difference, predicted, frozen);
+    // (A prediction already on ψ's target would leave the secant a single point.)
+    double corrected =
+        predicted - std::remainder(atPrediction.phase - phase, 360.0) / atPrediction.phaseRate;
+    if (corrected == predicted) corrected += 0.5;
+    const double t = detail::SolveSecant(
+        [&](double d) {
+          return d == predicted ? atPrediction.offset
+                                : SampleLongitudes(p, difference, d, frozen).offset;
+        },
+        predicted, corrected, "planet longitude event");
     if (t - start >= detail::kOneSecond) return t;
-    from = guess + SynodicPeriod(p) / 4;
+    from = corrected + period / 4;
   }
   throw Error(kOverflow, "planet event search did not advance");
 }
