@@ -2,6 +2,7 @@
 #include <span>
 #include <string>
 
+#include "almacor/constants.h"
 #include "almacor/angles.h"
 #include "almacor/error.h"
 #include "almacor/planet.h"
@@ -198,9 +199,6 @@ HeliocentricPosition SeriesAt(PlanetNameConstant p, double t) {
   throw Error(kInvalidArgument, "planet out of range");
 }
 
-// The Sun's aberration, degrees at 1 au: taken out of the Sun's apparent longitude for the
-// reduction, and put back into the planet's longitude.
-constexpr double kSunAberration = 0.0056932;
 
 // sin of the horizontal parallax at 1 au.
 const double kSinParallaxAtOneAu = std::sin(kSolarParallaxRad);
@@ -232,7 +230,7 @@ HeliocentricPosition PlanetHeliocentricSeriesReference(PlanetNameConstant p, dou
 
 PlanetInstant PlanetInstantAt(double d, const TimeScale& ts) {
   const double years = detail::SunSeriesYears(d, ts);
-  const double sunLongitude = detail::SunLongitudeOfYears(years) + kSunAberration;
+  const double sunLongitude = detail::SunLongitudeOfYears(years) + kSunAberrationDeg;
   const double sunDistance = detail::SunDistanceOfYears(years);
   const double epsilon = detail::TrueObliquityAtYears(years);
   return {d,
@@ -260,7 +258,7 @@ PlanetPosition PlanetPositionAt(PlanetNameConstant p, const PlanetInstant& at) {
   const double beta = DegAsin(z / distance);
 
   const double k = detail::kPlanetConstants[p - 1].lightTime;
-  lambda = lambda - kSunAberration / at.sunDistance * CosDeg(lambda - at.sunLongitude) -
+  lambda = lambda - kSunAberrationDeg / at.sunDistance * CosDeg(lambda - at.sunLongitude) -
            k / helio.distance * CosDeg(lambda - helio.longitude);
   return {helio, Normalize360(lambda), beta, distance};
 }

@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "almacor/constants.h"
 #include "almacor/angles.h"
 #include "almacor/phenomena.h"
 #include "almacor/planet.h"
@@ -51,8 +52,6 @@ double PredictPhase(PlanetNameConstant p, double target, double from, const Time
   return guess - std::remainder(HeliocentricPhase(p, guess, ts) - target, 360.0) / rate;
 }
 
-// The Sun's aberration, degrees, which PlanetInstant leaves out of the Sun's longitude.
-constexpr double kSunAberration = 0.0056932;
 
 /// The Gaussian gravitational constant in degrees per day: the mean motion of a body on a
 /// circular orbit of 1 au.
@@ -71,7 +70,7 @@ LongitudeSample SampleLongitudes(PlanetNameConstant p, double difference, double
                                  const TimeScale& ts) {
   const PlanetInstant at = PlanetInstantAt(d, ts);
   const PlanetPosition pos = PlanetPositionAt(p, at);
-  const double sun = at.sunLongitude - kSunAberration;
+  const double sun = at.sunLongitude - kSunAberrationDeg;
   const double r = pos.heliocentric.distance, earth = at.sunDistance;
   return {
       Normalize360(pos.heliocentric.longitude - sun - 180),

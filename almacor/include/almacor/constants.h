@@ -35,6 +35,10 @@ inline constexpr double kSolarParallaxArcsec = 8.794148;
 inline constexpr double kSolarParallaxDeg = kSolarParallaxArcsec / 3600;
 /// The same in radians.
 inline constexpr double kSolarParallaxRad = kSolarParallaxDeg * kRad;
+/// Aberration of the Sun's light at 1 au, degrees (20.4955″, the constant of aberration over
+/// the Earth's mean orbital speed): the Sun's apparent longitude lags its true one by this over
+/// its distance in au.
+inline constexpr double kSunAberrationDeg = 0.0056932;
 
 // The horizon.
 
