@@ -21,8 +21,9 @@ void FieldFilter::Watch(QLineEdit* field, bool decimal) {
 }
 
 bool FieldFilter::eventFilter(QObject* watched, QEvent* event) {
-  if (!fields_.contains(watched)) return false;
-  auto* field = static_cast<QLineEdit*>(watched);
+  // A field being destroyed is a QLineEdit no more (its last events arrive from ~QWidget).
+  auto* field = qobject_cast<QLineEdit*>(watched);
+  if (field == nullptr || !fields_.contains(watched)) return false;
   switch (event->type()) {
     case QEvent::FocusIn:
       QTimer::singleShot(0, field, &QLineEdit::selectAll);

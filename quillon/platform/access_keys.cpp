@@ -16,8 +16,8 @@ class ShownAccessKeyFilter : public QObject {
   using QObject::QObject;
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::KeyPress) return false;
-    auto* menu = static_cast<QMenu*>(watched);
+    auto* menu = qobject_cast<QMenu*>(watched);
+    if (menu == nullptr || event->type() != QEvent::KeyPress) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
     if ((modifiers & ~(Qt::ShiftModifier | Qt::AltModifier)) != 0 || key->text().size() != 1) {
