@@ -56,6 +56,10 @@ constexpr T Mod(T a, T b) {
   return a % b;  // sign of the dividend, |result| < |b|
 }
 
+/// The remainder of a by a positive b in 0 … b − 1 (floored, unlike Mod): a day's place in a
+/// cycle of days.
+constexpr long FloorMod(long a, long b) { return ((a % b) + b) % b; }
+
 /// a \ b on doubles: both rounded half-even to Longs first (Error 6 outside the Long range),
 /// then truncating division. 7.5 \ 2 = 4 \ 2 = 2; 6.5 \ 2 = 6 \ 2 = 3; -7 \ 2 = -3.
 inline std::int32_t IntDiv(double a, double b) { return IntDiv(ToLong(a), ToLong(b)); }

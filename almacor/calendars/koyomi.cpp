@@ -15,6 +15,7 @@
 #include "almacor/error.h"
 #include "almacor/strings.h"
 #include "almacor/sun.h"
+#include "calendars/basic_arithmetic.h"
 #include "calendars/cycles.h"
 
 namespace almacor {
@@ -23,8 +24,6 @@ namespace {
 // Stem 戊 and branch 丑 as the remainders of a sixty-cycle number by 10 and by 12.
 constexpr long kStemBo = 4;
 constexpr long kBranchUshi = 1;
-
-long FloorMod(long a, long b) { return ((a % b) + b) % b; }
 
 void RequireYear(int year) {
   if (year < 100 || year > 9999) throw Error(kInvalidArgument, "year outside 100 … 9999");

@@ -7,19 +7,15 @@
 #include <cmath>
 
 #include "almacor/angles.h"
+#include "almacor/constants.h"
 #include "almacor/date.h"
 #include "almacor/error.h"
 #include "almacor/koyomi.h"
 #include "almacor/sun.h"
+#include "calendars/basic_arithmetic.h"
 
 namespace almacor {
 namespace {
-
-int FloorMod(long a, int b) { return static_cast<int>(((a % b) + b) % b); }
-
-// Local day numbers of 0100-01-01 and 9999-12-31.
-constexpr std::int32_t kFirstDay = -657434;
-constexpr std::int32_t kLastDay = 2958465;
 
 void RequireSpan(std::int32_t first, std::int32_t last) {
   if (first < kFirstDay || last > kLastDay || last < first) {
@@ -162,7 +158,7 @@ int SectionalMonth(std::int32_t day, const TimeScale& ts) {
 int Junichoku(std::int32_t day, int sectionalMonth) {
   RequireSectionalMonth(sectionalMonth);
   const int monthBranch = (sectionalMonth + 1) % 12;  // month 1 is 寅
-  return FloorMod(DayCycleNumber(day) % 12 - monthBranch, 12);
+  return static_cast<int>(FloorMod(DayCycleNumber(day) % 12 - monthBranch, 12));
 }
 
 std::string_view JunichokuName(int index) {
@@ -170,7 +166,9 @@ std::string_view JunichokuName(int index) {
   return kChokuNames[static_cast<std::size_t>(index)];
 }
 
-int Nijuhasshuku(std::int32_t day) { return FloorMod(day + long{kShukuOfDayZero}, 28); }
+int Nijuhasshuku(std::int32_t day) {
+  return static_cast<int>(FloorMod(day + long{kShukuOfDayZero}, 28));
+}
 
 std::string_view NijuhasshukuName(int index) {
   if (index < 0 || index > 27) throw Error(kInvalidArgument, "二十八宿 outside 0 … 27");
