@@ -88,6 +88,20 @@ inline __m128d FastSineOfDegrees(__m128d x) {
   return _mm_mul_pd(p, f);
 }
 
+/// cos(x·π/180) of two arguments x in degrees: the steps of the scalar form (x/360 divided).
+inline __m128d FastCosineOfDegrees(__m128d x) {
+  const __m128d turns = _mm_div_pd(x, _mm_set1_pd(360));
+  const __m128d magic = _mm_set1_pd(kRoundToWhole);
+  const __m128d g =
+      _mm_sub_pd(_mm_set1_pd(0.25), _mm_sub_pd(turns, _mm_sub_pd(_mm_add_pd(turns, magic), magic)));
+  const __m128d f = _mm_min_pd(g, _mm_sub_pd(_mm_set1_pd(0.5), g));
+  const __m128d f2 = _mm_mul_pd(f, f);
+  const auto& c = kFastSineCoefficients;
+  __m128d p = _mm_set1_pd(c.back());
+  for (int k = kLastBelowTop; k >= 0; --k) p = _mm_add_pd(_mm_mul_pd(p, f2), _mm_set1_pd(c[k]));
+  return _mm_mul_pd(p, f);
+}
+
 #endif
 
 #if defined(ALMACOR_HAVE_AVX2_KERNELS)
@@ -108,6 +122,22 @@ ALMACOR_TARGET_AVX2_FMA inline __m256d FastSineOfDegrees(__m256d x) {
   return _mm256_mul_pd(p, f);
 }
 
+/// cos(x·π/180) of four arguments x in degrees: the reduction of the scalar form, to the last bit,
+/// then the polynomial in fused multiply-adds.
+ALMACOR_TARGET_AVX2_FMA inline __m256d FastCosineOfDegrees(__m256d x) {
+  const __m256d turns = _mm256_div_pd(x, _mm256_set1_pd(360));
+  const __m256d magic = _mm256_set1_pd(kRoundToWhole);
+  const __m256d g =
+      _mm256_sub_pd(_mm256_set1_pd(0.25),
+                    _mm256_sub_pd(turns, _mm256_sub_pd(_mm256_add_pd(turns, magic), magic)));
+  const __m256d f = _mm256_min_pd(g, _mm256_sub_pd(_mm256_set1_pd(0.5), g));
+  const __m256d f2 = _mm256_mul_pd(f, f);
+  const auto& c = kFastSineCoefficients;
+  __m256d p = _mm256_set1_pd(c.back());
+  for (int k = kLastBelowTop; k >= 0; --k) p = _mm256_fmadd_pd(p, f2, _mm256_set1_pd(c[k]));
+  return _mm256_mul_pd(p, f);
+}
+
 #endif
 
 #if defined(ALMACOR_HAVE_AVX512_KERNELS)
@@ -120,6 +150,21 @@ ALMACOR_TARGET_AVX512 inline __m512d FastSineOfDegrees(__m512d x) {
   const __m512d half = _mm512_set1_pd(0.5);
   f = _mm512_min_pd(f, _mm512_sub_pd(half, f));
   f = _mm512_max_pd(f, _mm512_sub_pd(_mm512_set1_pd(-0.5), f));
+  const __m512d f2 = _mm512_mul_pd(f, f);
+  const auto& c = kFastSineCoefficients;
+  __m512d p = _mm512_set1_pd(c.back());
+  for (int k = kLastBelowTop; k >= 0; --k) p = _mm512_fmadd_pd(p, f2, _mm512_set1_pd(c[k]));
+  return _mm512_mul_pd(p, f);
+}
+
+/// cos(x·π/180) of eight arguments x in degrees: the four-lane form, eight lanes wide.
+ALMACOR_TARGET_AVX512 inline __m512d FastCosineOfDegrees(__m512d x) {
+  const __m512d turns = _mm512_div_pd(x, _mm512_set1_pd(360));
+  const __m512d magic = _mm512_set1_pd(kRoundToWhole);
+  const __m512d g =
+      _mm512_sub_pd(_mm512_set1_pd(0.25),
+                    _mm512_sub_pd(turns, _mm512_sub_pd(_mm512_add_pd(turns, magic), magic)));
+  const __m512d f = _mm512_min_pd(g, _mm512_sub_pd(_mm512_set1_pd(0.5), g));
   const __m512d f2 = _mm512_mul_pd(f, f);
   const auto& c = kFastSineCoefficients;
   __m512d p = _mm512_set1_pd(c.back());

@@ -2,8 +2,8 @@
 #include <span>
 #include <string>
 
-#include "almacor/constants.h"
 #include "almacor/angles.h"
+#include "almacor/constants.h"
 #include "almacor/error.h"
 #include "almacor/planet.h"
 #include "almacor/sun.h"
@@ -13,6 +13,7 @@
 #include "ephemeris/hour_angle_event.h"
 #include "ephemeris/planet_series.h"
 #include "ephemeris/planet_series_eval.h"
+#include "ephemeris/sine_sums.h"
 #include "ephemeris/sun_detail.h"
 
 namespace almacor {
@@ -55,54 +56,112 @@ double SineOf(double a) {
   }
 }
 
-// Σ (amplitude + amplitudeRate·t)·cos(phase + rate·t) plus the polynomial part, added term by
-// term to the polynomial. A sum that grows beyond 2^23 degrees within the Date range (Mercury's
-// longitude, 10^7 degrees by the year 9999) is rounded to 2e-9° at every addition, so any change
-// in a term's last bit can move it by that much: such a series keeps std::cos in the fast form too.
-template <Trig kTrig>
-double TrigSeries(const PlanetPolynomial& polynomial, std::span<const PlanetTerm> terms, double t) {
-  constexpr double kFarthestYears = 8000, kFineSum = 8388608;
-  if (kTrig == Trig::kFast && std::fabs(polynomial.c1) * kFarthestYears >= kFineSum) {
-    return TrigSeries<Trig::kReference>(polynomial, terms, t);
-  }
-  double sum = polynomial.c0 + polynomial.c1 * t;
-  for (const PlanetTerm& term : terms) {
-    sum += (term.amplitude + term.amplitudeRate * t) * CosineOf<kTrig>(term.phase + term.rate * t);
-  }
-  return sum;
-}
+// The periodic parts of the series for the kernels of sine_sums.h: cosines, but for Saturn's
+// anomaly terms.
+using detail::sine_sums::ToDriftingSoA;
+#define ALMACOR_PLANET_SUM_TABLES(Name)                                                         \
+  constexpr auto k##Name##LongitudeSums = ToDriftingSoA<true>(detail::k##Name##LongitudeTerms); \
+  constexpr auto k##Name##LatitudeSums = ToDriftingSoA<true>(detail::k##Name##LatitudeTerms);   \
+  constexpr auto k##Name##RadiusSums = ToDriftingSoA<true>(detail::k##Name##RadiusTerms);
+ALMACOR_PLANET_SUM_TABLES(Mercury)
+ALMACOR_PLANET_SUM_TABLES(Venus)
+ALMACOR_PLANET_SUM_TABLES(Mars)
+ALMACOR_PLANET_SUM_TABLES(Jupiter)
+ALMACOR_PLANET_SUM_TABLES(Neptune)
+ALMACOR_PLANET_SUM_TABLES(Pluto)
+#undef ALMACOR_PLANET_SUM_TABLES
+constexpr auto kSaturnAnomalySums = ToDriftingSoA<false>(detail::kSaturnAnomalyTerms);
+constexpr auto kSaturnDistanceSums = ToDriftingSoA<true>(detail::kSaturnDistanceTerms);
 
-// The same terms with a sine, for Saturn's mean anomaly.
-template <Trig kTrig>
-double SineTerms(std::span<const PlanetTerm> terms, double t) {
-  double sum = 0;
-  for (const PlanetTerm& term : terms) {
-    sum += (term.amplitude + term.amplitudeRate * t) * SineOf<kTrig>(term.phase + term.rate * t);
+// One kernel's sums: longitude, latitude and radius of the trigonometric form by PlanetNameConstant
+// − 1 (none for Saturn and Uranus), and Saturn's anomaly and distance terms.
+using PeriodicSum = double (*)(double t);
+enum Coordinate { kLongitude, kLatitude, kRadius };
+struct PlanetSums {
+  PeriodicSum trig[8][3];
+  PeriodicSum saturnAnomaly;
+  PeriodicSum saturnDistance;
+};
+
+#define ALMACOR_PLANET_SUMS_FROM(Target, Kernel)                                         \
+  namespace Kernel {                                                                     \
+  template <const auto& kTable>                                                          \
+  Target double Sum(double t) {                                                          \
+    return detail::sine_sums::Kernel::SumSines(kTable, t, 0);                            \
+  }                                                                                      \
+  constexpr PlanetSums kSums = {                                                         \
+      {{Sum<kMercuryLongitudeSums>, Sum<kMercuryLatitudeSums>, Sum<kMercuryRadiusSums>}, \
+       {Sum<kVenusLongitudeSums>, Sum<kVenusLatitudeSums>, Sum<kVenusRadiusSums>},       \
+       {Sum<kMarsLongitudeSums>, Sum<kMarsLatitudeSums>, Sum<kMarsRadiusSums>},          \
+       {Sum<kJupiterLongitudeSums>, Sum<kJupiterLatitudeSums>, Sum<kJupiterRadiusSums>}, \
+       {},                                                                               \
+       {},                                                                               \
+       {Sum<kNeptuneLongitudeSums>, Sum<kNeptuneLatitudeSums>, Sum<kNeptuneRadiusSums>}, \
+       {Sum<kPlutoLongitudeSums>, Sum<kPlutoLatitudeSums>, Sum<kPlutoRadiusSums>}},      \
+      Sum<kSaturnAnomalySums>,                                                           \
+      Sum<kSaturnDistanceSums>};                                                         \
   }
-  return sum;
+
+ALMACOR_PLANET_SUMS_FROM(, portable)
+#if defined(__SSE2__)
+ALMACOR_PLANET_SUMS_FROM(, sse2)
+#endif
+#if defined(ALMACOR_HAVE_AVX2_KERNELS)
+ALMACOR_PLANET_SUMS_FROM(ALMACOR_TARGET_AVX2_FMA, avx2)
+#endif
+#if defined(ALMACOR_HAVE_AVX512_KERNELS)
+ALMACOR_PLANET_SUMS_FROM(ALMACOR_TARGET_AVX512, avx512)
+#endif
+#undef ALMACOR_PLANET_SUMS_FROM
+
+// Σ (amplitude + amplitudeRate·t)·cos(phase + rate·t) over the terms of one coordinate of planet p
+// (or with a sine for Saturn's anomaly, `sine`), in the chosen form.
+template <Trig kTrig>
+double PeriodicPart(std::span<const PlanetTerm> terms, PeriodicSum fast, bool sine, double t) {
+  if constexpr (kTrig == Trig::kFast) {
+    return fast(t);
+  } else {
+    double sum = 0;
+    for (const PlanetTerm& term : terms) {
+      const double x = term.phase + term.rate * t;
+      sum += (term.amplitude + term.amplitudeRate * t) * (sine ? SinDeg(x) : CosDeg(x));
+    }
+    return sum;
+  }
 }
 
 struct TrigPlanet {
-  const PlanetPolynomial& lPolynomial;
-  std::span<const PlanetTerm> lTerms;
-  const PlanetPolynomial& bPolynomial;
-  std::span<const PlanetTerm> bTerms;
-  const PlanetPolynomial& rPolynomial;
-  std::span<const PlanetTerm> rTerms;
+  std::array<PlanetPolynomial, 3> polynomials;  // longitude, latitude, radius
+  std::array<std::span<const PlanetTerm>, 3> terms;
 };
 
+// One coordinate of the trigonometric form of planet p: the polynomial plus the periodic part,
+// added once (a longitude reaches 10^7 degrees by the year 9999, where each addition rounds to
+// 2e-9°).
 template <Trig kTrig>
-HeliocentricPosition TrigForm(const TrigPlanet& planet, double t) {
-  return {Normalize360(TrigSeries<kTrig>(planet.lPolynomial, planet.lTerms, t)),
-          TrigSeries<kTrig>(planet.bPolynomial, planet.bTerms, t),
-          TrigSeries<kTrig>(planet.rPolynomial, planet.rTerms, t)};
+double TrigCoordinate(const TrigPlanet& planet, PlanetNameConstant p, Coordinate c, double t,
+                      const PlanetSums& sums) {
+  const PlanetPolynomial& polynomial = planet.polynomials[c];
+  return polynomial.c0 + polynomial.c1 * t +
+         PeriodicPart<kTrig>(planet.terms[c], sums.trig[p - 1][c], false, t);
 }
 
-#define ALMACOR_TRIG_PLANET(Name)                                            \
-  TrigPlanet {                                                               \
-    detail::k##Name##LongitudePolynomial, detail::k##Name##LongitudeTerms,   \
-        detail::k##Name##LatitudePolynomial, detail::k##Name##LatitudeTerms, \
-        detail::k##Name##RadiusPolynomial, detail::k##Name##RadiusTerms      \
+template <Trig kTrig>
+HeliocentricPosition TrigForm(const TrigPlanet& planet, PlanetNameConstant p, double t,
+                              const PlanetSums& sums) {
+  return {Normalize360(TrigCoordinate<kTrig>(planet, p, kLongitude, t, sums)),
+          TrigCoordinate<kTrig>(planet, p, kLatitude, t, sums),
+          TrigCoordinate<kTrig>(planet, p, kRadius, t, sums)};
+}
+
+#define ALMACOR_TRIG_PLANET(Name)                                               \
+  TrigPlanet {                                                                  \
+    {detail::k##Name##LongitudePolynomial, detail::k##Name##LatitudePolynomial, \
+     detail::k##Name##RadiusPolynomial},                                        \
+    {                                                                           \
+      detail::k##Name##LongitudeTerms, detail::k##Name##LatitudeTerms,          \
+          detail::k##Name##RadiusTerms                                          \
+    }                                                                           \
   }
 
 const TrigPlanet kMercury = ALMACOR_TRIG_PLANET(Mercury);
@@ -115,24 +174,32 @@ const TrigPlanet kPluto = ALMACOR_TRIG_PLANET(Pluto);
 #undef ALMACOR_TRIG_PLANET
 
 // Saturn: a Keplerian orbit whose mean anomaly and log-radius carry the perturbations; t from
-// 1974-12-31 00:00.
+// 1974-12-31 00:00. Its true anomaly v, 0 <= v < 360 degrees:
 template <Trig kTrig>
-HeliocentricPosition SaturnSeries(double t) {
-  const double m =
-      12.3042 + 12.22117 * t + 0.0008 + SineTerms<kTrig>(detail::kSaturnAnomalyTerms, t);
+double SaturnTrueAnomaly(double t, const PlanetSums& sums) {
+  const double m = 12.3042 + 12.22117 * t + 0.0008 +
+                   PeriodicPart<kTrig>(detail::kSaturnAnomalyTerms, sums.saturnAnomaly, true, t);
   const double mr = Normalize360(m);
-  const double v = Normalize360(mr + 6.4215 * SineOf<kTrig>(mr) + 0.2248 * SineOf<kTrig>(2 * mr) +
-                                0.0109 * SineOf<kTrig>(3 * mr) + 0.0006 * SineOf<kTrig>(4 * mr));
-  // Left unreduced: 92° … 452° for present-day dates.
-  const double l = v + 91.856 + 0.01396 * t + 0.0272 * SineOf<kTrig>(2 * v + 135.53);
+  return Normalize360(mr + 6.4215 * SineOf<kTrig>(mr) + 0.2248 * SineOf<kTrig>(2 * mr) +
+                      0.0109 * SineOf<kTrig>(3 * mr) + 0.0006 * SineOf<kTrig>(4 * mr));
+}
+
+// Saturn's longitude at true anomaly v, left unreduced: 92° … 452° for present-day dates.
+template <Trig kTrig>
+double SaturnLongitude(double v, double t) {
+  return v + 91.856 + 0.01396 * t + 0.0272 * SineOf<kTrig>(2 * v + 135.53);
+}
+
+template <Trig kTrig>
+HeliocentricPosition SaturnSeries(double t, const PlanetSums& sums) {
+  const double v = SaturnTrueAnomaly<kTrig>(t, sums);
+  const double l = SaturnLongitude<kTrig>(v, t);
   const double b = DegAsin(0.043519 * SineOf<kTrig>(v + 337.763)) +
                    (0.0286 + 0.00023 * t) * SineOf<kTrig>(v + 77.06) +
                    0.0024 * SineOf<kTrig>(3.9 - 11.81 * t) + 0.0008 * SineOf<kTrig>(269 - 5.9 * t) +
                    0.0005 * SineOf<kTrig>(135 - 30.3 * t);
-  double q = 0.000183;
-  for (const PlanetTerm& term : detail::kSaturnDistanceTerms) {
-    q += (term.amplitude + term.amplitudeRate * t) * CosineOf<kTrig>(term.phase + term.rate * t);
-  }
+  const double q =
+      0.000183 + PeriodicPart<kTrig>(detail::kSaturnDistanceTerms, sums.saturnDistance, false, t);
   const double r = std::pow(10.0, q) * 9.508863 / (1 + 0.056061 * CosineOf<kTrig>(v));
   return {l, b, r};
 }
@@ -162,43 +229,89 @@ double UranusSum(std::span<const UranusTerm> terms, const UranusArguments& x, do
   return sum;
 }
 
+// The arguments at t, Julian years since J2000.0, and the centuries since 1900.0 that the
+// polynomial terms take.
+struct UranusTime {
+  UranusArguments arguments;
+  double days;
+  double centuries;
+};
+UranusTime UranusTimeAt(double t) {
+  const double days = 365.25 * t;
+  return {{UranusArgumentAt(detail::kUranusMj, days), UranusArgumentAt(detail::kUranusMs, days),
+           UranusArgumentAt(detail::kUranusMu, days), UranusArgumentAt(detail::kUranusFu, days),
+           UranusArgumentAt(detail::kUranusMn, days)},
+          days,
+          t / 100 + 1};
+}
+
+template <Trig kTrig>
+double UranusLongitude(const UranusTime& x) {
+  return Normalize360(UranusArgumentAt(detail::kUranusLu, x.days) +
+                      UranusSum<kTrig>(detail::kUranusLongitudeTerms, x.arguments, x.centuries) /
+                          3600);
+}
+
 template <Trig kTrig>
 HeliocentricPosition UranusSeries(double t) {
-  const double days = 365.25 * t;
-  const double centuries = t / 100 + 1;  // since 1900.0
-  const UranusArguments x{
-      UranusArgumentAt(detail::kUranusMj, days), UranusArgumentAt(detail::kUranusMs, days),
-      UranusArgumentAt(detail::kUranusMu, days), UranusArgumentAt(detail::kUranusFu, days),
-      UranusArgumentAt(detail::kUranusMn, days)};
-  const double lu = UranusArgumentAt(detail::kUranusLu, days);
-  return {Normalize360(lu + UranusSum<kTrig>(detail::kUranusLongitudeTerms, x, centuries) / 3600),
-          UranusSum<kTrig>(detail::kUranusLatitudeTerms, x, centuries) / 3600,
-          UranusSum<kTrig>(detail::kUranusRadiusTerms, x, centuries)};
+  const UranusTime x = UranusTimeAt(t);
+  return {UranusLongitude<kTrig>(x),
+          UranusSum<kTrig>(detail::kUranusLatitudeTerms, x.arguments, x.centuries) / 3600,
+          UranusSum<kTrig>(detail::kUranusRadiusTerms, x.arguments, x.centuries)};
 }
 
+// The planets whose series are plain sums of cosines, by PlanetNameConstant − 1; Saturn and
+// Uranus have forms of their own.
+const TrigPlanet* const kTrigPlanets[] = {&kMercury, &kVenus, &kMars,    &kJupiter,
+                                          nullptr,   nullptr, &kNeptune, &kPluto};
+
+// p is one of the planets (RequirePlanet); the fast form takes its periodic parts from `sums`,
+// the reference form ignores them.
 template <Trig kTrig>
-HeliocentricPosition SeriesAt(PlanetNameConstant p, double t) {
-  switch (p) {
-    case plMercury:
-      return TrigForm<kTrig>(kMercury, t);
-    case plVenus:
-      return TrigForm<kTrig>(kVenus, t);
-    case plMars:
-      return TrigForm<kTrig>(kMars, t);
-    case plJupiter:
-      return TrigForm<kTrig>(kJupiter, t);
-    case plSaturn:
-      return SaturnSeries<kTrig>(t);
-    case plUranus:
-      return UranusSeries<kTrig>(t);
-    case plNeptune:
-      return TrigForm<kTrig>(kNeptune, t);
-    case plPluto:
-      return TrigForm<kTrig>(kPluto, t);
-  }
-  throw Error(kInvalidArgument, "planet out of range");
+HeliocentricPosition SeriesAt(PlanetNameConstant p, double t, const PlanetSums& sums) {
+  if (p == plSaturn) return SaturnSeries<kTrig>(t, sums);
+  if (p == plUranus) return UranusSeries<kTrig>(t);
+  return TrigForm<kTrig>(*kTrigPlanets[p - 1], p, t, sums);
 }
 
+// The longitude alone, with a kernel's sums.
+double LongitudeAt(PlanetNameConstant p, double t, const PlanetSums& sums) {
+  constexpr Trig kTrig = Trig::kFast;
+  if (p == plSaturn) return SaturnLongitude<kTrig>(SaturnTrueAnomaly<kTrig>(t, sums), t);
+  if (p == plUranus) return UranusLongitude<kTrig>(UranusTimeAt(t));
+  return Normalize360(TrigCoordinate<kTrig>(*kTrigPlanets[p - 1], p, kLongitude, t, sums));
+}
+
+template <const PlanetSums& kSums>
+HeliocentricPosition KernelSeries(PlanetNameConstant p, double t) {
+  return SeriesAt<Trig::kFast>(p, t, kSums);
+}
+template <const PlanetSums& kSums>
+double KernelLongitude(PlanetNameConstant p, double t) {
+  return LongitudeAt(p, t, kSums);
+}
+
+#define ALMACOR_PLANET_KERNEL(Kernel) \
+  { #Kernel, KernelSeries < Kernel::kSums>, KernelLongitude < Kernel::kSums> }
+constexpr detail::PlanetSeriesKernel kKernels[] = {
+#if defined(ALMACOR_HAVE_AVX512_KERNELS)
+    ALMACOR_PLANET_KERNEL(avx512),
+#endif
+#if defined(ALMACOR_HAVE_AVX2_KERNELS)
+    ALMACOR_PLANET_KERNEL(avx2),
+#endif
+#if defined(__SSE2__)
+    ALMACOR_PLANET_KERNEL(sse2),
+#endif
+    ALMACOR_PLANET_KERNEL(portable),
+};
+#undef ALMACOR_PLANET_KERNEL
+
+// The widest kernel this processor runs.
+const detail::PlanetSeriesKernel& Active() {
+  static const detail::PlanetSeriesKernel& kernel = detail::PlanetSeriesKernels().front();
+  return kernel;
+}
 
 // sin of the horizontal parallax at 1 au.
 const double kSinParallaxAtOneAu = std::sin(kSolarParallaxRad);
@@ -211,19 +324,30 @@ constexpr double kHourAngleRate = 361;
 HeliocentricPosition PlanetHeliocentricAt(PlanetNameConstant p, double d, const TimeScale& ts) {
   RequirePlanet(p);
   RequireFinite(d, "day count");
-  return SeriesAt<Trig::kFast>(p, YearsSinceEpoch(d, p == plSaturn, ts));
+  return Active().series(p, YearsSinceEpoch(d, p == plSaturn, ts));
 }
 
 namespace detail {
 
 HeliocentricPosition PlanetHeliocentricSeries(PlanetNameConstant p, double t) {
   RequirePlanet(p);
-  return SeriesAt<Trig::kFast>(p, t);
+  return Active().series(p, t);
 }
 
 HeliocentricPosition PlanetHeliocentricSeriesReference(PlanetNameConstant p, double t) {
   RequirePlanet(p);
-  return SeriesAt<Trig::kReference>(p, t);
+  return SeriesAt<Trig::kReference>(p, t, portable::kSums);
+}
+
+double PlanetLongitudeSeries(PlanetNameConstant p, double t) {
+  RequirePlanet(p);
+  return Active().longitude(p, t);
+}
+
+std::span<const PlanetSeriesKernel> PlanetSeriesKernels() {
+  static const std::span<const PlanetSeriesKernel> kernels =
+      std::span<const PlanetSeriesKernel>(kKernels).subspan(sine_sums::UnsupportedWideKernels());
+  return kernels;
 }
 
 }  // namespace detail
@@ -247,8 +371,7 @@ PlanetInstant PlanetInstantAt(double d, const TimeScale& ts) {
 
 PlanetPosition PlanetPositionAt(PlanetNameConstant p, const PlanetInstant& at) {
   RequirePlanet(p);
-  const HeliocentricPosition helio =
-      SeriesAt<Trig::kFast>(p, p == plSaturn ? at.saturnYears : at.years);
+  const HeliocentricPosition helio = Active().series(p, p == plSaturn ? at.saturnYears : at.years);
   const double cosB = std::cos(helio.latitude * kRad);
   const double x = helio.distance * cosB * std::cos(helio.longitude * kRad) + at.sunX;
   const double y = helio.distance * cosB * std::sin(helio.longitude * kRad) + at.sunY;

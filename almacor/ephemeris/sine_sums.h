@@ -24,10 +24,21 @@ inline constexpr std::size_t kLanes = 4;  // terms per block: one AVX2 or two SS
 template <std::size_t N>
 struct SoATable {
   static constexpr std::size_t kBlocks = (N + kLanes - 1) / kLanes;
+  static constexpr bool kDrifts = false;
+  static constexpr bool kCosines = false;
   // Padding terms have amplitude 0 and contribute exactly 0.
   alignas(64) double amplitude[kBlocks * kLanes]{};
   alignas(64) double phase[kBlocks * kLanes]{};
   alignas(64) double rate[kBlocks * kLanes]{};
+};
+
+/// A table whose amplitudes drift: each term is (amplitude + amplitudeRate·t)·sin(phase + rate·t),
+/// or ·cos(phase + rate·t) when `Cosines`.
+template <std::size_t N, bool Cosines>
+struct DriftingSoATable : SoATable<N> {
+  static constexpr bool kDrifts = true;
+  static constexpr bool kCosines = Cosines;
+  alignas(64) double amplitudeRate[SoATable<N>::kBlocks * kLanes]{};
 };
 
 /// The amplitude, phase and rate columns of `rows` from row `First` on.
@@ -42,6 +53,19 @@ constexpr SoATable<N - First> ToSoA(const std::array<Row, N>& rows) {
   return table;
 }
 
+/// The rows of `rows` with their drifting amplitudes, summed with sines or cosines.
+template <bool Cosines, class Row, std::size_t N>
+constexpr DriftingSoATable<N, Cosines> ToDriftingSoA(const std::array<Row, N>& rows) {
+  DriftingSoATable<N, Cosines> table;
+  for (std::size_t i = 0; i < N; ++i) {
+    table.amplitude[i] = rows[i].amplitude;
+    table.amplitudeRate[i] = rows[i].amplitudeRate;
+    table.phase[i] = rows[i].phase;
+    table.rate[i] = rows[i].rate;
+  }
+  return table;
+}
+
 /// Normalize360's arithmetic, inlined into the kernels (the same result to the last bit).
 inline double Reduce360(double a) {
   const double r = (a / 360 - std::floor(a / 360)) * 360;
@@ -49,16 +73,20 @@ inline double Reduce360(double a) {
 }
 
 // In each namespace, SumSines(table, t, firstExtra) is Σ amplitude·sin(phase + rate·t
-// [+ firstExtra for the first row]).
+// [+ firstExtra for the first row]); in a drifting table the amplitude drifts by amplitudeRate·t,
+// and the sine may be a cosine (of x divided by 360, as the scalar cosine reduces it: the planets'
+// arguments reach 10^7 degrees, where multiplying by 1/360 would cost 1e-9°).
 
 namespace portable {
 
-template <std::size_t N>
-inline double SumSines(const SoATable<N>& table, double t, double firstExtra) {
+template <class Table>
+inline double SumSines(const Table& table, double t, double firstExtra) {
   double sum = 0;
-  for (std::size_t i = 0; i < SoATable<N>::kBlocks * kLanes; ++i) {
+  for (std::size_t i = 0; i < Table::kBlocks * kLanes; ++i) {
     const double x = table.phase[i] + table.rate[i] * t + (i == 0 ? firstExtra : 0.0);
-    sum += table.amplitude[i] * FastSineOfDegrees(x);
+    double amplitude = table.amplitude[i];
+    if constexpr (Table::kDrifts) amplitude += table.amplitudeRate[i] * t;
+    sum += amplitude * (Table::kCosines ? FastCosineOfDegrees(x) : FastSineOfDegrees(x));
   }
   return sum;
 }
@@ -69,20 +97,38 @@ inline double SumSines(const SoATable<N>& table, double t, double firstExtra) {
 
 namespace sse2 {
 
-template <std::size_t N>
-inline double SumSines(const SoATable<N>& table, double t, double firstExtra) {
+template <class Table>
+inline __m128d Trig(__m128d x) {
+  if constexpr (Table::kCosines) {
+    return FastCosineOfDegrees(x);
+  } else {
+    return FastSineOfDegrees(x);
+  }
+}
+
+template <class Table>
+inline __m128d AmplitudeAt(const Table& table, std::size_t i, __m128d vt) {
+  const __m128d amplitude = _mm_load_pd(table.amplitude + i);
+  if constexpr (Table::kDrifts) {
+    return _mm_add_pd(amplitude, _mm_mul_pd(_mm_load_pd(table.amplitudeRate + i), vt));
+  } else {
+    return amplitude;
+  }
+}
+
+template <class Table>
+inline double SumSines(const Table& table, double t, double firstExtra) {
   const __m128d vt = _mm_set1_pd(t);
   __m128d sum0 = _mm_setzero_pd(), sum1 = _mm_setzero_pd();
-  for (std::size_t b = 0; b < SoATable<N>::kBlocks; ++b) {
+  for (std::size_t b = 0; b < Table::kBlocks; ++b) {
     const std::size_t i = b * kLanes;
     __m128d x0 =
         _mm_add_pd(_mm_load_pd(table.phase + i), _mm_mul_pd(_mm_load_pd(table.rate + i), vt));
     const __m128d x1 = _mm_add_pd(_mm_load_pd(table.phase + i + 2),
                                   _mm_mul_pd(_mm_load_pd(table.rate + i + 2), vt));
     if (b == 0) x0 = _mm_add_pd(x0, _mm_set_pd(0, firstExtra));
-    sum0 = _mm_add_pd(sum0, _mm_mul_pd(_mm_load_pd(table.amplitude + i), FastSineOfDegrees(x0)));
-    sum1 =
-        _mm_add_pd(sum1, _mm_mul_pd(_mm_load_pd(table.amplitude + i + 2), FastSineOfDegrees(x1)));
+    sum0 = _mm_add_pd(sum0, _mm_mul_pd(AmplitudeAt(table, i, vt), Trig<Table>(x0)));
+    sum1 = _mm_add_pd(sum1, _mm_mul_pd(AmplitudeAt(table, i + 2, vt), Trig<Table>(x1)));
   }
   alignas(16) double lanes[4];
   _mm_store_pd(lanes, sum0);
@@ -98,22 +144,40 @@ inline double SumSines(const SoATable<N>& table, double t, double firstExtra) {
 
 namespace avx2 {
 
+template <class Table>
+ALMACOR_TARGET_AVX2_FMA inline __m256d Trig(__m256d x) {
+  if constexpr (Table::kCosines) {
+    return FastCosineOfDegrees(x);
+  } else {
+    return FastSineOfDegrees(x);
+  }
+}
+
+template <class Table>
+ALMACOR_TARGET_AVX2_FMA inline __m256d AmplitudeAt(const Table& table, std::size_t i, __m256d vt) {
+  const __m256d amplitude = _mm256_load_pd(table.amplitude + i);
+  if constexpr (Table::kDrifts) {
+    return _mm256_fmadd_pd(_mm256_load_pd(table.amplitudeRate + i), vt, amplitude);
+  } else {
+    return amplitude;
+  }
+}
+
 // Two accumulators, so that consecutive blocks' multiply-adds do not wait on each other.
-template <std::size_t N>
-ALMACOR_TARGET_AVX2_FMA inline double SumSines(const SoATable<N>& table, double t,
-                                               double firstExtra) {
+template <class Table>
+ALMACOR_TARGET_AVX2_FMA inline double SumSines(const Table& table, double t, double firstExtra) {
   const __m256d vt = _mm256_set1_pd(t);
   __m256d sum0 = _mm256_setzero_pd(), sum1 = _mm256_setzero_pd();
-  for (std::size_t b = 0; b < SoATable<N>::kBlocks; ++b) {
+  for (std::size_t b = 0; b < Table::kBlocks; ++b) {
     const std::size_t i = b * kLanes;
     __m256d x = _mm256_add_pd(_mm256_load_pd(table.phase + i),
                               _mm256_mul_pd(_mm256_load_pd(table.rate + i), vt));
     if (b == 0) x = _mm256_add_pd(x, _mm256_set_pd(0, 0, 0, firstExtra));
-    const __m256d term = FastSineOfDegrees(x);
+    const __m256d term = Trig<Table>(x);
     if (b % 2 == 0) {
-      sum0 = _mm256_fmadd_pd(_mm256_load_pd(table.amplitude + i), term, sum0);
+      sum0 = _mm256_fmadd_pd(AmplitudeAt(table, i, vt), term, sum0);
     } else {
-      sum1 = _mm256_fmadd_pd(_mm256_load_pd(table.amplitude + i), term, sum1);
+      sum1 = _mm256_fmadd_pd(AmplitudeAt(table, i, vt), term, sum1);
     }
   }
   const __m256d sum = _mm256_add_pd(sum0, sum1);
@@ -132,10 +196,9 @@ namespace avx512 {
 
 // Two blocks per register; an odd last block is loaded under a mask (the lanes past the table read
 // as 0 and are never touched in memory).
-template <std::size_t N>
-ALMACOR_TARGET_AVX512 inline double SumSines(const SoATable<N>& table, double t,
-                                             double firstExtra) {
-  constexpr std::size_t kBlocks = SoATable<N>::kBlocks;
+template <class Table>
+ALMACOR_TARGET_AVX512 inline double SumSines(const Table& table, double t, double firstExtra) {
+  constexpr std::size_t kBlocks = Table::kBlocks;
   const __m512d vt = _mm512_set1_pd(t);
   __m512d sum0 = _mm512_setzero_pd(), sum1 = _mm512_setzero_pd();
   for (std::size_t b = 0; b < kBlocks; b += 2) {
@@ -144,8 +207,12 @@ ALMACOR_TARGET_AVX512 inline double SumSines(const SoATable<N>& table, double t,
     __m512d x = _mm512_add_pd(_mm512_maskz_load_pd(lanes, table.phase + i),
                               _mm512_mul_pd(_mm512_maskz_load_pd(lanes, table.rate + i), vt));
     if (b == 0) x = _mm512_add_pd(x, _mm512_set_pd(0, 0, 0, 0, 0, 0, 0, firstExtra));
-    const __m512d term = FastSineOfDegrees(x);
-    const __m512d amplitude = _mm512_maskz_load_pd(lanes, table.amplitude + i);
+    const __m512d term = Table::kCosines ? FastCosineOfDegrees(x) : FastSineOfDegrees(x);
+    __m512d amplitude = _mm512_maskz_load_pd(lanes, table.amplitude + i);
+    if constexpr (Table::kDrifts) {
+      amplitude =
+          _mm512_fmadd_pd(_mm512_maskz_load_pd(lanes, table.amplitudeRate + i), vt, amplitude);
+    }
     if (b % 4 == 0) {
       sum0 = _mm512_fmadd_pd(amplitude, term, sum0);
     } else {

@@ -1,119 +1,158 @@
 // Conjunctions, oppositions and greatest elongations of the planets.
 //
-// Each search first predicts the event from the planets' heliocentric configuration: ψ, the
-// planet's heliocentric longitude less the Earth's, runs steadily at 360° per synodic period and
-// is 0 at an opposition or inferior conjunction, 180° at a conjunction or superior conjunction.
-// The prediction is then solved on the geocentric apparent longitudes.
+// Each search works on ψ, the planet's heliocentric longitude less the Earth's: it runs round at
+// 360° per synodic period and is 0 at an opposition or inferior conjunction, 180° at a conjunction
+// or superior conjunction. Mean orbits predict the event to within hours; the series then solve
+// it.
 
 #include <cmath>
 
-#include "almacor/constants.h"
 #include "almacor/angles.h"
+#include "almacor/constants.h"
 #include "almacor/phenomena.h"
 #include "almacor/planet.h"
 #include "almacor/sun.h"
+#include "almacor/timescales.h"
+#include "ephemeris/fast_sine.h"
 #include "ephemeris/iterate.h"
+#include "ephemeris/planet_series.h"
+#include "ephemeris/planet_series_eval.h"
+#include "ephemeris/sun_detail.h"
 #include "phenomena/frozen_delta_t.h"
+#include "phenomena/mean_orbits.h"
 
 namespace almacor {
 namespace {
 
-/// Mean synodic periods, days, of Mercury … Pluto.
-constexpr double kSynodicPeriod[] = {115.88, 583.92, 779.94, 398.88,
-                                     378.09, 369.66, 367.49, 366.73};
-/// Mean distances from the Sun, au.
-constexpr double kMeanDistance[] = {0.387098, 0.723332, 1.523679, 5.2026,
-                                    9.5549,   19.2184,  30.1104,  39.482};
+using detail::MeanConfiguration;
+using detail::MeanConfigurationAt;
+using detail::MeanPhaseRate;
+using detail::SynodicPeriod;
 
 /// More events than any search passes over before the one it wants.
 constexpr int kMaxCandidates = 8;
+
+// a reduced into −180 … 180, as std::remainder(a, 360) reduces it but for the last bit.
+double Within180(double a) {
+  const double turns = a / 360;
+  return (turns - ((turns + detail::kRoundToWhole) - detail::kRoundToWhole)) * 360;
+}
 
 void RequirePlanet(PlanetNameConstant p) {
   if (p < plMercury || p > plPluto) throw Error(kInvalidArgument, "planet out of range");
 }
 bool IsInner(PlanetNameConstant p) { return p <= plVenus; }
-double SynodicPeriod(PlanetNameConstant p) { return kSynodicPeriod[p - 1]; }
 
-// Signed ψ rate, degrees per day: positive for Mercury and Venus, which overtake the Earth.
-double PhaseRate(PlanetNameConstant p) { return (IsInner(p) ? 360 : -360) / SynodicPeriod(p); }
-
-// ψ at local day count d, degrees 0 <= ψ < 360.
-double HeliocentricPhase(PlanetNameConstant p, double d, const TimeScale& ts) {
-  return Normalize360(PlanetHeliocentricAt(p, d, ts).longitude - SunLongitudeAt(d, ts) - 180);
-}
-
-// The first instant after `from` at which ψ reaches `target`, predicted by the mean rate and
-// corrected once with ψ there.
-double PredictPhase(PlanetNameConstant p, double target, double from, const TimeScale& ts) {
-  const double rate = PhaseRate(p);
-  const double ahead =
-      Normalize360((target - HeliocentricPhase(p, from, ts)) * (rate > 0 ? 1 : -1));
-  const double guess = from + ahead / std::fabs(rate);
-  return guess - std::remainder(HeliocentricPhase(p, guess, ts) - target, 360.0) / rate;
-}
-
-
-/// The Gaussian gravitational constant in degrees per day: the mean motion of a body on a
-/// circular orbit of 1 au.
-constexpr double kGaussianDegreesPerDay = 0.9856076686;
-
-// One evaluation of the series for a longitude event: ψ, its rate (degrees per day) from the two
-// radius vectors by Kepler's second law (each orbit's angular momentum that of a circle of its
-// mean distance), and the geocentric apparent longitude of the planet less the Sun's less
-// `difference`, degrees within ±180 of 0.
-struct LongitudeSample {
-  double phase;
-  double phaseRate;
-  double offset;
+// The instant near `guess` (within half a synodic period) at which ψ on the mean orbits is
+// `target`, and the mean orbits' configuration there: Newton's steps until one is under a day,
+// which leaves minutes (the error squares at each step).
+struct MeanCrossing {
+  double time;
+  MeanConfiguration at;
 };
-LongitudeSample SampleLongitudes(PlanetNameConstant p, double difference, double d,
-                                 const TimeScale& ts) {
-  const PlanetInstant at = PlanetInstantAt(d, ts);
-  const PlanetPosition pos = PlanetPositionAt(p, at);
-  const double sun = at.sunLongitude - kSunAberrationDeg;
-  const double r = pos.heliocentric.distance, earth = at.sunDistance;
-  return {
-      Normalize360(pos.heliocentric.longitude - sun - 180),
-      kGaussianDegreesPerDay * (std::sqrt(kMeanDistance[p - 1]) / (r * r) - 1 / (earth * earth)),
-      std::remainder(pos.longitude - sun - difference, 360.0)};
+MeanCrossing MeanCrossingNear(PlanetNameConstant p, double target, double guess,
+                              const TimeScale& ts) {
+  constexpr double kTolerance = 1;
+  double d = guess;
+  for (int i = 0; i < detail::kMaxPasses; ++i) {
+    const MeanConfiguration at = MeanConfigurationAt(p, d, ts);
+    const double step = Within180(at.phase - target) / at.phaseRate;
+    d -= step;
+    if (std::fabs(step) < kTolerance) return {d, at};
+  }
+  throw Error(kOverflow, "mean orbit prediction did not converge");
 }
 
-// The first instant at least one second after `start` at which the planet's longitude less the
-// Sun's equals `difference` (0 or 180) with ψ near `phase`.
-double SolveLongitudeEvent(PlanetNameConstant p, double phase, double difference, double start,
-                           const TimeScale& ts) {
-  // The difference falls through the event, except at a superior conjunction.
-  const bool falling = !IsInner(p) || phase == 0;
-  const double rate = PhaseRate(p);
+// ψ at local day count d from the longitude series alone, degrees, not reduced.
+double SeriesPhaseAt(PlanetNameConstant p, double d, const TimeScale& ts) {
+  const double years = detail::SunSeriesYears(d, ts);
+  const double planetYears = p == plSaturn ? YearsSinceEpoch(d, true, ts) : years;
+  return detail::PlanetLongitudeSeries(p, planetYears) - detail::SunLongitudeOfYears(years) -
+         kSunAberrationDeg - 180;
+}
+
+// The first instant after `from` at which ψ from the series reaches `target`, given ψ at `from`
+// from the series (`phase`) and on the mean orbits (`mean`): ψ is monotonic, so the angle still to
+// go is known exactly, and the mean orbits say when it will have been covered (they and the series
+// drift apart slowly).
+MeanCrossing PredictCrossing(PlanetNameConstant p, double target, double from, double phase,
+                             const MeanConfiguration& mean, const TimeScale& ts) {
+  const double rate = MeanPhaseRate(p);
+  const double direction = rate > 0 ? 1 : -1;
+  const double ahead = Normalize360((target - phase) * direction);
+  return MeanCrossingNear(p, mean.phase + direction * ahead, from + ahead / std::fabs(rate), ts);
+}
+
+// A conjunction or opposition: ψ near `phase` and the planet's geocentric apparent longitude less
+// the Sun's equal to `difference`, each 0 or 180.
+struct LongitudeEvent {
+  PlanetNameConstant planet;
+  double phase;
+  double difference;
+};
+
+// ψ at the event. The apparent longitudes add to the geometric ones the aberration of the Sun's
+// light, 0.0056932°/R (R the Earth's distance from the Sun), and the planet's light-time term k/r
+// (r its own); near the event the geocentric angle runs ρ/(ρ − R cos phase) times as fast as ψ,
+// ρ the planet's distance projected on the ecliptic.
+double PhaseAtEvent(const LongitudeEvent& event, double rho, double r, double earth) {
+  const double sign = event.phase == 0 ? 1 : -1;  // cos phase
+  // cos(λ − L) in the light-time term: −1 when the planet lies between the Earth and the Sun.
+  const double planetSide = sign > 0 && rho < earth ? -1 : 1;
+  const double apparent = kSunAberrationDeg -
+                          kSunAberrationDeg / earth * (event.difference == 0 ? 1 : -1) -
+                          detail::kPlanetConstants[event.planet - 1].lightTime / r * planetSide;
+  return event.phase - apparent * (rho - earth * sign) / rho;
+}
+
+// PhaseAtEvent with the distances of the mean orbits in configuration `at`, the planet's taken
+// as in the ecliptic.
+double MeanPhaseAtEvent(const LongitudeEvent& event, const MeanConfiguration& at) {
+  const detail::SunDistances distances = detail::MeanDistances(event.planet, at);
+  return PhaseAtEvent(event, distances.planet, distances.planet, distances.earth);
+}
+
+// The first instant at least one second after `start` of the event. Its time is where ψ from the
+// series reaches PhaseAtEvent: the same instant as where the apparent longitudes differ by
+// `difference`, to well within a second, for a third of the work.
+double SolveLongitudeEvent(const LongitudeEvent& event, double start, const TimeScale& ts) {
+  const PlanetNameConstant p = event.planet;
   const double period = SynodicPeriod(p);
   double from = start + detail::kOneSecond;
   for (int i = 0; i < kMaxCandidates; ++i) {
-    // ψ at `from` predicts the event by the mean rate. The sample there also tells whether an
-    // event predicted at the start (a chain starts at the event before) is already past: the
-    // prediction then moves on by one synodic period.
-    const LongitudeSample atFrom =
-        SampleLongitudes(p, difference, from, detail::FrozenDeltaT(from, ts));
-    double ahead = Normalize360((phase - atFrom.phase) * (rate > 0 ? 1 : -1)) / std::fabs(rate);
-    if (i == 0 && ahead < 2 && (falling ? atFrom.offset <= 0 : atFrom.offset >= 0)) {
-      ahead += period;
-    }
-    // The sample at the prediction corrects it with ψ and its rate there and is the secant's
-    // first point.
-    const double predicted = from + ahead;
-    const TimeScale frozen = detail::FrozenDeltaT(predicted, ts);
-    const LongitudeSample atPrediction = SampleLongitudes(p, difference, predicted, frozen);
-    // (A prediction already on ψ's target would leave the secant a single point.)
-    double corrected =
-        predicted - std::remainder(atPrediction.phase - phase, 360.0) / atPrediction.phaseRate;
-    if (corrected == predicted) corrected += 0.5;
+    // ψ at the event with the mean orbits' distances: their error, a few parts in ten thousand,
+    // moves it by a few millionths of a degree, enough to tell whether `from` is past it and to
+    // aim the first step.
+    const TimeScale atFrom = detail::FrozenDeltaT(from, ts);
+    const MeanConfiguration mean = MeanConfigurationAt(p, from, atFrom);
+    const MeanCrossing predicted = PredictCrossing(p, MeanPhaseAtEvent(event, mean), from,
+                                                   SeriesPhaseAt(p, from, atFrom), mean, atFrom);
+
+    // One step from the prediction with the mean rate lands within a minute or two of the event:
+    // the distances that fix ψ at the event are taken there (Mercury's change enough in a quarter
+    // of an hour to move it by a second), and ψ there starts the secant.
+    const double t0 = predicted.time;
+    const TimeScale frozen = detail::FrozenDeltaT(t0, ts);
+    const double phase0 = SeriesPhaseAt(p, t0, frozen);
+    double t1 =
+        t0 - Within180(phase0 - MeanPhaseAtEvent(event, predicted.at)) / predicted.at.phaseRate;
+    // (A prediction already on the target would leave the secant a single point.)
+    if (t1 == t0) t1 += detail::kOneSecond;
+    const double years = detail::SunSeriesYears(t1, frozen);
+    const HeliocentricPosition planet = detail::PlanetHeliocentricSeries(
+        p, p == plSaturn ? YearsSinceEpoch(t1, true, frozen) : years);
+    const double target = PhaseAtEvent(event, planet.distance * std::cos(planet.latitude * kRad),
+                                       planet.distance, detail::SunDistanceOfYears(years));
+    const double phase1 =
+        planet.longitude - detail::SunLongitudeOfYears(years) - kSunAberrationDeg - 180;
     const double t = detail::SolveSecant(
         [&](double d) {
-          return d == predicted ? atPrediction.offset
-                                : SampleLongitudes(p, difference, d, frozen).offset;
+          const double phase = d == t0 ? phase0 : d == t1 ? phase1 : SeriesPhaseAt(p, d, frozen);
+          return Within180(phase - target);
         },
-        predicted, corrected, "planet longitude event");
+        t0, t1, "planet longitude event");
     if (t - start >= detail::kOneSecond) return t;
-    from = corrected + period / 4;
+    from = t + period / 4;
   }
   throw Error(kOverflow, "planet event search did not advance");
 }
@@ -134,9 +173,11 @@ SunDistance ElongationAt(PlanetNameConstant p, double d, const TimeScale& ts) {
 Conjunction NextConjunction(PlanetNameConstant p, double start, const TimeScale& ts) {
   RequirePlanet(p);
   RequireFinite(start, "day count");
-  if (!IsInner(p)) return {SolveLongitudeEvent(p, 180, 0, start, ts), ConjunctionType::Conjunction};
-  const double inferior = SolveLongitudeEvent(p, 0, 0, start, ts);
-  const double superior = SolveLongitudeEvent(p, 180, 0, start, ts);
+  if (!IsInner(p)) {
+    return {SolveLongitudeEvent({p, 180, 0}, start, ts), ConjunctionType::Conjunction};
+  }
+  const double inferior = SolveLongitudeEvent({p, 0, 0}, start, ts);
+  const double superior = SolveLongitudeEvent({p, 180, 0}, start, ts);
   return inferior < superior ? Conjunction{inferior, ConjunctionType::Inferior}
                              : Conjunction{superior, ConjunctionType::Superior};
 }
@@ -145,7 +186,7 @@ double NextOpposition(PlanetNameConstant p, double start, const TimeScale& ts) {
   RequirePlanet(p);
   if (IsInner(p)) throw Error(kInvalidArgument, "Mercury and Venus have no opposition");
   RequireFinite(start, "day count");
-  return SolveLongitudeEvent(p, 0, 180, start, ts);
+  return SolveLongitudeEvent({p, 0, 180}, start, ts);
 }
 
 GreatestElongation NextGreatestElongation(PlanetNameConstant p, double start, const TimeScale& ts) {
@@ -155,13 +196,15 @@ GreatestElongation NextGreatestElongation(PlanetNameConstant p, double start, co
   RequireFinite(start, "day count");
   // On circular orbits the elongation is greatest where cos ψ = r/R; west of the Sun on the way
   // from inferior to superior conjunction, east on the way back.
-  const double west = DegAcos(kMeanDistance[p - 1]);
+  const double west = DegAcos(detail::MeanAxis(p));
   double from = start;
   for (int i = 0; i < kMaxCandidates; ++i) {
     // The next of the two configurations ψ passes.
-    const double phase = HeliocentricPhase(p, from, ts);
-    const double target = phase >= west && phase < 360 - west ? 360 - west : west;
-    const double guess = PredictPhase(p, target, from, ts);
+    const double phase = SeriesPhaseAt(p, from, ts);
+    const double reduced = Normalize360(phase);
+    const double target = reduced >= west && reduced < 360 - west ? 360 - west : west;
+    const double guess =
+        PredictCrossing(p, target, from, phase, MeanConfigurationAt(p, from, ts), ts).time;
     const TimeScale frozen = detail::FrozenDeltaT(guess, ts);
     const double t =
         detail::SolveStationary([&](double d) { return ElongationAt(p, d, frozen).angle; }, guess,
