@@ -19,7 +19,12 @@
 #include <emmintrin.h>
 #endif
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+// GCC 12's AVX-512 intrinsics pass an undefined register as the unused source of their masked
+// forms, which -Wuninitialized reports inside the compiler's own header.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wuninitialized"
 #include <immintrin.h>
+#pragma GCC diagnostic pop
 /// Functions compiled for AVX2 with FMA; call them only where the processor has both.
 #define ALMACOR_TARGET_AVX2_FMA __attribute__((target("avx2,fma")))
 #define ALMACOR_HAVE_AVX2_KERNELS 1
