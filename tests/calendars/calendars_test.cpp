@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -10,6 +11,7 @@
 #include "almacor/calendar.h"
 #include "almacor/date.h"
 #include "almacor/error.h"
+#include "calendars/basic_arithmetic.h"
 #include "test_support.h"
 
 namespace almacor {
@@ -28,6 +30,42 @@ constexpr auto Islamic = Ymd<IslamicDate>;
 constexpr auto Hebrew = Ymd<HebrewDate>;
 
 // Day-by-day agreement with an independent implementation is calendars_reference_test.cpp's job.
+
+TEST(BasicArithmeticTest, RoundHalfEvenSendsHalvesToTheEvenNeighbour) {
+  EXPECT_EQ(RoundHalfEven(0.5), 0);
+  EXPECT_EQ(RoundHalfEven(1.5), 2);
+  EXPECT_EQ(RoundHalfEven(2.5), 2);
+  EXPECT_EQ(RoundHalfEven(-1.5), -2);
+  EXPECT_EQ(RoundHalfEven(-2.5), -2);
+  EXPECT_EQ(RoundHalfEven(2.4999999999999996), 2);
+  EXPECT_EQ(RoundHalfEven(2.5000000000000004), 3);
+  EXPECT_EQ(RoundHalfEven(4503599627370497.0), 4503599627370497.0);  // 2^52 + 1: already whole
+}
+
+TEST(BasicArithmeticTest, IntegerDivisionTruncatesModKeepsTheDividendsSignZeroAndOverflowRaise) {
+  EXPECT_EQ(IntDiv(7, 2), 3);
+  EXPECT_EQ(IntDiv(-7, 2), -3);
+  EXPECT_EQ(IntDiv(7, -2), -3);
+  EXPECT_EQ(Mod(7, 2), 1);
+  EXPECT_EQ(Mod(-7, 2), -1);
+  EXPECT_EQ(Mod(-7, -2), -1);
+  EXPECT_EQ(Mod(INT32_MIN, -1), 0);
+  // Double operands are rounded half-even before dividing.
+  EXPECT_EQ(IntDiv(7.5, 2.0), 4);   // 8 \ 2
+  EXPECT_EQ(IntDiv(6.5, 2.0), 3);   // 6 \ 2
+  EXPECT_EQ(IntDiv(10.0, 2.5), 5);  // 10 \ 2
+  EXPECT_EQ(Mod(10.5, 3.0), 1);     // 10 Mod 3
+  EXPECT_EQ(Mod(11.5, 3.0), 0);     // 12 Mod 3
+  EXPECT_EQ(Mod(-7.2, 3.0), -1);
+  // Division by zero and overflow raise.
+  EXPECT_EQ(ErrorNumberOf([] { IntDiv(1, 0); }), kDivisionByZero);
+  EXPECT_EQ(ErrorNumberOf([] { Mod(1, 0); }), kDivisionByZero);
+  EXPECT_EQ(ErrorNumberOf([] { Mod(7.0, 0.4); }), kDivisionByZero);  // 0.4 rounds to 0
+  EXPECT_EQ(ErrorNumberOf([] { IntDiv(INT32_MIN, -1); }), kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { IntDiv(2147483647.5, 1.0); }), kOverflow);
+  EXPECT_EQ(ErrorNumberOf([] { Mod(std::nan(""), 3.0); }), kOverflow);
+  EXPECT_EQ(ToLong(-2147483648.4), INT32_MIN);
+}
 
 // Only the day counts (Floor of the day count, also before day 0).
 TEST(OtherCalendarsTest, EveryInstantOfADayHasThatDaysDate) {
@@ -115,6 +153,57 @@ TEST_F(CalendarObjectTest, IslamicDateBeforeTheEpochAndAfterARejectedDay) {
   EXPECT_EQ(ErrorNumberOf([&] { c.Calc_IslamicCalendar(std::nan("")); }), kInvalidArgument);
   EXPECT_EQ(ErrorNumberOf([&] { c.Calc_IslamicCalendar(1e9); }), kOverflow);
   EXPECT_EQ(std::tuple(c.IslamicYear(), c.IslamicMonth(), c.IslamicDay()), std::tuple(1, 1, 1));
+}
+
+// Every day from 0100-01-01 to 9999-12-31: the Hebrew calendar moves on by exactly one day, and its
+// months and years have the lengths the calendar allows. (The Julian, Islamic and Maya calendars
+// have fixed cycles, so a wrong month or year length shifts every later date and the reference
+// table over the whole range catches it; a Hebrew year's length is decided year by year.)
+constexpr int kFirstDay = -657434;  // 0100-01-01
+constexpr int kLastDay = 2958465;   // 9999-12-31
+
+TEST(CalendarsSweepTest, HebrewYearsHaveTheirSixLengthsAndMonthsFollowInOrder) {
+  HebrewDate prev = CalcHebrewCalendar(kFirstDay);
+  int yearLength = -1, faults = 0, years = 0;
+  int monthsInYear = 0;
+  for (int day = kFirstDay + 1; day <= kLastDay && faults < 10; ++day) {
+    const HebrewDate h = CalcHebrewCalendar(day);
+    bool ok;
+    if (h.day == prev.day + 1) {
+      ok = h.year == prev.year && h.monthIndex == prev.monthIndex && h.day <= 30;
+    } else {
+      // Tishrei (6) … Adar (11), Adar II (12) in a leap year, Nisan (0) … Elul (5).
+      const bool leap = (7 * prev.year + 1) % 19 < 7;
+      const int next = prev.monthIndex == 11 && leap ? 12
+                       : prev.monthIndex >= 11       ? 0
+                                                     : prev.monthIndex + 1;
+      ok = h.day == 1 && (prev.day == 29 || prev.day == 30) && h.monthIndex == next &&
+           h.year == prev.year + (next == 6 ? 1 : 0);
+      if (h.monthIndex != prev.monthIndex) ++monthsInYear;
+      if (ok && next == 6) {
+        // 1 Tishrei never falls on a Sunday, Wednesday or Friday (day 0 was a Saturday).
+        const int weekDay = ((day + 6) % 7 + 7) % 7;  // 0 Sunday
+        ok = weekDay != 0 && weekDay != 3 && weekDay != 5;
+        if (yearLength >= 0) {
+          const int lengths[2][3] = {{353, 354, 355}, {383, 384, 385}};
+          const int* allowed = lengths[leap ? 1 : 0];
+          ok = ok && monthsInYear == (leap ? 13 : 12) &&
+               (yearLength == allowed[0] || yearLength == allowed[1] || yearLength == allowed[2]);
+          ++years;
+        }
+        yearLength = 0;
+        monthsInYear = 0;
+      }
+    }
+    if (yearLength >= 0) ++yearLength;
+    if (!ok) {
+      ++faults;
+      ADD_FAILURE() << "day " << day << ": " << prev.year << "/" << prev.monthIndex << "/"
+                    << prev.day << " then " << h.year << "/" << h.monthIndex << "/" << h.day;
+    }
+    prev = h;
+  }
+  EXPECT_EQ(years, 13760 - 3860 - 1);
 }
 
 }  // namespace

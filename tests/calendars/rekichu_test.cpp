@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <set>
 #include <sstream>
 #include <string>
@@ -23,13 +22,6 @@ constexpr TimeScale kJapan{9, true, 0};
 std::int32_t DayOf(const std::string& iso) {
   return static_cast<std::int32_t>(CivilToDays(
       std::stoi(iso.substr(0, 4)), std::stoi(iso.substr(5, 2)), std::stoi(iso.substr(8, 2))));
-}
-
-std::string DateText(std::int32_t day) {
-  const CivilDate c = DaysToCivilDate(day);
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", c.year, c.month, c.day);
-  return text;
 }
 
 TEST(Rekichu, JunichokuAndMansionsMatchLunarJavascript1800To2200) {
@@ -72,12 +64,12 @@ TEST(Rekichu, ChosenDaysAsPublished) {
       const auto dots = item.find("..");
       const std::int32_t first = DayOf(item.substr(0, 10));
       const std::int32_t last = dots == std::string::npos ? first : DayOf(item.substr(dots + 2));
-      for (std::int32_t day = first; day <= last; ++day) expected.insert(DateText(day));
+      for (std::int32_t day = first; day <= last; ++day) expected.insert(IsoDate(day));
     }
     std::set<std::string> actual;
     for (const RekichuDay& notes : RekichuBetween(DayOf(row[1]), DayOf(row[2]), kJapan)) {
       for (const std::string_view name : SenjitsuNames(notes.senjitsu)) {
-        if (name == row[0]) actual.insert(DateText(notes.day));
+        if (name == row[0]) actual.insert(IsoDate(notes.day));
       }
     }
     EXPECT_EQ(actual, expected) << row[0] << " " << row[1] << " … " << row[2] << " (" << row[4]
@@ -111,7 +103,7 @@ TEST(Rekichu, SectionalMonthBeginsOnTheDayOfItsTerm) {
   for (const RekichuDay& notes : days) {
     const double d = notes.day + 0.5;
     terms = CalcSolarTerms(d, SunLongitudeAt(d, kJapan), kJapan, terms, cache);
-    ASSERT_EQ(notes.sectionalMonth, terms.month) << DateText(notes.day);
+    ASSERT_EQ(notes.sectionalMonth, terms.month) << IsoDate(notes.day);
   }
   // 小寒 2019 came at 00:37 Japan time, 23:37 of the day before in China: the zone moves the day.
   const std::int32_t jan5 = DayOf("2019-01-05");
