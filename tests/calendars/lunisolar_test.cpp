@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "almacor/calendars.h"
 #include "almacor/date.h"

@@ -6,10 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <limits>
-#include <string>
-#include <vector>
 
 #include "almacor/angles.h"
 #include "almacor/calendar.h"

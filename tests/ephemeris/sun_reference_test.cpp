@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <map>
 #include <string>
-#include <vector>
 
 #include "almacor/date.h"
 #include "almacor/sun.h"

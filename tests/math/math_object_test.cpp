@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <limits>
 
 #include "almacor/angles.h"

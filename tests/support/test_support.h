@@ -10,6 +10,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "almacor/date.h"
@@ -35,18 +36,21 @@ inline void ExpectEachRaises(int error, const std::vector<std::function<void()>>
   }
 }
 
-/// The comma-separated fields of each line of tests/data/`name`, less blank and comment (#) lines
-/// and less the header: a first line without a digit names the columns.
-inline std::vector<std::vector<std::string>> ReadReferenceTable(const std::string& name) {
+/// The fields, separated by `separator`, of each line of tests/data/`name`, less blank and comment
+/// (#) lines and less the header: a first line without a digit names the columns.
+inline std::vector<std::vector<std::string>> ReadReferenceTable(const std::string& name,
+                                                                char separator = ',') {
   std::ifstream in(std::string(ALMACOR_TEST_DATA_DIR) + "/" + name);
   EXPECT_TRUE(in) << "missing tests/data/" << name;
   std::vector<std::vector<std::string>> rows;
+  bool first = true;
   for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#') continue;
-    if (rows.empty() && line.find_first_of("0123456789") == std::string::npos) continue;
+    if (std::exchange(first, false) && line.find_first_of("0123456789") == std::string::npos)
+      continue;
     std::stringstream fields(line);
     rows.emplace_back();
-    for (std::string field; std::getline(fields, field, ',');) rows.back().push_back(field);
+    for (std::string field; std::getline(fields, field, separator);) rows.back().push_back(field);
   }
   return rows;
 }

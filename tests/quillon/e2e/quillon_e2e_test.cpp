@@ -11,7 +11,6 @@
 #include <regex>
 #include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 

@@ -16,14 +16,11 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <QFileDialog>
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <memory>
-#include <tuple>
 
 #include "almacor/calendar.h"
 #include "access_keys.h"
