@@ -1,13 +1,22 @@
+// The command line in process: parsing, the headless runs, the JSON writer and the atomic file
+// writer.
 #include "cli.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <regex>
+#include <set>
 #include <sstream>
 
+#include "atomic_file.h"
+#include "json_output.h"
 #include "test_support.h"
 
 namespace quillon {
@@ -181,6 +190,137 @@ TEST(QuillonMain, EventsAsJsonLines) {
   const auto venus = nlohmann::json::parse(json.str())["Planets"]["Venus"];
   EXPECT_NEAR(venus["Magnitude"].get<double>(), -4.0, 0.1);
   EXPECT_NEAR(venus["Illuminated"].get<double>(), 0.78, 0.01);
+}
+
+std::string Json(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  EXPECT_EQ(RunCommandLine(ParseCommandLine(args), out, err, 0), 0);
+  EXPECT_EQ(err.str(), "");
+  return out.str();
+}
+
+std::set<std::string> Words(const std::string& text) {
+  std::istringstream in(text);
+  return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
+std::set<std::string> Keys(const nlohmann::json& object) {
+  std::set<std::string> keys;
+  for (const auto& item : object.items()) keys.insert(item.key());
+  return keys;
+}
+
+TEST(JsonOutput, AnInstantHasEveryKeyAndASeriesOneLineEach) {
+  const std::string one = Json({"--json", "--at", "2024-03-20T12:00"});
+  ASSERT_EQ(std::count(one.begin(), one.end(), '\n'), 1);
+  const nlohmann::json j = nlohmann::json::parse(one);
+  EXPECT_EQ(
+      Keys(j),
+      Words("DateTime ObsLongitude ObsLatitude ObsHeight TimeZone JulianDay JulianDayTD "
+            "DeltaT DtEstimated SiderealTime QYear QMonth QDay QLeap QDayOfMonth ZodiacalYear "
+            "ZodiacalMonth ZodiacalDay ZodiacalMonth24 ZodiacalDay24 ZodiacalClimate72 "
+            "JulianCYear JulianCMonth JulianCDay IslamicYear IslamicMonth IslamicDay "
+            "IslamicMonthName HebrewYear HebrewMonth HebrewDay HebrewMonthName MayaLong "
+            "MayaHaab MayaTzolkin Rokuyou Junichoku Nijuhasshuku Senjitsu Wareki "
+            "JapaneseMonthName ZodiacalSigns Kyusei Sun Moon Planets"));
+  EXPECT_EQ(j["DateTime"], "2024-03-20T12:00:00");
+  EXPECT_EQ(j["DtEstimated"], true);
+  EXPECT_EQ(j["Junichoku"], "定");
+  EXPECT_EQ(j["Nijuhasshuku"], "壁");
+  EXPECT_EQ(j["Senjitsu"], nlohmann::json::array({"天恩日"}));
+  EXPECT_EQ(j["Wareki"], "令和6年3月20日");
+  EXPECT_NEAR(j["JulianDay"].get<double>(), 2460389.625, 1e-9);
+  EXPECT_EQ(Keys(j["SiderealTime"]),
+            Words("GreenwichMean GreenwichApparent LocalMean LocalApparent"));
+  EXPECT_EQ(Keys(j["JapaneseMonthName"]), Words("YmdMonth YmdQMonth"));
+  EXPECT_EQ(Keys(j["ZodiacalSigns"]),
+            Words("YmdYear YmdQYear YmdZYear YmdMonth YmdQMonth YmdZMonth YmdDay"));
+  EXPECT_EQ(Keys(j["Kyusei"]), Words("YmdYear YmdZYear YmdMonth YmdZMonth YmdDay"));
+  const std::string bodyKeys =
+      "Ascension Declination Azimuth AltitudeG AltitudeT Altitude Distance Radius RiseTime "
+      "RiseAzimuth SetTime SetAzimuth CulminationTime CulminationAltitude ";
+  EXPECT_EQ(Keys(j["Sun"]), Words(bodyKeys + "Longitude Obliquity Dawn Twilight CivilTwilightR "
+                                             "CivilTwilightS NauticalTwilightR NauticalTwilightS "
+                                             "AstronomicalTwilightR AstronomicalTwilightS"));
+  EXPECT_EQ(Keys(j["Moon"]),
+            Words(bodyKeys + "Longitude Latitude Elongation AgeNoon Age Illuminated"));
+  EXPECT_EQ(Keys(j["Planets"]), Words("Mercury Venus Mars Jupiter Saturn Uranus Neptune Pluto"));
+  for (const auto& planet : j["Planets"].items()) {
+    EXPECT_EQ(Keys(planet.value()),
+              Words(bodyKeys +
+                    "Longitude Latitude LongitudeS LatitudeS DistanceS Magnitude Illuminated"))
+        << planet.key();
+    EXPECT_TRUE(std::regex_match(planet.value()["RiseTime"].get<std::string>(),
+                                 std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d)")));
+  }
+  // The equinox: the Sun's longitude is near 0 or 360, and it rises about 05:45 in Tokyo.
+  const double lambda = j["Sun"]["Longitude"];
+  EXPECT_LT(std::min(lambda, 360 - lambda), 0.5);
+  EXPECT_EQ(j["Sun"]["RiseTime"].get<std::string>().substr(0, 14), "2024-03-20T05:");
+
+  const std::string series = Json({"--json", "--from", "2024-01-01", "--to", "2024-01-02T00:00",
+                                   "--step", "6h", "--delta-t", "69", "--timezone", "0"});
+  ASSERT_EQ(std::count(series.begin(), series.end(), '\n'), 5);
+  std::istringstream lines(series);
+  for (const char* time :
+       {"2024-01-01T00", "2024-01-01T06", "2024-01-01T12", "2024-01-01T18", "2024-01-02T00"}) {
+    std::string line;
+    std::getline(lines, line);
+    const nlohmann::json at = nlohmann::json::parse(line);
+    EXPECT_EQ(at["DateTime"], std::string(time) + ":00:00");
+    EXPECT_EQ(at["DeltaT"], 69);
+    EXPECT_EQ(at["DtEstimated"], false);
+  }
+}
+
+namespace fs = std::filesystem;
+
+class AtomicFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() /
+          ("quillon-atomic-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+           "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    std::ofstream(dir / "old.txt") << "old";
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  std::string Read(const fs::path& path) {
+    std::ostringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+  }
+  int FileCount() { return static_cast<int>(std::distance(fs::directory_iterator(dir), {})); }
+
+  fs::path dir;
+};
+
+TEST_F(AtomicFile, ReplacesTheFileWholeWithTheUsualPermissions) {
+  WriteFileAtomically((dir / "old.txt").string(), [](std::ostream& out) { out << "new"; });
+  EXPECT_EQ(Read(dir / "old.txt"), "new");
+  WriteFileAtomically((dir / "fresh.txt").string(), [](std::ostream& out) { out << "x"; });
+  EXPECT_EQ(FileCount(), 2);  // no temporary file left
+  const mode_t mask = umask(0);
+  umask(mask);
+  struct stat info {};
+  ASSERT_EQ(stat((dir / "fresh.txt").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
+}
+
+TEST_F(AtomicFile, AFailureLeavesTheOldFileAndNothingElse) {
+  EXPECT_THROW(WriteFileAtomically((dir / "old.txt").string(),
+                                   [](std::ostream& out) {
+                                     out << "half";
+                                     throw std::runtime_error("stopped");
+                                   }),
+               std::runtime_error);
+  EXPECT_THROW(WriteFileAtomically(dir.string(), [](std::ostream&) {}), FileWriteError);
+  EXPECT_THROW(WriteFileAtomically((dir / "none" / "x.txt").string(), [](std::ostream&) {}),
+               FileWriteError);
+  EXPECT_EQ(Read(dir / "old.txt"), "old");
+  EXPECT_EQ(FileCount(), 1);
 }
 
 }  // namespace
