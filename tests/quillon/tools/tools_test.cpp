@@ -5,13 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <numbers>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "almacor/calendar.h"
 #include "almacor/math_object.h"
 #include "almacor/planet.h"
 #include "apparent_values.h"
+#include "test_support.h"
 
 namespace quillon {
 namespace {
@@ -19,11 +23,11 @@ namespace {
 using namespace convert;
 
 // Fills row `row` with `texts` and returns every field converted from it.
-Fields ConvertRow(int row, const std::vector<const char*>& texts) {
+Fields ConvertRow(int row, const std::vector<std::string>& texts) {
   static almacor::Calendar calendar;
   Fields fields;
   int f = FirstFieldOfRow(row);
-  for (const char* t : texts) fields[static_cast<std::size_t>(f++)] = t;
+  for (const std::string& t : texts) fields[static_cast<std::size_t>(f++)] = t;
   const std::optional<double> a = RowArcseconds(row, fields, calendar.Math());
   EXPECT_TRUE(a.has_value());
   return FieldsFromArcseconds(a.value_or(0));
@@ -35,37 +39,15 @@ TEST(AngleConversion, MinusThirtyDegreesFillsEveryRowAndWrapsTheHours) {
   EXPECT_EQ(ConvertRow(0, {"-30"}), expected);
 }
 
-// Each row reads its unit; −0 degrees gives the sign to the first part that is not zero (a lone
-// sign counts as 0 and keeps it); the split forms carry instead of showing 60 seconds (−105° is
-// 17 h, which a reduction in floating fractions of a turn gives as 16h 59m 60.0s); each field shows
-// its own decimals (14 at most, 6 for seconds).
+// Each row of tests/data/angle_conversion.tsv: a row filled, the text a field shows.
 TEST(AngleConversion, RowsUnitsSignsCarriesAndDecimals) {
-  using Case = std::tuple<int, std::vector<const char*>, int, const char*>;
-  for (const auto& [row, texts, field, shown] :
-       {Case{1, {"90"}, 0, "1.5"},
-        Case{2, {"5400"}, 0, "1.5"},
-        Case{5, {"1", "30", "0"}, 0, "22.5"},
-        Case{6, {"3.14159265358979"}, 0, "180.0"},
-        Case{4, {"24"}, 0, "360.0"},
-        Case{4, {"24"}, 6, "0.0"},
-        Case{4, {"24"}, 7, "0"},
-        Case{3, {"-0", "30", "0"}, 0, "-0.5"},
-        Case{3, {"0", "30", "0"}, 0, "0.5"},
-        Case{3, {"-0", "0", "36"}, 0, "-0.01"},
-        Case{3, {"-5", "30", "0"}, 0, "-5.5"},
-        Case{3, {"-", "6", "0"}, 0, "-0.1"},
-        Case{0, {"-105"}, 7, "17"},
-        Case{0, {"-105"}, 8, "0"},
-        Case{0, {"-105"}, 9, "0.0"},
-        Case{2, {"59.99999999"}, 4, "1"},
-        Case{2, {"59.99999999"}, 5, "0.0"},
-        Case{0, {"12.3456789"}, 0, "12.3456789"},
-        Case{0, {"12.3456789"}, 4, "20"},
-        Case{0, {"12.3456789"}, 5, "44.44404"},
-        Case{0, {"0.3333333333333333"}, 0, "0.33333333333333"},
-        Case{2, {"1.23456789"}, 5, "1.234568"}}) {
-    EXPECT_EQ(ConvertRow(row, texts)[static_cast<std::size_t>(field)], shown)
-        << "row " << row << " " << texts.front() << " field " << field;
+  const auto rows = almacor::ReadReferenceTable("angle_conversion.tsv", '\t');
+  ASSERT_GT(rows.size(), 20u);
+  for (const auto& r : rows) {
+    std::istringstream words(r[3]);
+    const std::vector<std::string> texts{std::istream_iterator<std::string>(words), {}};
+    EXPECT_EQ(ConvertRow(std::stoi(r[0]), texts)[std::stoul(r[1])], r[2])
+        << "row " << r[0] << " " << r[3] << " field " << r[1];
   }
 }
 
