@@ -1,12 +1,11 @@
 // The engine's day count and Date, time scales, sidereal time and angle routines.
-#include "almacor/date.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 #include "almacor/angles.h"
+#include "almacor/date.h"
 #include "almacor/error.h"
 #include "almacor/timescales.h"
 #include "test_support.h"

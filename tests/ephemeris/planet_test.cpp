@@ -22,11 +22,11 @@ const char* const kPlanetNames[] = {"",       "Mercury", "Venus",   "Mars", "Jup
                                     "Saturn", "Uranus",  "Neptune", "Pluto"};
 
 // Against the independent reference (tests/data/planet_reference.csv, PyEphem, see
-// scripts/reference/planet_reference.py). Tolerances in degrees for the angles (L, B, λ, β, α, δ) and au for r and Δ, per planet and
-// era. The core era 1950–2050 is where the compact series were fitted; beyond it they drift
-// (Jupiter and Neptune by a few tenths of a degree at 1800 and 2200, by about 2° at 1000 and
-// 3000). Pluto's series only holds from about 1930 to 2070 (3.5° off by 1900 and 2090, useless
-// far from it): only its core era is checked, its other errors are reported.
+// scripts/reference/planet_reference.py). Tolerances in degrees for the angles (L, B, λ, β, α, δ)
+// and au for r and Δ, per planet and era. The core era 1950–2050 is where the compact series were
+// fitted; beyond it they drift (Jupiter and Neptune by a few tenths of a degree at 1800 and 2200,
+// by about 2° at 1000 and 3000). Pluto's series only holds from about 1930 to 2070 (3.5° off by
+// 1900 and 2090, useless far from it): only its core era is checked, its other errors are reported.
 struct EraTolerance {
   double angle;
   double distance;

@@ -137,8 +137,8 @@ TEST(SunSeries, FastEvaluationMatchesThePlainOne) {
     for (double t = -8000; t <= 8000; t += 0.7771) {
       worstLongitude = std::fmax(worstLongitude,
                                  std::fabs(kernel.longitude(t) - SunLongitudeSeriesReference(t)));
-      worstDistance = std::fmax(worstDistance,
-                                std::fabs(kernel.distanceLog(t) - SunDistanceLogSeriesReference(t)));
+      worstDistance = std::fmax(
+          worstDistance, std::fabs(kernel.distanceLog(t) - SunDistanceLogSeriesReference(t)));
     }
     EXPECT_LT(worstLongitude, 1e-9) << kernel.name;
     EXPECT_LT(worstDistance, 1e-12) << kernel.name;
@@ -204,8 +204,8 @@ TEST(PlanetSeries, FastEvaluationMatchesPlainEvaluationAtRandomInstants) {
     }
     EXPECT_LT(angle, 1e-9) << "planet " << p;
     EXPECT_LT(radius, 1e-12) << "planet " << p;
-    std::printf("planet %d: fast vs plain series, largest difference %.2g° %.2g au\n", p,
-                angle, radius);
+    std::printf("planet %d: fast vs plain series, largest difference %.2g° %.2g au\n", p, angle,
+                radius);
   }
 }
 

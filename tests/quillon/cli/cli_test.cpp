@@ -99,9 +99,10 @@ TEST(ParseCommandLine, BadArgumentsNameTheOption) {
 // beginning "quillon: " and naming the option, exit status 2; help and version exit with 0.
 TEST(OpensWindow, NoArgumentsOrOnlyTheToolkitsOptions) {
   using Args = std::vector<std::string>;
-  for (const Args& args : {Args{}, Args{"-platform", "offscreen"}, Args{"-style=fusion", "-reverse"},
-                           Args{"-geometry", "800x600+0+0", "-display", ":1"}, Args{"--"},
-                           Args{"-platform", "xcb", "--", "--json"}}) {
+  for (const Args& args :
+       {Args{}, Args{"-platform", "offscreen"}, Args{"-style=fusion", "-reverse"},
+        Args{"-geometry", "800x600+0+0", "-display", ":1"}, Args{"--"},
+        Args{"-platform", "xcb", "--", "--json"}}) {
     EXPECT_TRUE(OpensWindow(args)) << ::testing::PrintToString(args);
   }
   // The value of a window option is not read as an option, and any other option is headless.
@@ -246,9 +247,9 @@ TEST(JsonOutput, AnInstantHasEveryKeyAndASeriesOneLineEach) {
             Words(bodyKeys + "Longitude Latitude Elongation AgeNoon Age Illuminated"));
   EXPECT_EQ(Keys(j["Planets"]), Words("Mercury Venus Mars Jupiter Saturn Uranus Neptune Pluto"));
   for (const auto& planet : j["Planets"].items()) {
-    EXPECT_EQ(Keys(planet.value()),
-              Words(bodyKeys +
-                    "Longitude Latitude LongitudeS LatitudeS DistanceS Magnitude Illuminated"))
+    EXPECT_EQ(
+        Keys(planet.value()),
+        Words(bodyKeys + "Longitude Latitude LongitudeS LatitudeS DistanceS Magnitude Illuminated"))
         << planet.key();
     EXPECT_TRUE(std::regex_match(planet.value()["RiseTime"].get<std::string>(),
                                  std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d)")));

@@ -30,7 +30,7 @@ namespace {
 // Where windows open: beside the main window or cascaded from it, never across a screen's edge;
 // saved places that no screen holds any more are brought back.
 
-const QRect kScreen(0, 0, 1920, 1050);       // 1920 × 1080 less a 30-pixel panel
+const QRect kScreen(0, 0, 1920, 1050);          // 1920 × 1080 less a 30-pixel panel
 const QRect kLeftScreen(-1280, 0, 1280, 1024);  // a second monitor left of the first
 
 TEST(WindowPlacement, FitInsideMovesAndShrinksOnlyWhatCrossesTheEdge) {
@@ -44,14 +44,11 @@ TEST(WindowPlacement, FitInsideMovesAndShrinksOnlyWhatCrossesTheEdge) {
 TEST(WindowPlacement, BesideTheMainWindowThenLeftThenBelowThenCascaded) {
   const QSize size(460, 490);
   // Room on the right: beside it, top edges aligned.
-  EXPECT_EQ(BesideMainWindow(size, QRect(100, 200, 660, 420), kScreen),
-            QRect(768, 200, 460, 490));
+  EXPECT_EQ(BesideMainWindow(size, QRect(100, 200, 660, 420), kScreen), QRect(768, 200, 460, 490));
   // A main window low on the screen: beside it but lifted so the bottom stays on screen.
-  EXPECT_EQ(BesideMainWindow(size, QRect(100, 800, 660, 200), kScreen),
-            QRect(768, 560, 460, 490));
+  EXPECT_EQ(BesideMainWindow(size, QRect(100, 800, 660, 200), kScreen), QRect(768, 560, 460, 490));
   // At the right edge: on its left.
-  EXPECT_EQ(BesideMainWindow(size, QRect(1200, 100, 700, 420), kScreen),
-            QRect(732, 100, 460, 490));
+  EXPECT_EQ(BesideMainWindow(size, QRect(1200, 100, 700, 420), kScreen), QRect(732, 100, 460, 490));
   // As wide as the screen: below it.
   EXPECT_EQ(BesideMainWindow(size, QRect(0, 0, 1920, 420), kScreen), QRect(0, 428, 460, 490));
   // Filling the screen: cascaded from its corner.
@@ -70,11 +67,9 @@ TEST(WindowPlacement, SavedPlacesStayOrComeBackOnScreen) {
   EXPECT_EQ(BackOnScreen(QRect(-1000, 100, 400, 300), screens, kScreen),
             QRect(-1000, 100, 400, 300));
   // Across the edge between the screens: into the one it mostly covers.
-  EXPECT_EQ(BackOnScreen(QRect(-100, 100, 400, 300), screens, kScreen),
-            QRect(0, 100, 400, 300));
+  EXPECT_EQ(BackOnScreen(QRect(-100, 100, 400, 300), screens, kScreen), QRect(0, 100, 400, 300));
   // Saved with a monitor that is gone: onto the main window's screen.
-  EXPECT_EQ(BackOnScreen(QRect(3000, 100, 400, 300), screens, kScreen),
-            QRect(1520, 100, 400, 300));
+  EXPECT_EQ(BackOnScreen(QRect(3000, 100, 400, 300), screens, kScreen), QRect(1520, 100, 400, 300));
   EXPECT_EQ(BackOnScreen(QRect(100, 1040, 400, 300), {kScreen}, kScreen),
             QRect(100, 750, 400, 300));
 }

@@ -1,7 +1,5 @@
 // The tool windows' arithmetic without a display: the angle conversion, and the apparent distance
 // and angles between two bodies.
-#include "angle_conversion.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,6 +12,7 @@
 #include "almacor/calendar.h"
 #include "almacor/math_object.h"
 #include "almacor/planet.h"
+#include "angle_conversion.h"
 #include "apparent_values.h"
 #include "test_support.h"
 
