@@ -162,19 +162,6 @@ TEST_F(CyclesTest, LunisolarAndSolarTermCyclesThroughCalculate) {
   EXPECT_EQ(calendar_.QDay(), 3);
 }
 
-// The day star's anchors: a run starts on the 甲子 days nearest the solstices, 2024-01-01
-// (ascending from 一白水星, index 0) and 2024-06-29 (descending from 九紫火星, index 8).
-TEST_F(CyclesTest, DayStarsSwitchAtTheKasshiDaysNearTheSolstices) {
-  const TimeScale& ts = LibrarySettings().time;
-  auto star = [&](int y, int m, int d) { return DayStarIndex(Noon(y, m, d), ts); };
-  EXPECT_EQ(star(2023, 12, 31), 0);  // 179 days into the descending run from 2023-07-05
-  EXPECT_EQ(star(2024, 1, 1), 0);
-  EXPECT_EQ(star(2024, 1, 2), 1);
-  EXPECT_EQ(star(2024, 6, 28), 179 % 9);
-  EXPECT_EQ(star(2024, 6, 29), 8);
-  EXPECT_EQ(star(2024, 6, 30), 7);
-}
-
 // Sweep: the day star steps by one each day in its run's direction. A run starts on a 甲子 day
 // (sixty-cycle 0): an ascending one with 一白水星, a descending one with 九紫火星, every 180 days
 // or, where the solstices drift past a 甲子 day, after 240 days; then the last 30 days of the long

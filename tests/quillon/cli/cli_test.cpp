@@ -30,12 +30,7 @@ TEST(ParseDateTime, TheThreeFormsWithTOrSpaceAndNothingElse) {
   EXPECT_EQ(*ParseDateTime("2024-04-08 18:21:07"), (almacor::CivilDateTime{2024, 4, 8, 18, 21, 7}));
   EXPECT_TRUE(ParseDateTime("0100-01-01T00:00:00") && ParseDateTime("9999-12-31T23:59:59"));
   EXPECT_TRUE(ParseDateTime("2024-02-29"));
-  for (const char* text : {"", "2024-4-8", "2024/04/08", "2024-04-08T18", "2024-04-08T18:21:7",
-                           "2024-04-08x18:21", "2024-04-08T18:21:07Z", "0099-12-31", "2023-02-29",
-                           "2024-13-01", "2024-04-31", "2024-04-08T24:00", "2024-04-08T23:60",
-                           "2024-04-08T23:59:60", "+024-04-08", "２０２４-04-08"}) {
-    EXPECT_FALSE(ParseDateTime(text)) << text;
-  }
+  EXPECT_FALSE(ParseDateTime(""));  // the other refused forms are rows of cli_refused.tsv
 }
 
 TEST(ParseCommandLine, ReadsEveryOptionInBothSpellings) {
@@ -95,8 +90,6 @@ TEST(ParseCommandLine, BadArgumentsNameTheOption) {
   }
 }
 
-// The headless entry point: values the parser reads but the library refuses, one line on stderr
-// beginning "quillon: " and naming the option, exit status 2; help and version exit with 0.
 TEST(OpensWindow, NoArgumentsOrOnlyTheToolkitsOptions) {
   using Args = std::vector<std::string>;
   for (const Args& args :
@@ -113,6 +106,8 @@ TEST(OpensWindow, NoArgumentsOrOnlyTheToolkitsOptions) {
   EXPECT_TRUE(OpensWindow({"-title", "--json"}));
 }
 
+// The headless entry point: values the parser reads but the library refuses, one line on stderr
+// beginning "quillon: " and naming the option, exit status 2; help and version exit with 0.
 TEST(QuillonMain, RejectedValuesExitWithTwo) {
   for (const auto& [option, value] :
        {std::pair{"--latitude", "90"}, std::pair{"--longitude", "180.5"},
@@ -185,12 +180,6 @@ TEST(QuillonMain, EventsAsJsonLines) {
   EXPECT_EQ(e["local"]["maximum"], e["time"]);
   EXPECT_EQ(e["local"]["totalBegin"], "2024-04-08T12:41:17");
   EXPECT_GT(e["local"]["sunAltitude"]["maximum"].get<double>(), 60);
-
-  std::ostringstream json, none;
-  ASSERT_EQ(QuillonMain({"--json", "--at", "2024-01-01"}, json, none), 0);
-  const auto venus = nlohmann::json::parse(json.str())["Planets"]["Venus"];
-  EXPECT_NEAR(venus["Magnitude"].get<double>(), -4.0, 0.1);
-  EXPECT_NEAR(venus["Illuminated"].get<double>(), 0.78, 0.01);
 }
 
 std::string Json(const std::vector<std::string>& args) {
@@ -254,6 +243,9 @@ TEST(JsonOutput, AnInstantHasEveryKeyAndASeriesOneLineEach) {
     EXPECT_TRUE(std::regex_match(planet.value()["RiseTime"].get<std::string>(),
                                  std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d)")));
   }
+  // Venus two and a half months before its superior conjunction.
+  EXPECT_NEAR(j["Planets"]["Venus"]["Magnitude"].get<double>(), -3.9, 0.1);
+  EXPECT_NEAR(j["Planets"]["Venus"]["Illuminated"].get<double>(), 0.94, 0.01);
   // The equinox: the Sun's longitude is near 0 or 360, and it rises about 05:45 in Tokyo.
   const double lambda = j["Sun"]["Longitude"];
   EXPECT_LT(std::min(lambda, 360 - lambda), 0.5);
