@@ -204,15 +204,15 @@ TEST(JsonOutput, AnInstantHasEveryKeyAndASeriesOneLineEach) {
   const std::string one = Json({"--json", "--at", "2024-03-20T12:00"});
   ASSERT_EQ(std::count(one.begin(), one.end(), '\n'), 1);
   const nlohmann::json j = nlohmann::json::parse(one);
-  EXPECT_EQ(
-      Keys(j),
-      Words("DateTime ObsLongitude ObsLatitude ObsHeight TimeZone JulianDay JulianDayTD "
-            "DeltaT DtEstimated SiderealTime QYear QMonth QDay QLeap QDayOfMonth ZodiacalYear "
-            "ZodiacalMonth ZodiacalDay ZodiacalMonth24 ZodiacalDay24 ZodiacalClimate72 "
-            "JulianCYear JulianCMonth JulianCDay IslamicYear IslamicMonth IslamicDay "
-            "IslamicMonthName HebrewYear HebrewMonth HebrewDay HebrewMonthName MayaLong "
-            "MayaHaab MayaTzolkin Rokuyou Junichoku Nijuhasshuku Senjitsu Wareki "
-            "JapaneseMonthName ZodiacalSigns Kyusei Sun Moon Planets"));
+  // The keys of every object (tests/data/json_keys.tsv).
+  for (const auto& row : almacor::ReadReferenceTable("json_keys.tsv", '\t')) {
+    std::vector<nlohmann::json> objects;
+    if (row[0] == "Planets/*")
+      objects.assign(j["Planets"].begin(), j["Planets"].end());
+    else
+      objects = {row[0].empty() ? j : j.at(row[0])};
+    for (const nlohmann::json& object : objects) EXPECT_EQ(Keys(object), Words(row[1])) << row[0];
+  }
   EXPECT_EQ(j["DateTime"], "2024-03-20T12:00:00");
   EXPECT_EQ(j["DtEstimated"], true);
   EXPECT_EQ(j["Junichoku"], "定");
@@ -220,27 +220,8 @@ TEST(JsonOutput, AnInstantHasEveryKeyAndASeriesOneLineEach) {
   EXPECT_EQ(j["Senjitsu"], nlohmann::json::array({"天恩日"}));
   EXPECT_EQ(j["Wareki"], "令和6年3月20日");
   EXPECT_NEAR(j["JulianDay"].get<double>(), 2460389.625, 1e-9);
-  EXPECT_EQ(Keys(j["SiderealTime"]),
-            Words("GreenwichMean GreenwichApparent LocalMean LocalApparent"));
-  EXPECT_EQ(Keys(j["JapaneseMonthName"]), Words("YmdMonth YmdQMonth"));
-  EXPECT_EQ(Keys(j["ZodiacalSigns"]),
-            Words("YmdYear YmdQYear YmdZYear YmdMonth YmdQMonth YmdZMonth YmdDay"));
-  EXPECT_EQ(Keys(j["Kyusei"]), Words("YmdYear YmdZYear YmdMonth YmdZMonth YmdDay"));
-  const std::string bodyKeys =
-      "Ascension Declination Azimuth AltitudeG AltitudeT Altitude Distance Radius RiseTime "
-      "RiseAzimuth SetTime SetAzimuth CulminationTime CulminationAltitude ";
-  EXPECT_EQ(Keys(j["Sun"]), Words(bodyKeys + "Longitude Obliquity Dawn Twilight CivilTwilightR "
-                                             "CivilTwilightS NauticalTwilightR NauticalTwilightS "
-                                             "AstronomicalTwilightR AstronomicalTwilightS"));
-  EXPECT_EQ(Keys(j["Moon"]),
-            Words(bodyKeys + "Longitude Latitude Elongation AgeNoon Age Illuminated"));
-  EXPECT_EQ(Keys(j["Planets"]), Words("Mercury Venus Mars Jupiter Saturn Uranus Neptune Pluto"));
-  for (const auto& planet : j["Planets"].items()) {
-    EXPECT_EQ(
-        Keys(planet.value()),
-        Words(bodyKeys + "Longitude Latitude LongitudeS LatitudeS DistanceS Magnitude Illuminated"))
-        << planet.key();
-    EXPECT_TRUE(std::regex_match(planet.value()["RiseTime"].get<std::string>(),
+  for (const auto& planet : j["Planets"]) {
+    EXPECT_TRUE(std::regex_match(planet["RiseTime"].get<std::string>(),
                                  std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d)")));
   }
   // Venus two and a half months before its superior conjunction.
