@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 
 #include "almacor/calendar.h"
 #include "almacor/constants.h"
@@ -156,40 +157,17 @@ TEST_F(CurrentDynamicalDaysTest, AddsDeltaTLessTheZoneUpToTheUpperLimit) {
 
 using SearchEnabledTest = CalendarFixture;
 
-// The limits are fixed in dynamical time, so that they move with ΔT and the zone: the last solar
-// eclipse is 9999-10-03 10:56:16 TD, the first lunar eclipse 0100-02-11 10:42:10 TD, the last
-// lunar eclipse 9999-10-18 20:19:55 TD (with zone +9 and ΔT 100 s local 9999-10-19 05:18:15).
+// Each row of tests/data/search_enabled.tsv: a search enabled or not from an instant.
 TEST_F(SearchEnabledTest, FollowsTheRangeInDynamicalTime) {
-  struct Case {
-    double deltaT;
-    float zone;
-    double local;
-    SearchKind kind;
-    bool previous, enabled;
-  };
-  using enum SearchKind;
-  for (const Case& c :
-       {Case{0, 12, CivilDays(100, 1, 1), NewMoon, false, true},
-        Case{0, 12, CivilDays(100, 1, 1), NewMoon, true, false},
-        Case{0, 0, CivilDays(100, 1, 20), NewMoon, true, false},
-        Case{0, 0, CivilDays(100, 1, 20), NewMoon, false, true},
-        Case{0, 0, CivilDays(100, 1, 20), FullMoon, true, true},
-        Case{0, 0, CivilDays(9999, 12, 31), NewMoon, false, false},
-        Case{0, 0, CivilDays(9999, 12, 31), FullMoon, false, false},
-        Case{0, 0, CivilDays(9999, 12, 31), NewMoon, true, true},
-        Case{0, 0, CivilDays(9999, 10, 3, 10, 56, 14), SolarEclipse, false, true},
-        Case{0, 0, CivilDays(9999, 10, 3, 10, 56, 15), SolarEclipse, false, false},
-        Case{0, 0, CivilDays(100, 2, 11, 10, 42, 11), LunarEclipse, true, false},
-        Case{0, 0, CivilDays(100, 2, 11, 10, 42, 12), LunarEclipse, true, true},
-        Case{100, 9, CivilDays(9999, 10, 19, 5, 18, 13), LunarEclipse, false, true},
-        Case{100, 9, CivilDays(9999, 10, 19, 5, 18, 14), LunarEclipse, false, false},
-        Case{160, 9, CivilDays(9999, 10, 19, 5, 18, 14), LunarEclipse, false, false},
-        Case{100, 10, CivilDays(9999, 10, 19, 5, 18, 14), LunarEclipse, false, true}}) {
-    UseFixedTimeScale(c.deltaT, c.zone);
-    SetInstant(c.local);
-    EXPECT_EQ(SearchEnabled(calendar_, {c.kind, c.previous}), c.enabled)
-        << Date::FromDays(c.local).ToCivil().year << " kind " << static_cast<int>(c.kind)
-        << (c.previous ? " back" : " ahead") << " ΔT " << c.deltaT << " zone " << c.zone;
+  const auto rows = almacor::ReadReferenceTable("search_enabled.tsv", '\t');
+  ASSERT_GT(rows.size(), 15u);
+  for (const auto& r : rows) {
+    int y, mo, d, h, mi, sec;
+    ASSERT_EQ(std::sscanf(r[2].c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &sec), 6);
+    UseFixedTimeScale(std::stod(r[0]), std::stof(r[1]));
+    SetInstant(CivilDays(y, mo, d, h, mi, sec));
+    const SearchCommand command{static_cast<SearchKind>(std::stoi(r[3])), r[4] == "1"};
+    EXPECT_EQ(SearchEnabled(calendar_, command), r[5] == "1") << r[2] << " " << r[3] << " " << r[4];
   }
 }
 
