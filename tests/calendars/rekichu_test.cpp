@@ -34,22 +34,12 @@ TEST(Rekichu, JunichokuAndMansionsMatchLunarJavascript1800To2200) {
   }
 }
 
-// Notes of single days as almanac pages print them.
+// Notes of single days as almanac pages print them (tests/data/rekichu_published.csv).
 TEST(Rekichu, PublishedDays) {
-  const struct {
-    const char* date;
-    const char* choku;
-    const char* shuku;
-  } kDays[] = {
-      {"2024-02-03", "成", "柳"},  // ameblo.jp/kanno-230 (daily almanac posts)
-      {"2024-03-31", "平", "星"}, {"2039-01-22", "平", "氐"},  // koyominote.com day pages
-      {"2043-12-15", "定", "翼"}, {"2044-11-24", "満", "斗"},
-      {"2047-09-06", "除", "婁"}, {"2087-05-10", "閉", "氐"},
-  };
-  for (const auto& d : kDays) {
-    const RekichuDay notes = RekichuOf(DayOf(d.date), kJapan);
-    EXPECT_EQ(JunichokuName(notes.junichoku), d.choku) << d.date;
-    EXPECT_EQ(NijuhasshukuName(notes.nijuhasshuku), d.shuku) << d.date;
+  for (const auto& row : ReadReferenceTable("rekichu_published.csv")) {
+    const RekichuDay notes = RekichuOf(DayOf(row[0]), kJapan);
+    EXPECT_EQ(JunichokuName(notes.junichoku), row[1]) << row[0];
+    EXPECT_EQ(NijuhasshukuName(notes.nijuhasshuku), row[2]) << row[0];
   }
 }
 
@@ -123,23 +113,14 @@ TEST(Rekichu, OneDayEqualsTheSameDayOfASpan) {
   }
 }
 
+// The days around each change of era (tests/data/wareki_boundaries.csv).
 TEST(Rekichu, WarekiEraBoundaries) {
-  const auto text = [](const char* iso) {
-    const auto w = WarekiOf(DayOf(iso));
-    return w ? WarekiText(*w) : std::string("none");
-  };
-  EXPECT_EQ(text("1872-12-31"), "none");
-  EXPECT_EQ(text("1873-01-01"), "明治6年1月1日");
-  EXPECT_EQ(text("1912-07-29"), "明治45年7月29日");
-  EXPECT_EQ(text("1912-07-30"), "大正元年7月30日");
-  EXPECT_EQ(text("1913-01-01"), "大正2年1月1日");
-  EXPECT_EQ(text("1926-12-24"), "大正15年12月24日");
-  EXPECT_EQ(text("1926-12-25"), "昭和元年12月25日");
-  EXPECT_EQ(text("1989-01-07"), "昭和64年1月7日");
-  EXPECT_EQ(text("1989-01-08"), "平成元年1月8日");
-  EXPECT_EQ(text("2019-04-30"), "平成31年4月30日");
-  EXPECT_EQ(text("2019-05-01"), "令和元年5月1日");
-  EXPECT_EQ(text("2024-01-01"), "令和6年1月1日");
+  const auto rows = ReadReferenceTable("wareki_boundaries.csv");
+  ASSERT_GT(rows.size(), 10u);
+  for (const auto& row : rows) {
+    const auto w = WarekiOf(DayOf(row[0]));
+    EXPECT_EQ(w ? WarekiText(*w) : std::string("none"), row[1]) << row[0];
+  }
   EXPECT_EQ(WarekiYearText(*WarekiOf(DayOf("2033-12-31"))), "令和15年");
 }
 
