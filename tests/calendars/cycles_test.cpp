@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,54 +31,28 @@ class CyclesTest : public LibrarySettingsTest {
   Calendar calendar_;
 };
 
-// The civil cycles of the instant: each row a local date (noon unless given), what is read, and
-// the expected text.
+// Each row of tests/data/cycles_civil.tsv: what a calendar holding a local instant reads.
 TEST_F(CyclesTest, CivilCyclesStarsAndMonthNames) {
-  using Read = std::function<std::string(const Calendar&)>;
-  const auto number = [](QmYmdConstants ymd, ZodiacalConstants z = Zodiac60) -> Read {
-    return [=](const Calendar& c) { return std::to_string(c.ZodiacalNumber(ymd, z)); };
-  };
-  const auto signs = [](QmYmdConstants ymd, ZodiacalConstants z = Zodiac60) -> Read {
-    return [=](const Calendar& c) { return c.ZodiacalSigns(ymd, z); };
-  };
-  const auto star = [](QmYmdConstants ymd, bool shortName = false) -> Read {
-    return [=](const Calendar& c) { return c.Kyusei(ymd, shortName); };
-  };
-  const auto monthName = [](const Calendar& c) { return c.JapaneseMonthName(YmdMonth); };
-  const struct {
-    int y, m, d, hour;
-    Read read;
-    const char* expected;
-  } rows[] = {
-      {1900, 1, 1, 12, number(YmdDay), "10"},
-      {1900, 1, 1, 12, signs(YmdDay), "甲戌"},
-      {1900, 1, 1, 12, number(YmdDay, Zodiac10), "0"},
-      {1900, 1, 1, 12, number(YmdDay, Zodiac12), "10"},
-      {1900, 1, 1, 12, signs(YmdDay, Zodiac12), "戌"},
-      // Before day 0 the day number is still Floor of the local day count.
-      {1899, 12, 29, 18, number(YmdDay), "7"},
-      {2024, 1, 1, 12, signs(YmdDay), "甲子"},
-      {2000, 6, 1, 12, number(YmdYear), "16"},
-      {2000, 6, 1, 12, signs(YmdYear), "庚辰"},
-      // Civil months are numbered like lunisolar ones (month 1 is a 寅 month): 2024-01 is 丙寅.
-      {2024, 1, 10, 12, signs(YmdMonth), "丙寅"},
-      // Year and month stars run downward: 2024's months 六白, 五黄, …
-      {2000, 6, 1, 12, star(YmdYear), "九紫火星"},
-      {2000, 6, 1, 12, star(YmdYear, true), "九紫"},
-      {2024, 6, 1, 12, star(YmdYear), "三碧木星"},
-      {2024, 1, 15, 12, star(YmdMonth), "六白金星"},
-      {2024, 2, 15, 12, star(YmdMonth), "五黄土星"},
-      {2024, 2, 15, 12, monthName, "如月"},
-      // Day stars: 2024-01-01 is the 甲子 day nearest the winter solstice of 2023 and starts an
-      // ascending run with 一白水星; 2024-06-29, nearest the summer solstice, a descending one.
-      {2024, 1, 1, 12, star(YmdDay), "一白水星"},
-      {2024, 1, 1, 12, star(YmdDay, true), "一白"},
-      {2024, 6, 29, 12, star(YmdDay), "九紫火星"},
-      {2024, 12, 15, 12, monthName, "師走"},
-  };
+  const std::map<std::string, int> names = {{"YmdYear", YmdYear},   {"YmdMonth", YmdMonth},
+                                            {"YmdDay", YmdDay},     {"Zodiac10", Zodiac10},
+                                            {"Zodiac12", Zodiac12}, {"Zodiac60", Zodiac60}};
+  const auto rows = ReadReferenceTable("cycles_civil.tsv", '\t');
+  ASSERT_GT(rows.size(), 15u);
   for (const auto& r : rows) {
-    HoldInstant(r.y, r.m, r.d, r.hour);
-    EXPECT_EQ(r.read(calendar_), r.expected) << r.y << "-" << r.m << "-" << r.d;
+    int y, m, d, hour;
+    ASSERT_EQ(std::sscanf(r[0].c_str(), "%d-%d-%d %d", &y, &m, &d, &hour), 4) << r[0];
+    HoldInstant(y, m, d, hour);
+    std::istringstream call(r[1]);
+    std::string read, period, option;
+    call >> read >> period >> option;
+    const auto ymd = static_cast<QmYmdConstants>(names.at(period));
+    const auto zodiac = [&] { return static_cast<ZodiacalConstants>(names.at(option)); };
+    const std::string got = read == "ZodiacalNumber"
+                                ? std::to_string(calendar_.ZodiacalNumber(ymd, zodiac()))
+                            : read == "ZodiacalSigns" ? calendar_.ZodiacalSigns(ymd, zodiac())
+                            : read == "Kyusei"        ? calendar_.Kyusei(ymd, option == "short")
+                                                      : calendar_.JapaneseMonthName(ymd);
+    EXPECT_EQ(got, r[2]) << r[0] << " " << r[1];
   }
 }
 
