@@ -268,12 +268,6 @@ TEST(HelpPages, EveryPageIsReachedAndEveryLinkAnchorAndPictureResolves) {
     EXPECT_TRUE(pages.contains(QStringLiteral("/help/") + name))
         << name.toStdString() << " is not reached";
   EXPECT_TRUE(warnings.isEmpty()) << warnings.join(QLatin1Char('\n')).toStdString();
-  CloseHelpWindows();
-}
-
-TEST(HelpPages, TheWindowCarriesTheProgramsIcon) {
-  ShowHelp(1);
-  ASSERT_NE(HelpWindow(), nullptr);
   EXPECT_FALSE(HelpWindow()->windowIcon().isNull());
   CloseHelpWindows();
 }
