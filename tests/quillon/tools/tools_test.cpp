@@ -70,22 +70,15 @@ TEST(AngleConversion, RangesAreInclusiveAndNonNumbersCountAsZero) {
   EXPECT_FALSE(RowArcseconds(0, outOfRange, calendar.Math()).has_value());
 }
 
+// The key filter's cases of tests/data/angle_conversion_keys.tsv, and pasted texts.
 TEST(AngleConversion, KeyFilter) {
-  EXPECT_TRUE(AcceptsCharacter(0, '7', "12", 2, 0));
-  EXPECT_FALSE(AcceptsCharacter(0, '.', "1.5", 3, 0));  // a second point
-  EXPECT_TRUE(AcceptsCharacter(0, '.', "1.5", 0, 3));   // replacing the one there
-  EXPECT_FALSE(AcceptsCharacter(0, '-', "12", 1, 0));   // a sign after a digit
-  EXPECT_TRUE(AcceptsCharacter(0, '-', "12", 0, 0));
-  EXPECT_FALSE(AcceptsCharacter(0, '-', "-12", 0, 0));  // in front of a sign
-  EXPECT_TRUE(AcceptsCharacter(0, '+', "-12", 0, 1));
-  EXPECT_TRUE(AcceptsCharacter(10, '-', "", 0, 0));
-  EXPECT_TRUE(AcceptsCharacter(3, '-', "", 0, 0));
-  EXPECT_FALSE(AcceptsCharacter(3, '.', "1", 1, 0));
-  for (int f : {4, 5, 6, 7, 8, 9}) EXPECT_FALSE(AcceptsCharacter(f, '-', "", 0, 0)) << f;
-  for (int f : {4, 7, 8}) EXPECT_FALSE(AcceptsCharacter(f, '.', "1", 1, 0)) << f;
-  for (int f : {5, 6, 9}) EXPECT_TRUE(AcceptsCharacter(f, '.', "1", 1, 0)) << f;
-  EXPECT_FALSE(AcceptsCharacter(0, 'e', "1", 1, 0));
-  EXPECT_FALSE(AcceptsCharacter(0, ',', "1", 1, 0));
+  const auto rows = almacor::ReadReferenceTable("angle_conversion_keys.tsv", '\t');
+  ASSERT_GT(rows.size(), 20u);
+  for (const auto& r : rows) {
+    EXPECT_EQ(AcceptsCharacter(std::stoi(r[0]), r[1][0], r[2], std::stoi(r[3]), std::stoi(r[4])),
+              r[5] == "1")
+        << r[0] << " '" << r[1] << "' " << r[2] << ": " << r[6];
+  }
   for (const auto& [field, text] : {std::pair{0, "12a"}, std::pair{0, "1-2"}, std::pair{0, "1.2.3"},
                                     std::pair{4, "1.5"}, std::pair{6, "-1"}}) {
     EXPECT_FALSE(IsAcceptableText(field, text)) << text;
