@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <regex>
 #include <vector>
 
@@ -39,33 +41,19 @@ TEST(PlanetElongation, InnerPlanetsAreSignedOuterPlanetsRunToThreeSixty) {
   EXPECT_DOUBLE_EQ(PlanetElongation(100, 100, 4), 0);
 }
 
-// Event times show the hour and minute of the time of day, truncated (05:44:59 shows 05:44), and
-// only on the displayed day; a rise equal to the set (a circumpolar body) shows dashes.
+// The event columns' cases of tests/data/event_times.csv.
 TEST(EventTimes, HoursAndMinutesOfTheDisplayedDay) {
   Calendar calendar;
-  const auto at = [](int y, int mo, int d, int h, int mi, int s) {
+  const auto at = [](const std::string& text) {
+    int y, mo, d, h, mi, s;
+    std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s);
     return Date::FromCivil(y, mo, d, h, mi, s);
   };
-  struct Case {
-    Date rise, culmination, set;
-    int day;
-    const char* shown;
-  };
-  for (const Case& c :
-       {Case{at(2024, 3, 20, 5, 44, 59), at(2024, 3, 20, 11, 46, 30), at(2024, 3, 20, 17, 49, 30),
-             20, "05:44\t11:46\t17:49"},
-        Case{at(2024, 3, 20, 5, 44, 59), at(2024, 3, 20, 11, 46, 30), at(2024, 3, 20, 17, 49, 30),
-             21, "--:--\t--:--\t--:--"},
-        Case{at(2024, 3, 21, 0, 15, 30), at(2024, 3, 20, 19, 2, 30), at(2024, 3, 20, 9, 30, 30), 20,
-             "--:--\t19:02\t09:30"},
-        Case{at(2024, 6, 21, 0, 0, 0), at(2024, 6, 21, 11, 43, 30), at(2024, 6, 21, 0, 0, 0), 21,
-             "--:--\t11:43\t--:--"},
-        Case{at(2024, 6, 21, 0, 0, 0), at(2024, 6, 21, 0, 0, 0), at(2024, 6, 21, 0, 0, 0), 21,
-             "--:--\t--:--\t--:--"},
-        // Before 1899-12-30 date values are negative with a positive time-of-day fraction.
-        Case{at(1800, 1, 2, 6, 51, 30), at(1800, 1, 2, 11, 45, 30), at(1800, 1, 2, 16, 40, 30), 2,
-             "06:51\t11:45\t16:40"}}) {
-    EXPECT_EQ(FormatEventTimes(calendar.Math(), c.rise, c.culmination, c.set, c.day), c.shown);
+  for (const auto& r : almacor::ReadReferenceTable("event_times.csv")) {
+    std::string shown =
+        FormatEventTimes(calendar.Math(), at(r[0]), at(r[1]), at(r[2]), std::stoi(r[3]));
+    std::replace(shown.begin(), shown.end(), '\t', ' ');
+    EXPECT_EQ(shown, r[4]) << r[0];
   }
 }
 
