@@ -125,11 +125,10 @@ TEST(Rekichu, WarekiEraBoundaries) {
 }
 
 TEST(Rekichu, RejectsOutOfRange) {
-  EXPECT_EQ(ErrorNumberOf([] { Junichoku(0, 13); }), 5);
-  EXPECT_EQ(ErrorNumberOf([] { SenjitsuOf(0, 0, LunisolarDate{}); }), 5);
-  EXPECT_EQ(ErrorNumberOf([] { NijuhasshukuName(28); }), 5);
-  EXPECT_EQ(ErrorNumberOf([] { RekichuBetween(10, 9, kJapan); }), 5);
-  EXPECT_EQ(ErrorNumberOf([] { SectionalMonth(-657435, kJapan); }), 5);
+  ExpectEachRaises(kInvalidArgument,
+                   {[] { Junichoku(0, 13); }, [] { SenjitsuOf(0, 0, LunisolarDate{}); },
+                    [] { NijuhasshukuName(28); }, [] { RekichuBetween(10, 9, kJapan); },
+                    [] { SectionalMonth(-657435, kJapan); }});
   EXPECT_EQ(RekichuOf(2958465, kJapan).wareki->era, "令和");
 }
 

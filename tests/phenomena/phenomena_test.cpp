@@ -119,15 +119,12 @@ TEST(HorizonCrossings, SunAltitudeAndAzimuthOverAYear) {
 TEST(Phenomena, RefusedArguments) {
   const TimeScale ut;
   const Settings tokyo = Tokyo();
-  EXPECT_EQ(ErrorNumberOf([&] { NextOpposition(plVenus, 0, ut); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { NextGreatestElongation(plMars, 0, ut); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { NextLunarApsis(NAN, ut); }), kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { AltitudeCrossings(SkyBody::Moon, 91, 0, 1, tokyo); }),
-            kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { AzimuthCrossings(SkyBody::Moon, 10, 1, 0, tokyo); }),
-            kInvalidArgument);
-  EXPECT_EQ(ErrorNumberOf([&] { SearchSolarEclipse(INFINITY, SearchDirection::Next, tokyo); }),
-            kInvalidArgument);
+  ExpectEachRaises(
+      kInvalidArgument,
+      {[&] { NextOpposition(plVenus, 0, ut); }, [&] { NextGreatestElongation(plMars, 0, ut); },
+       [&] { NextLunarApsis(NAN, ut); }, [&] { AltitudeCrossings(SkyBody::Moon, 91, 0, 1, tokyo); },
+       [&] { AzimuthCrossings(SkyBody::Moon, 10, 1, 0, tokyo); },
+       [&] { SearchSolarEclipse(INFINITY, SearchDirection::Next, tokyo); }});
   EXPECT_EQ(SkyBodyFromName("Saturn"), SkyBody::Saturn);
   EXPECT_FALSE(SkyBodyFromName("saturn"));
 }
