@@ -129,12 +129,9 @@ class CalendarFixture : public almacor::LibrarySettingsTest {
     almacor::LibrarySettings() = almacor::Tokyo();
   }
   // Fixed ΔT and zone, so that dynamical time is the local time plus a known offset.
+  // Takes effect with the next instant.
   void UseFixedTimeScale(double deltaT, float zone) {
-    calendar_.SetPause(true);
-    calendar_.SetTimeZone(zone);
-    calendar_.SetDeltaT(deltaT);
-    calendar_.SetDtEstimated(false);
-    calendar_.SetPause(false);
+    almacor::LibrarySettings().time = {zone, false, deltaT};
   }
   void SetInstant(double days) { calendar_.SetDateTime(Date::FromDays(days)); }
   Calendar calendar_;
