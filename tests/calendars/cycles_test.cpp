@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -24,9 +23,9 @@ class CyclesTest : public LibrarySettingsTest {
   }
 
   // A calendar holding the instant only (no recalculation): enough for the civil cycles.
-  void HoldInstant(int y, int m, int d, int hour = 12) {
+  void HoldInstant(const CivilDateTime& instant) {
     calendar_.SetPause(true);
-    calendar_.SetDateTime(Date::FromCivil(y, m, d, hour));
+    calendar_.SetDateTime(Date::FromCivil(instant));
   }
   Calendar calendar_;
 };
@@ -39,9 +38,7 @@ TEST_F(CyclesTest, CivilCyclesStarsAndMonthNames) {
   const auto rows = ReadReferenceTable("cycles_civil.tsv", '\t');
   ASSERT_GT(rows.size(), 15u);
   for (const auto& r : rows) {
-    int y, m, d, hour;
-    ASSERT_EQ(std::sscanf(r[0].c_str(), "%d-%d-%d %d", &y, &m, &d, &hour), 4) << r[0];
-    HoldInstant(y, m, d, hour);
+    HoldInstant(CivilOf(r[0]));
     std::istringstream call(r[1]);
     std::string read, period, option;
     call >> read >> period >> option;
@@ -70,7 +67,7 @@ TEST_F(CyclesTest, NamesOfNumbers) {
 }
 
 TEST_F(CyclesTest, BadArgumentsFailWithoutReadingOutsideTheTables) {
-  HoldInstant(2024, 2, 15);
+  HoldInstant({2024, 2, 15, 12, 0, 0});
   Calendar& c = calendar_;
   const auto ymd = [](int k) { return static_cast<QmYmdConstants>(k); };
   const auto zodiac = [](int z) { return static_cast<ZodiacalConstants>(z); };
@@ -104,10 +101,8 @@ TEST_F(CyclesTest, LunisolarAndSolarTermCyclesThroughCalculate) {
            c.Kyusei(YmdZMonth, true);
   };
   for (const auto& r : ReadReferenceTable("cycles_lunisolar.tsv", '\t')) {
-    int y, m, d, hour, minute;
-    ASSERT_EQ(std::sscanf(r[0].c_str(), "%d-%d-%d %d:%d", &y, &m, &d, &hour, &minute), 5);
     calendar_.SetTimeZone(std::stof(r[1]));
-    calendar_.SetDateTime(Date::FromCivil(y, m, d, hour, minute));
+    calendar_.SetDateTime(Date::FromCivil(CivilOf(r[0])));
     EXPECT_EQ(read(calendar_), r[2]) << r[0] << " zone " << r[1];
   }
   // ΔT of three days moves every solution three days earlier in civil time.

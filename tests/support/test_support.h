@@ -96,6 +96,17 @@ inline constexpr TimeScale kJst{9, true, 0};
 /// The local day count of noon on a civil date.
 inline double Noon(int year, int month, int day) { return CivilToDays(year, month, day) + 0.5; }
 
+/// The civil date and time written "yyyy-mm-dd", "yyyy-mm-dd hh", "yyyy-mm-dd hh:mm" or
+/// "yyyy-mm-dd hh:mm:ss"; the parts not written are 0.
+inline CivilDateTime CivilOf(const std::string& text) {
+  CivilDateTime c{0, 0, 0, 0, 0, 0};
+  EXPECT_GE(std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &c.year, &c.month, &c.day, &c.hour,
+                        &c.minute, &c.second),
+            3)
+      << text;
+  return c;
+}
+
 /// "yyyy-mm-dd" of the civil day holding the local day count `day`.
 inline std::string IsoDate(double day) {
   const CivilDate c = DaysToCivilDate(day);

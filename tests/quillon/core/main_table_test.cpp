@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <regex>
 #include <vector>
 
@@ -44,11 +43,7 @@ TEST(PlanetElongation, InnerPlanetsAreSignedOuterPlanetsRunToThreeSixty) {
 // The event columns' cases of tests/data/event_times.csv.
 TEST(EventTimes, HoursAndMinutesOfTheDisplayedDay) {
   Calendar calendar;
-  const auto at = [](const std::string& text) {
-    int y, mo, d, h, mi, s;
-    std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s);
-    return Date::FromCivil(y, mo, d, h, mi, s);
-  };
+  const auto at = [](const std::string& text) { return Date::FromCivil(almacor::CivilOf(text)); };
   for (const auto& r : almacor::ReadReferenceTable("event_times.csv")) {
     std::string shown =
         FormatEventTimes(calendar.Math(), at(r[0]), at(r[1]), at(r[2]), std::stoi(r[3]));

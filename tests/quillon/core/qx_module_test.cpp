@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 
 #include "almacor/calendar.h"
 #include "almacor/constants.h"
@@ -159,10 +158,8 @@ TEST_F(SearchEnabledTest, FollowsTheRangeInDynamicalTime) {
   const auto rows = almacor::ReadReferenceTable("search_enabled.tsv", '\t');
   ASSERT_GT(rows.size(), 15u);
   for (const auto& r : rows) {
-    int y, mo, d, h, mi, sec;
-    ASSERT_EQ(std::sscanf(r[2].c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &sec), 6);
     UseFixedTimeScale(std::stod(r[0]), std::stof(r[1]));
-    SetInstant(CivilDays(y, mo, d, h, mi, sec));
+    SetInstant(Date::FromCivil(almacor::CivilOf(r[2])).Days());
     const SearchCommand command{static_cast<SearchKind>(std::stoi(r[3])), r[4] == "1"};
     EXPECT_EQ(SearchEnabled(calendar_, command), r[5] == "1") << r[2] << " " << r[3] << " " << r[4];
   }

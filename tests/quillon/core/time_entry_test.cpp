@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <tuple>
 
@@ -27,14 +26,6 @@ struct Entry {
   }
 };
 
-// "yyyy-mm-dd hh:mm:ss".
-CivilDateTime Civil(const std::string& text) {
-  CivilDateTime c{};
-  std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &c.year, &c.month, &c.day, &c.hour, &c.minute,
-              &c.second);
-  return c;
-}
-
 // Each arrow press of tests/data/time_entry_presses.tsv: carries and borrows through every unit,
 // the day clamped to a shorter month, the ends of the range held, and one recalculation however
 // far the change reaches.
@@ -43,13 +34,13 @@ TEST(TimeEntry, ArrowsCarryBorrowAndClampWithOneRecalculation) {
   ASSERT_GT(rows.size(), 10u);
   for (const auto& r : rows) {
     SCOPED_TRACE(r[0] + " field " + r[1] + " step " + r[2]);
-    Entry e(Civil(r[0]));
+    Entry e(almacor::CivilOf(r[0]));
     if (r[2] == "1") {
       e.entry.StepUp(std::stoi(r[1]));
     } else {
       e.entry.StepDown(std::stoi(r[1]));
     }
-    EXPECT_EQ(e.entry.Instant(), Civil(r[3]));
+    EXPECT_EQ(e.entry.Instant(), almacor::CivilOf(r[3]));
     EXPECT_EQ(e.recalculations, 1);  // also where the end of the range holds the instant
   }
   Entry leap({2024, 3, 31, 0, 0, 0});
