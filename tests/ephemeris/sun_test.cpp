@@ -12,7 +12,7 @@
 namespace almacor {
 namespace {
 
-// The event times of every kind at eight places are sun_reference_test.cpp's; here what that table
+// The event times at eight places are SunReference.EventsAgreeWithPyEphem's; here what its table
 // does not hold: the azimuths, the culmination's apparent altitude and the order of the events.
 TEST(SunEvents, AzimuthsCulminationAndOrder) {
   const double day = CivilToDays(2000, 1, 1);
