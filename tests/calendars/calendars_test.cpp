@@ -101,34 +101,20 @@ TEST(OtherCalendarsTest, RejectNonFiniteAndOutOfRangeDays) {
 
 using CalendarObjectTest = LibrarySettingsTest;
 
-// The Calendar's getters: one-based months, the month names, and the civil day of the local
-// instant, whatever the zone (before 1899-12-30 a date value's fraction runs the other way).
+// The Calendar's getters of tests/data/calendar_getters.tsv, and the Maya calendar's.
 TEST_F(CalendarObjectTest, GettersGiveOneBasedMonthsAndNamesOfTheLocalDay) {
-  const struct {
-    CivilDateTime at;
-    float zone;
-    const char* expected;  // Hebrew, Julian, Islamic
-  } rows[] = {
-      {{2024, 3, 11, 23, 59, 59}, 0, "5784/13/1 Adar II, 2024/2/27, 1445/9/1 Ramadan"},
-      {{2024, 2, 10, 0, 0, 0}, 0, "5784/12/1 Adar, 2024/1/28, 1445/7/30 Rajab"},  // Adar I
-      {{2024, 7, 7, 12, 0, 0}, 0, "5784/4/1 Tammuz, 2024/6/24, 1445/12/30 Dhu al-Hijja"},
-      {{2024, 3, 10, 23, 30, 0}, 9, "5784/12/30 Adar, 2024/2/26, 1445/8/29 Shaban"},
-      {{2024, 3, 10, 23, 30, 0}, -9, "5784/12/30 Adar, 2024/2/26, 1445/8/29 Shaban"},
-      {{1582, 10, 15, 18, 0, 0}, 0, "5343/7/19 Tishrei, 1582/10/5, 990/9/17 Ramadan"},
-      {{100, 2, 28, 23, 59, 59}, 0, "3860/13/2 Adar II, 100/3/1, 0/1/0 Muharram"},
-  };
   const auto ymd = [](int y, int m, int d) {
     return std::to_string(y) + "/" + std::to_string(m) + "/" + std::to_string(d);
   };
   Calendar c;
-  for (const auto& r : rows) {
-    c.SetTimeZone(r.zone);
-    c.SetDateTime(Date::FromCivil(r.at));
+  for (const auto& r : ReadReferenceTable("calendar_getters.tsv", '\t')) {
+    c.SetTimeZone(std::stof(r[1]));
+    c.SetDateTime(Date::FromCivil(CivilOf(r[0])));
     EXPECT_EQ(ymd(c.HebrewYear(), c.HebrewMonth(), c.HebrewDay()) + " " + c.HebrewMonthName() +
                   ", " + ymd(c.JulianCYear(), c.JulianCMonth(), c.JulianCDay()) + ", " +
                   ymd(c.IslamicYear(), c.IslamicMonth(), c.IslamicDay()) + " " +
                   c.IslamicMonthName(),
-              r.expected);
+              r[2]);
   }
   c.SetDateTime(Date::FromCivil(2012, 12, 21, 6));
   EXPECT_EQ(c.MayaLong() + " " + c.MayaTzolkin() + " " + c.MayaHaab(), "13.0.0.0.0 4Ahau 3Kankin");
@@ -362,22 +348,18 @@ SolarTermDate TermsAt(double d, const TimeScale& ts = kJst) {
 // runs through 0 that day); the day before 立春 is in 大寒 (from 01-20) and in the month of 小寒
 // (from 01-06) of the year 2023.
 TEST(SolarTerms, DaysCountedWithinTheTermAndTheMonth) {
-  const struct {
-    double d;
-    SolarTermDate expected;  // year, month, day, term, day of the term, climate
-  } rows[] = {
-      {CivilToDays(2024, 2, 4) + 0.01, {2024, 1, 1, 0, 1, 0}},
-      {CivilToDays(2024, 2, 4) + 0.99, {2024, 1, 1, 0, 1, 0}},
-      {Noon(2024, 2, 3), {2023, 12, 29, 23, 15, 3 * 23 + 2}},
-      {CivilToDays(2024, 3, 20) + 0.01, {2024, 2, 16, 3, 1, 9}},
-      {CivilToDays(2024, 3, 20) + 0.55, {2024, 2, 16, 3, 1, 9}},
-      {CivilToDays(2024, 3, 20) + 0.99, {2024, 2, 16, 3, 1, 9}},
-  };
-  for (const auto& r : rows) {
-    const SolarTermDate t = TermsAt(r.d);
-    EXPECT_TRUE(t == r.expected) << r.d << ": " << t.year << "/" << t.month << "/" << t.day
-                                 << " term " << t.month24 << " day " << t.day24 << " climate "
-                                 << t.climate72;
+  // Local instant, then year, month, day, term, day of the term, climate.
+  for (const auto& [instant, expected] :
+       {std::pair{"2024-02-04 00:14", SolarTermDate{2024, 1, 1, 0, 1, 0}},
+        {"2024-02-04 23:45", {2024, 1, 1, 0, 1, 0}},
+        {"2024-02-03 12:00", {2023, 12, 29, 23, 15, 3 * 23 + 2}},
+        {"2024-03-20 00:14", {2024, 2, 16, 3, 1, 9}},
+        {"2024-03-20 13:12", {2024, 2, 16, 3, 1, 9}},
+        {"2024-03-20 23:45", {2024, 2, 16, 3, 1, 9}}}) {
+    const SolarTermDate t = TermsAt(Date::FromCivil(CivilOf(instant)).Days());
+    EXPECT_TRUE(t == expected) << instant << ": " << t.year << "/" << t.month << "/" << t.day
+                               << " term " << t.month24 << " day " << t.day24 << " climate "
+                               << t.climate72;
   }
 }
 
