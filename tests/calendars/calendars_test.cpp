@@ -54,12 +54,11 @@ TEST(BasicArithmeticTest, IntegerDivisionTruncatesModKeepsTheDividendsSignZeroAn
   EXPECT_EQ(Mod(11.5, 3.0), 0);     // 12 Mod 3
   EXPECT_EQ(Mod(-7.2, 3.0), -1);
   // Division by zero and overflow raise.
-  EXPECT_EQ(ErrorNumberOf([] { IntDiv(1, 0); }), kDivisionByZero);
-  EXPECT_EQ(ErrorNumberOf([] { Mod(1, 0); }), kDivisionByZero);
-  EXPECT_EQ(ErrorNumberOf([] { Mod(7.0, 0.4); }), kDivisionByZero);  // 0.4 rounds to 0
-  EXPECT_EQ(ErrorNumberOf([] { IntDiv(INT32_MIN, -1); }), kOverflow);
-  EXPECT_EQ(ErrorNumberOf([] { IntDiv(2147483647.5, 1.0); }), kOverflow);
-  EXPECT_EQ(ErrorNumberOf([] { Mod(std::nan(""), 3.0); }), kOverflow);
+  // 0.4 rounds to 0.
+  ExpectEachRaises(kDivisionByZero,
+                   {[] { IntDiv(1, 0); }, [] { Mod(1, 0); }, [] { Mod(7.0, 0.4); }});
+  ExpectEachRaises(kOverflow, {[] { IntDiv(INT32_MIN, -1); }, [] { IntDiv(2147483647.5, 1.0); },
+                               [] { Mod(std::nan(""), 3.0); }});
   EXPECT_EQ(ToLong(-2147483648.4), INT32_MIN);
 }
 
