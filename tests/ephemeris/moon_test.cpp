@@ -160,21 +160,15 @@ TEST(MoonBadInput, ErrorsInsteadOfNaN) {
   Settings below = tokyo, nowhere = tokyo;
   below.observer.height = -1;
   nowhere.observer.latitude = kNaN;
-  ExpectEachRaises(kInvalidArgument,
-                   {
-                       [&] { MoonLongitudeAt(kNaN, ts); },
-                       [&] { MoonLatitudeAt(inf, ts); },
-                       [&] { MoonParallaxAt(-inf, ts); },
-                       [&] { SolveMoonElongation(kNaN, 40000, ts); },
-                       [&] { SolveMoonElongation(0, inf, ts); },
-                       [&] { PreviousNewMoon(kNaN, ts); },
-                       [&] { MoonAgeNoonAt(kNaN, ts); },
-                       [&] { MoonIlluminated(kNaN); },
-                       [&] { CalcMoonEvents(kNaN, tokyo); },
-                       [&] { CalcMoonEvent(static_cast<MoonEventCode>(3), 40000, tokyo); },
-                       [&] { CalcMoonEvents(40000, below); },
-                       [&] { CalcMoonEvents(40000, nowhere); },
-                   });
+  ExpectEachRaises(
+      kInvalidArgument,
+      {[&] { MoonLongitudeAt(kNaN, ts); }, [&] { MoonLatitudeAt(inf, ts); },
+       [&] { MoonParallaxAt(-inf, ts); }, [&] { SolveMoonElongation(kNaN, 40000, ts); },
+       [&] { SolveMoonElongation(0, inf, ts); }, [&] { PreviousNewMoon(kNaN, ts); },
+       [&] { MoonAgeNoonAt(kNaN, ts); }, [&] { MoonIlluminated(kNaN); },
+       [&] { CalcMoonEvents(kNaN, tokyo); },
+       [&] { CalcMoonEvent(static_cast<MoonEventCode>(3), 40000, tokyo); },
+       [&] { CalcMoonEvents(40000, below); }, [&] { CalcMoonEvents(40000, nowhere); }});
 }
 
 // MoonObject through its Calendar, with the library-wide settings saved and restored.

@@ -170,18 +170,14 @@ TEST(PlanetEvents, BadInputRaisesInsteadOfNaN) {
   const auto noPlanet = [](int p) { return static_cast<PlanetNameConstant>(p); };
   ExpectEachRaises(
       kInvalidArgument,
-      {
-          [&] { PlanetPositionAt(plMars, nan, s.time); },
-          [&] { PlanetEquatorialAt(plMars, std::numeric_limits<double>::infinity(), s.time); },
-          [&] { PlanetEquatorialOf(mars, nan, fixed); },
-          [&] { PlanetPositionAt(noPlanet(0), 0, s.time); },
-          [&] { PlanetHeliocentricAt(noPlanet(9), 0, s.time); },
-          [&] { PlanetRadius(plMars, nan); },
-          [&] { CalcPlanetEvents(plMars, nan, s); },
-          [&] { CalcPlanetEvents(plMars, 40000, below); },
-          [&] { CalcPlanetEvents(plMars, 40000, nowhere); },
-          [&] { PlanetHorizontalAt(plMars, 40000, nowhere); },
-      });
+      {[&] { PlanetPositionAt(plMars, nan, s.time); },
+       [&] { PlanetEquatorialAt(plMars, std::numeric_limits<double>::infinity(), s.time); },
+       [&] { PlanetEquatorialOf(mars, nan, fixed); },
+       [&] { PlanetPositionAt(noPlanet(0), 0, s.time); },
+       [&] { PlanetHeliocentricAt(noPlanet(9), 0, s.time); }, [&] { PlanetRadius(plMars, nan); },
+       [&] { CalcPlanetEvents(plMars, nan, s); }, [&] { CalcPlanetEvents(plMars, 40000, below); },
+       [&] { CalcPlanetEvents(plMars, 40000, nowhere); },
+       [&] { PlanetHorizontalAt(plMars, 40000, nowhere); }});
   EXPECT_EQ(ErrorNumberOf([] { PlanetRadius(plMars, 0); }), kDivisionByZero);
 }
 

@@ -94,20 +94,14 @@ TEST(SunEvents, PolarNightSubstitutesTheCulmination) {
 }
 
 TEST(SunEvents, SingleEventsAndRiseSetAgreeWithTheFullDay) {
-  struct Case {
-    Settings s;
-    double day;
-  };
-  const Case cases[] = {{Tokyo(), CivilToDays(2000, 1, 1)},
-                        {Place(69.65, 18.96, 1), CivilToDays(2024, 6, 21)}};
-  for (const Case& c : cases) {
-    const SunEvents all = CalcSunEvents(c.day, c.s);
-    EXPECT_EQ(CalcSunRiseSet(c.day + 0.99, c.s), (SunRiseSet{all.rise, all.set}));
-    EXPECT_EQ(CalcSunEvent(SunEventCode::Culmination, c.day, c.s), all.culmination);
-    EXPECT_EQ(CalcSunEvent(SunEventCode::Dusk, c.day, c.s), all.dusk);
-    EXPECT_EQ(CalcSunEvent(SunEventCode::NauticalTwilightR, c.day, c.s), all.nauticalTwilightR);
-    EXPECT_EQ(CalcSunEvent(SunEventCode::AstronomicalTwilightS, c.day, c.s),
-              all.astronomicalTwilightS);
+  for (const auto& [s, day] : {std::pair{Tokyo(), CivilToDays(2000, 1, 1)},
+                               std::pair{Place(69.65, 18.96, 1), CivilToDays(2024, 6, 21)}}) {
+    const SunEvents all = CalcSunEvents(day, s);
+    EXPECT_EQ(CalcSunRiseSet(day + 0.99, s), (SunRiseSet{all.rise, all.set}));
+    EXPECT_EQ(CalcSunEvent(SunEventCode::Culmination, day, s), all.culmination);
+    EXPECT_EQ(CalcSunEvent(SunEventCode::Dusk, day, s), all.dusk);
+    EXPECT_EQ(CalcSunEvent(SunEventCode::NauticalTwilightR, day, s), all.nauticalTwilightR);
+    EXPECT_EQ(CalcSunEvent(SunEventCode::AstronomicalTwilightS, day, s), all.astronomicalTwilightS);
   }
 }
 
@@ -124,29 +118,21 @@ TEST(SunEvents, BadInputRaisesInvalidArgument) {
   Settings fixedDeltaT = Tokyo();
   fixedDeltaT.time.deltaTEstimated = false;
   fixedDeltaT.time.deltaT = inf;
-  ExpectEachRaises(kInvalidArgument,
-                   {
-                       [&] { CalcSunEvents(nan, Tokyo()); },
-                       [&] { CalcSunRiseSet(inf, Tokyo()); },
-                       [&] { CalcSunEvents(0, Tokyo(-1)); },
-                       [&] { CalcSunEvents(0, Tokyo(nan)); },
-                       [&] { CalcSunEvents(0, Place(nan, 0, 0)); },
-                       [&] { CalcSunEvents(0, Place(91, 0, 0)); },
-                       [&] { CalcSunEvents(0, Place(0, 181, 0)); },
-                       [&] { CalcSunEvents(0, Place(0, 0, nan)); },
-                       [&] { CalcSunEvents(0, fixedDeltaT); },
-                       [&] { CalcSunEvent(static_cast<SunEventCode>(6), 0, Tokyo()); },
-                       [&] { SunHorizontalAt(0, Tokyo(-5)); },
-                       [&] { SunEquatorialAt(nan, TimeScale{}); },
-                       [&] { SunRadiusAt(-inf, TimeScale{}); },
-                       // A finite but huge day count would overflow ΔT into a NaN longitude.
-                       [&] { SunLongitudeAt(1e300, TimeScale{}); },
-                       [&] { SunDistanceAt(-4e7, TimeScale{}); },
-                       [&] { CalcSunEvents(1e12, Tokyo()); },
-                       [&] { SolveSunLongitude(1000, 0, TimeScale{}); },
-                       [&] { SolveSunLongitude(nan, 0, TimeScale{}); },
-                       [&] { SolveSunLongitude(-1, 0, TimeScale{}); },
-                   });
+  ExpectEachRaises(
+      kInvalidArgument,
+      {[&] { CalcSunEvents(nan, Tokyo()); }, [&] { CalcSunRiseSet(inf, Tokyo()); },
+       [&] { CalcSunEvents(0, Tokyo(-1)); }, [&] { CalcSunEvents(0, Tokyo(nan)); },
+       [&] { CalcSunEvents(0, Place(nan, 0, 0)); }, [&] { CalcSunEvents(0, Place(91, 0, 0)); },
+       [&] { CalcSunEvents(0, Place(0, 181, 0)); }, [&] { CalcSunEvents(0, Place(0, 0, nan)); },
+       [&] { CalcSunEvents(0, fixedDeltaT); },
+       [&] { CalcSunEvent(static_cast<SunEventCode>(6), 0, Tokyo()); },
+       [&] { SunHorizontalAt(0, Tokyo(-5)); }, [&] { SunEquatorialAt(nan, TimeScale{}); },
+       [&] { SunRadiusAt(-inf, TimeScale{}); },
+       // A finite but huge day count would overflow ΔT into a NaN longitude.
+       [&] { SunLongitudeAt(1e300, TimeScale{}); }, [&] { SunDistanceAt(-4e7, TimeScale{}); },
+       [&] { CalcSunEvents(1e12, Tokyo()); }, [&] { SolveSunLongitude(1000, 0, TimeScale{}); },
+       [&] { SolveSunLongitude(nan, 0, TimeScale{}); },
+       [&] { SolveSunLongitude(-1, 0, TimeScale{}); }});
   // The poles themselves are valid: the Sun circles at a constant altitude.
   EXPECT_NO_THROW(CalcSunEvents(CivilToDays(2024, 6, 21), Place(90, 0, 0)));
   EXPECT_NO_THROW(CalcSunEvents(CivilToDays(2024, 6, 21), Place(-90, 0, 0)));

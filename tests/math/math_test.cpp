@@ -162,17 +162,13 @@ TEST_F(MathObjectTest, AngularDistanceAndPositionAngle) {
 
 TEST_F(MathObjectTest, NonFiniteArgumentsAreRejected) {
   const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
-  ExpectEachRaises(kInvalidArgument, {
-                                         [&] { math_.Asin(nan); },
-                                         [&] { math_.Acos(inf); },
-                                         [&] { math_.Atan(inf, inf); },
-                                         [&] { math_.FormatTime(nan, "00", "00", ""); },
-                                         [&] { math_.FormatHourAngle(inf, "00", "00", ""); },
-                                         [&] { math_.PositionAngle(0, nan, 0, 0); },
-                                         [&] { math_.AngularDistance(0, 0, inf, 0); },
-                                         [&] { math_.DmsDegree(0, 0, nan); },
-                                         [&] { math_.FormatDMS(nan); },
-                                     });
+  ExpectEachRaises(
+      kInvalidArgument,
+      {[&] { math_.Asin(nan); }, [&] { math_.Acos(inf); }, [&] { math_.Atan(inf, inf); },
+       [&] { math_.FormatTime(nan, "00", "00", ""); },
+       [&] { math_.FormatHourAngle(inf, "00", "00", ""); },
+       [&] { math_.PositionAngle(0, nan, 0, 0); }, [&] { math_.AngularDistance(0, 0, inf, 0); },
+       [&] { math_.DmsDegree(0, 0, nan); }, [&] { math_.FormatDMS(nan); }});
 }
 
 }  // namespace
