@@ -187,17 +187,10 @@ TEST_F(CyclesTest, DayStarsAtTheEndsOfTheDateRange) {
 // Seasonal days, holidays and the Moon's phases against independent lists (tests/data, made by
 // scripts/reference/holidays_reference.js and koyomi_reference.py).
 
-// Reference rows "date,name" grouped by year.
-std::map<int, std::set<std::pair<std::string, std::string>>> ByYear(const std::string& file) {
-  std::map<int, std::set<std::pair<std::string, std::string>>> years;
-  for (const auto& row : ReadReferenceTable(file)) {
-    years[std::stoi(row[0].substr(0, 4))].insert({row[0], row[1]});
-  }
-  return years;
-}
-
 TEST(Holidays, EveryHolidayFrom1970To2050) {
-  const auto reference = ByYear("holidays_reference.csv");
+  std::map<int, std::set<std::pair<std::string, std::string>>> reference;  // by year
+  for (const auto& row : ReadReferenceTable("holidays_reference.csv"))
+    reference[std::stoi(row[0].substr(0, 4))].insert({row[0], row[1]});
   ASSERT_EQ(reference.size(), 81u);
   for (const auto& [year, expected] : reference) {
     std::set<std::pair<std::string, std::string>> actual;

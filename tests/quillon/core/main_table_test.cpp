@@ -26,6 +26,7 @@ namespace quillon {
 namespace {
 
 using almacor::Calendar;
+using almacor::CivilDateTime;
 using almacor::Date;
 
 std::string ElongationText(double e) {
@@ -218,8 +219,6 @@ TEST(ProgramStrings, StripAcceleratorCutsBeforeTheAccessKey) {
   EXPECT_EQ(StripAccelerator("観測地点(&L)..."), "観測地点");
   EXPECT_EQ(StripAccelerator(""), "");
 }
-
-using almacor::CivilDateTime;
 
 // A TimeEntry whose hooks record the recalculations and the day range.
 struct Entry {
