@@ -13,14 +13,19 @@
 #include "almacor/calendar.h"
 #include "almacor/date.h"
 #include "main_window_host.h"
-#include "test_support.h"
 
 namespace quillon::testing {
 
 class FakeHost : public MainWindowHost {
  public:
   explicit FakeHost(almacor::CivilDateTime instant = {2024, 1, 1, 12, 0, 0}) {
-    almacor::LibrarySettings() = almacor::Tokyo();
+    calendar.SetPause(true);
+    calendar.SetObsLongitude(139.7447);
+    calendar.SetObsLatitude(35.6544);
+    calendar.SetObsHeight(0);
+    calendar.SetTimeZone(9);
+    calendar.SetDtEstimated(true);
+    calendar.SetPause(false);
     SetInstant(almacor::Date::FromCivil(instant));
     window.resize(648, 400);
     window.move(100, 80);
