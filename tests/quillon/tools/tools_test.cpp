@@ -87,13 +87,10 @@ TEST(AngleConversion, KeyFilter) {
 }
 
 TEST(AngleConversion, RowsAndTheirButtons) {
-  Fields fields;
-  fields[3] = "1";
-  fields[4] = "2";
-  EXPECT_FALSE(RowReady(3, fields));
-  fields[5] = "3";
-  EXPECT_TRUE(RowReady(3, fields));
-  EXPECT_FALSE(RowReady(0, fields));
+  const Fields partly{"", "", "", "1", "2"}, filled{"", "", "", "1", "2", "3"};
+  EXPECT_FALSE(RowReady(3, partly));
+  EXPECT_TRUE(RowReady(3, filled));
+  EXPECT_FALSE(RowReady(0, filled));
   EXPECT_EQ((std::array{RowOfField(5), RowOfField(6), RowOfField(9), RowOfField(10)}),
             (std::array{3, 4, 5, 6}));
 }
