@@ -11,7 +11,7 @@ mkdir -p "$out"
 config=$(mktemp -d)
 trap 'rm -rf "$config"' EXIT
 XDG_CONFIG_HOME=$config xvfb-run -a -s "-screen 0 1600x1200x24" \
-  build/tests/quillon/main/quillon_screenshots "$out"
+  build/quillon/screenshots/quillon_screenshots "$out"
 cp "$out/main_day.png" docs/quillon-main.png
 help=quillon/resources/help
 cp "$out/main_day.png" "$help/main_window.png"

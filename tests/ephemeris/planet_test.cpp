@@ -6,19 +6,13 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <limits>
-#include <random>
-#include <string>
-#include <vector>
 
 #include "almacor/angles.h"
 #include "almacor/calendar.h"
 #include "almacor/error.h"
 #include "almacor/sun.h"
 #include "almacor/timescales.h"
-#include "ephemeris/planet_series.h"
-#include "ephemeris/planet_series_eval.h"
 #include "test_support.h"
 
 namespace almacor {
@@ -27,127 +21,12 @@ namespace {
 const char* const kPlanetNames[] = {"",       "Mercury", "Venus",   "Mars", "Jupiter",
                                     "Saturn", "Uranus",  "Neptune", "Pluto"};
 
-// ---------------------------------------------------------------------------------------------
-// Table checksums: term count, Σ amplitude, Σ amplitude rate and Σ rate catch a dropped, doubled
-// or mistyped row.
-
-struct Checksum {
-  std::size_t count;
-  double amplitude;
-  double amplitudeRate;
-  double rate;
-};
-
-template <std::size_t N>
-void ExpectChecksum(const std::array<detail::PlanetTerm, N>& terms, const Checksum& expected,
-                    const char* name) {
-  double amplitude = 0, amplitudeRate = 0, rate = 0;
-  for (const auto& term : terms) {
-    amplitude += term.amplitude;
-    amplitudeRate += term.amplitudeRate;
-    rate += term.rate;
-  }
-  EXPECT_EQ(N, expected.count) << name;
-  EXPECT_NEAR(amplitude, expected.amplitude, 1e-9) << name;
-  EXPECT_NEAR(amplitudeRate, expected.amplitudeRate, 1e-12) << name;
-  EXPECT_NEAR(rate, expected.rate, 1e-8) << name;
-}
-
-TEST(PlanetSeries, TrigonometricTableChecksums) {
-  using namespace detail;
-  ExpectChecksum(kMercuryLongitudeTerms, {23, 27.4687, 2.9e-05, 96053.279663}, "Mercury L");
-  ExpectChecksum(kMercuryLatitudeTerms, {17, 9.9732, 2.7e-05, 82209.96976}, "Mercury B");
-  ExpectChecksum(kMercuryRadiusTerms, {6, 0.087776, 1e-07, 31389.23195}, "Mercury r");
-  ExpectChecksum(kVenusLongitudeTerms, {13, 0.8412, 5.4e-05, 7835.6341}, "Venus L");
-  ExpectChecksum(kVenusLatitudeTerms, {4, 3.4404, 1e-05, 3511.09912}, "Venus B");
-  ExpectChecksum(kVenusRadiusTerms, {5, 0.00495, 3.4e-07, 3436.3081}, "Venus r");
-  ExpectChecksum(kMarsLongitudeTerms, {31, 11.4412, 0.000117, 7529.04169}, "Mars L");
-  ExpectChecksum(kMarsLatitudeTerms, {6, 2.199, -7e-06, 2105.43385}, "Mars B");
-  ExpectChecksum(kMarsRadiusTerms, {13, 0.14924, 1.52e-06, 3992.41179}, "Mars r");
-  ExpectChecksum(kJupiterLongitudeTerms, {25, 5.90237, 0.0004398, 1525.7609626}, "Jupiter L");
-  ExpectChecksum(kJupiterLatitudeTerms, {18, 1.37088, 0.0002432, 965.7493233}, "Jupiter B");
-  ExpectChecksum(kJupiterRadiusTerms, {23, 0.263566, 9.78e-06, 1354.81134}, "Jupiter r");
-  ExpectChecksum(kNeptuneLongitudeTerms, {8, 1.00222, 0.0007331, 160.095904}, "Neptune L");
-  ExpectChecksum(kNeptuneLatitudeTerms, {5, 1.78366, 0, 74.0480706}, "Neptune B");
-  ExpectChecksum(kNeptuneRadiusTerms, {6, 0.271464, 9.784e-05, 109.47071}, "Neptune r");
-  ExpectChecksum(kPlutoLongitudeTerms, {8, 17.08976, 0, 175.21475553}, "Pluto L");
-  ExpectChecksum(kPlutoLatitudeTerms, {8, 19.78839, 0, 119.79205318}, "Pluto B");
-  ExpectChecksum(kPlutoRadiusTerms, {9, 9.019395, 0.00010162, 188.167013}, "Pluto r");
-  ExpectChecksum(kSaturnAnomalyTerms, {46, 1.3134, 0.00086, 163.056}, "Saturn M");
-  ExpectChecksum(kSaturnDistanceTerms, {21, 0.002065, 3e-06, -292.625}, "Saturn q");
-  // The polynomial parts c0 + c1·t, summed over the eighteen series.
-  double c0 = 0, c1 = 0;
-  for (const PlanetPolynomial& p :
-       {kMercuryLongitudePolynomial, kMercuryLatitudePolynomial, kMercuryRadiusPolynomial,
-        kVenusLongitudePolynomial, kVenusLatitudePolynomial, kVenusRadiusPolynomial,
-        kMarsLongitudePolynomial, kMarsLatitudePolynomial, kMarsRadiusPolynomial,
-        kJupiterLongitudePolynomial, kJupiterLatitudePolynomial, kJupiterRadiusPolynomial,
-        kNeptuneLongitudePolynomial, kNeptuneLatitudePolynomial, kNeptuneRadiusPolynomial,
-        kPlutoLongitudePolynomial, kPlutoLatitudePolynomial, kPlutoRadiusPolynomial}) {
-    c0 += p.c0;
-    c1 += p.c1;
-  }
-  EXPECT_NEAR(c0, 1085.119757, 1e-9);
-  EXPECT_NEAR(c1, 2305.70093855, 1e-9);
-}
-
-// Every kernel this processor runs, with the polynomial sine and cosine, against std::sin and
-// std::cos in every term, at 20,000 random instants of the years 100–9999 for each planet:
-// longitude and latitude within 1e-9°, the radius within 1e-12 au.
-TEST(PlanetSeries, FastEvaluationMatchesPlainEvaluationAtRandomInstants) {
-  ASSERT_FALSE(detail::PlanetSeriesKernels().empty());
-  for (const detail::PlanetSeriesKernel& kernel : detail::PlanetSeriesKernels()) {
-    std::mt19937_64 random(20240616);
-    std::uniform_real_distribution<double> years(-1900, 8000);
-    for (int p = plMercury; p <= plPluto; ++p) {
-      const auto planet = static_cast<PlanetNameConstant>(p);
-      double angle = 0, radius = 0;
-      for (int i = 0; i < 20000; ++i) {
-        const double t = years(random);
-        const HeliocentricPosition fast = kernel.series(planet, t);
-        const HeliocentricPosition plain = detail::PlanetHeliocentricSeriesReference(planet, t);
-        angle = std::max({angle, std::fabs(std::remainder(fast.longitude - plain.longitude, 360.0)),
-                          std::fabs(fast.latitude - plain.latitude)});
-        radius = std::max(radius, std::fabs(fast.distance - plain.distance));
-        ASSERT_EQ(kernel.longitude(planet, t), fast.longitude);
-      }
-      EXPECT_LT(angle, 1e-9) << kernel.name << ' ' << kPlanetNames[p];
-      EXPECT_LT(radius, 1e-12) << kernel.name << ' ' << kPlanetNames[p];
-      std::printf("%s %s: fast vs plain series, largest difference %.2g° %.2g au\n", kernel.name,
-                  kPlanetNames[p], angle, radius);
-    }
-  }
-  EXPECT_EQ(detail::PlanetHeliocentricSeries(plMars, 1.5).longitude,
-            detail::PlanetSeriesKernels().front().series(plMars, 1.5).longitude);
-}
-
-TEST(PlanetSeries, UranusTableChecksums) {
-  auto sum = [](const auto& terms) {
-    double s = 0;
-    for (const auto& term : terms) s += term.coefficient;
-    return s;
-  };
-  EXPECT_EQ(detail::kUranusLongitudeTerms.size(), 38u);
-  EXPECT_NEAR(sum(detail::kUranusLongitudeTerms), 19916, 1e-9);
-  EXPECT_EQ(detail::kUranusLatitudeTerms.size(), 3u);
-  EXPECT_NEAR(sum(detail::kUranusLatitudeTerms), 3036, 1e-9);
-  EXPECT_EQ(detail::kUranusRadiusTerms.size(), 13u);
-  EXPECT_NEAR(sum(detail::kUranusRadiusTerms), 18.25484, 1e-12);
-}
-
-// ---------------------------------------------------------------------------------------------
-// The independent reference (tests/data/planet_reference.csv, PyEphem, see
-// scripts/reference/planet_reference.py).
-
-std::vector<std::vector<double>> ReadRows(const std::string& kind) {
-  return ReferenceRowsOf("planet_reference.csv", kind);
-}
-
-// Tolerances in degrees for the angles (L, B, λ, β, α, δ) and au for r and Δ, per planet and
-// era. The core era 1950–2050 is where the compact series were fitted; beyond it they drift
-// (Jupiter and Neptune by a few tenths of a degree at 1800 and 2200, by about 2° at 1000 and
-// 3000). Pluto's series only holds from about 1930 to 2070 (3.5° off by 1900 and 2090, useless
-// far from it): only its core era is checked, its other errors are reported.
+// Against the independent reference (tests/data/planet_reference.csv, PyEphem, see
+// scripts/reference/planet_reference.py). Tolerances in degrees for the angles (L, B, λ, β, α, δ)
+// and au for r and Δ, per planet and era. The core era 1950–2050 is where the compact series were
+// fitted; beyond it they drift (Jupiter and Neptune by a few tenths of a degree at 1800 and 2200,
+// by about 2° at 1000 and 3000). Pluto's series only holds from about 1930 to 2070 (3.5° off by
+// 1900 and 2090, useless far from it): only its core era is checked, its other errors are reported.
 struct EraTolerance {
   double angle;
   double distance;
@@ -176,7 +55,7 @@ TEST(PlanetReference, PositionsAgreeWithPyEphem) {
   const double wide0 = CivilToDays(1800, 1, 1), wide1 = CivilToDays(2200, 1, 1);
   // Largest errors per planet and era: angle, distance.
   std::array<std::array<std::array<double, 2>, 3>, 9> largest{};
-  const auto rows = ReadRows("position");
+  const auto rows = ReferenceRowsOf("planet_reference.csv", "position");
   ASSERT_GE(rows.size(), 8u * 40);
   for (const auto& row : rows) {
     const auto p = static_cast<PlanetNameConstant>(static_cast<int>(row[0]));
@@ -217,7 +96,7 @@ TEST(PlanetReference, PositionsAgreeWithPyEphem) {
 TEST(PlanetReference, TokyoEventsAgreeWithPyEphem) {
   const Settings s = Tokyo();
   std::array<double, 9> worstSeconds{}, worstDegrees{};
-  const auto rows = ReadRows("event");
+  const auto rows = ReferenceRowsOf("planet_reference.csv", "event");
   ASSERT_GE(rows.size(), 8u * 5);
   for (const auto& row : rows) {
     const auto p = static_cast<PlanetNameConstant>(static_cast<int>(row[0]));
@@ -244,9 +123,6 @@ TEST(PlanetReference, TokyoEventsAgreeWithPyEphem) {
   }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Geometry.
-
 TEST(PlanetPosition, RadiusTimesDistanceIsConstantPerPlanet) {
   TimeScale ts;
   constexpr double kRadiiKm[] = {0, 2439.7, 6051.8, 3397.2, 71492, 60268, 25559, 24764, 1185};
@@ -257,9 +133,6 @@ TEST(PlanetPosition, RadiusTimesDistanceIsConstantPerPlanet) {
   }
   EXPECT_NEAR(PlanetRadius(plJupiter, 1) * 1, 0.0274, 0.0001);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Events.
 
 TEST(PlanetEvents, CircumpolarAndNeverRisingPlanetsTakeTheCulminationSubstitutes) {
   Settings s;
@@ -297,23 +170,16 @@ TEST(PlanetEvents, BadInputRaisesInsteadOfNaN) {
   const auto noPlanet = [](int p) { return static_cast<PlanetNameConstant>(p); };
   ExpectEachRaises(
       kInvalidArgument,
-      {
-          [&] { PlanetPositionAt(plMars, nan, s.time); },
-          [&] { PlanetEquatorialAt(plMars, std::numeric_limits<double>::infinity(), s.time); },
-          [&] { PlanetEquatorialOf(mars, nan, fixed); },
-          [&] { PlanetPositionAt(noPlanet(0), 0, s.time); },
-          [&] { PlanetHeliocentricAt(noPlanet(9), 0, s.time); },
-          [&] { PlanetRadius(plMars, nan); },
-          [&] { CalcPlanetEvents(plMars, nan, s); },
-          [&] { CalcPlanetEvents(plMars, 40000, below); },
-          [&] { CalcPlanetEvents(plMars, 40000, nowhere); },
-          [&] { PlanetHorizontalAt(plMars, 40000, nowhere); },
-      });
+      {[&] { PlanetPositionAt(plMars, nan, s.time); },
+       [&] { PlanetEquatorialAt(plMars, std::numeric_limits<double>::infinity(), s.time); },
+       [&] { PlanetEquatorialOf(mars, nan, fixed); },
+       [&] { PlanetPositionAt(noPlanet(0), 0, s.time); },
+       [&] { PlanetHeliocentricAt(noPlanet(9), 0, s.time); }, [&] { PlanetRadius(plMars, nan); },
+       [&] { CalcPlanetEvents(plMars, nan, s); }, [&] { CalcPlanetEvents(plMars, 40000, below); },
+       [&] { CalcPlanetEvents(plMars, 40000, nowhere); },
+       [&] { PlanetHorizontalAt(plMars, 40000, nowhere); }});
   EXPECT_EQ(ErrorNumberOf([] { PlanetRadius(plMars, 0); }), kDivisionByZero);
 }
-
-// ---------------------------------------------------------------------------------------------
-// The object.
 
 class PlanetObjectTest : public LibrarySettingsTest {
  protected:

@@ -10,6 +10,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "almacor/date.h"
@@ -35,18 +36,21 @@ inline void ExpectEachRaises(int error, const std::vector<std::function<void()>>
   }
 }
 
-/// The comma-separated fields of each line of tests/data/`name`, less blank and comment (#) lines
-/// and less the header: a first line without a digit names the columns.
-inline std::vector<std::vector<std::string>> ReadReferenceTable(const std::string& name) {
+/// The fields, separated by `separator`, of each line of tests/data/`name`, less blank and comment
+/// (#) lines and less the header: a first line without a digit names the columns.
+inline std::vector<std::vector<std::string>> ReadReferenceTable(const std::string& name,
+                                                                char separator = ',') {
   std::ifstream in(std::string(ALMACOR_TEST_DATA_DIR) + "/" + name);
   EXPECT_TRUE(in) << "missing tests/data/" << name;
   std::vector<std::vector<std::string>> rows;
+  bool first = true;
   for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#') continue;
-    if (rows.empty() && line.find_first_of("0123456789") == std::string::npos) continue;
+    if (std::exchange(first, false) && line.find_first_of("0123456789") == std::string::npos)
+      continue;
     std::stringstream fields(line);
     rows.emplace_back();
-    for (std::string field; std::getline(fields, field, ',');) rows.back().push_back(field);
+    for (std::string field; std::getline(fields, field, separator);) rows.back().push_back(field);
   }
   return rows;
 }
@@ -91,6 +95,17 @@ inline constexpr TimeScale kJst{9, true, 0};
 
 /// The local day count of noon on a civil date.
 inline double Noon(int year, int month, int day) { return CivilToDays(year, month, day) + 0.5; }
+
+/// The civil date and time written "yyyy-mm-dd", "yyyy-mm-dd hh", "yyyy-mm-dd hh:mm" or
+/// "yyyy-mm-dd hh:mm:ss"; the parts not written are 0.
+inline CivilDateTime CivilOf(const std::string& text) {
+  CivilDateTime c{0, 0, 0, 0, 0, 0};
+  EXPECT_GE(std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &c.year, &c.month, &c.day, &c.hour,
+                        &c.minute, &c.second),
+            3)
+      << text;
+  return c;
+}
 
 /// "yyyy-mm-dd" of the civil day holding the local day count `day`.
 inline std::string IsoDate(double day) {

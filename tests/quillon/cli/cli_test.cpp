@@ -1,11 +1,23 @@
+// The command line in process: parsing, the headless runs, the JSON writer and the atomic file
+// writer.
 #include "cli.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <regex>
+#include <set>
 #include <sstream>
+
+#include "atomic_file.h"
+#include "json_output.h"
+#include "test_support.h"
 
 namespace quillon {
 namespace {
@@ -18,12 +30,7 @@ TEST(ParseDateTime, TheThreeFormsWithTOrSpaceAndNothingElse) {
   EXPECT_EQ(*ParseDateTime("2024-04-08 18:21:07"), (almacor::CivilDateTime{2024, 4, 8, 18, 21, 7}));
   EXPECT_TRUE(ParseDateTime("0100-01-01T00:00:00") && ParseDateTime("9999-12-31T23:59:59"));
   EXPECT_TRUE(ParseDateTime("2024-02-29"));
-  for (const char* text : {"", "2024-4-8", "2024/04/08", "2024-04-08T18", "2024-04-08T18:21:7",
-                           "2024-04-08x18:21", "2024-04-08T18:21:07Z", "0099-12-31", "2023-02-29",
-                           "2024-13-01", "2024-04-31", "2024-04-08T24:00", "2024-04-08T23:60",
-                           "2024-04-08T23:59:60", "+024-04-08", "２０２４-04-08"}) {
-    EXPECT_FALSE(ParseDateTime(text)) << text;
-  }
+  EXPECT_FALSE(ParseDateTime(""));  // the other refused forms are rows of cli_refused.tsv
 }
 
 TEST(ParseCommandLine, ReadsEveryOptionInBothSpellings) {
@@ -63,74 +70,32 @@ TEST(ParseCommandLine, ReadsEveryOptionInBothSpellings) {
   }
 }
 
-// Each bad command line is refused with a message that names the offending option.
+// Each bad command line is refused with a message that names the offending option
+// (tests/data/cli_refused.tsv).
 TEST(ParseCommandLine, BadArgumentsNameTheOption) {
-  struct Case {
-    std::vector<std::string> args;
-    const char* named;
-  };
-  const Case cases[] = {
-      {{"--frobnicate"}, "--frobnicate"},
-      {{"stray"}, "stray"},
-      {{"--at"}, "--at"},
-      {{"--at", "yesterday"}, "--at"},
-      {{"--at", "2024-02-30"}, "--at"},
-      {{"--longitude", "east"}, "--longitude"},
-      {{"--latitude", "nan"}, "--latitude"},
-      {{"--height", "1e999"}, "--height"},
-      {{"--timezone", "9h"}, "--timezone"},
-      {{"--delta-t", ""}, "--delta-t"},
-      {{"--json=yes"}, "--json"},
-      {{"--find", "next-eclipse"}, "--find"},
-      {{"--find", "next-new-moon", "--count", "0"}, "--count"},
-      {{"--find", "next-new-moon", "--count", "2.5"}, "--count"},
-      {{"--count", "2"}, "--count"},
-      {{"--json", "--from", "2024-01-01"}, "--from"},
-      {{"--json", "--to", "2024-01-01"}, "--to"},
-      {{"--text", "--from", "2024-01-01", "--to", "2024-01-02"}, "--from"},
-      {{"--json", "--from", "2024-01-02", "--to", "2024-01-01"}, "--to"},
-      {{"--json", "--from", "2024-01-01", "--to", "2024-01-02", "--step", "1w"}, "--step"},
-      {{"--json", "--step", "1h"}, "--step"},
-      {{"--json", "--at", "2024-01-01", "--from", "2024-01-01", "--to", "2024-01-02"}, "--at"},
-      {{"--json", "--text"}, "--json"},
-      {{"--events"}, "--events"},
-      {{"--kinds", "moon-phase"}, "--kinds"},
-      {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--kinds", "eclipse"}, "--kinds"},
-      {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--kinds", "altitude"},
-       "--kinds"},
-      {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--body", "Earth", "--altitude",
-        "6"},
-       "--body"},
-      {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--altitude", "6"}, "--altitude"},
-      {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--body", "Sun", "--altitude",
-        "91"},
-       "--altitude"},
-      {{"--events", "--from", "2024-01-01", "--to", "2024-02-01", "--body", "Sun", "--altitude",
-        "6", "--azimuth", "90"},
-       "--altitude"},
-      {{"--year", "99"}, "--year"},
-      {{"--year", "10000"}, "--year"},
-      {{"--year", "2024", "--at", "2024-01-01"}, "--year"},
-      {{"--year", "2024", "--format", "xml"}, "--format"},
-      {{"--format", "csv"}, "--format"},
-      {{"--output", "x.csv"}, "--output"}};
-  for (const Case& c : cases) {
+  std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"--delta-t", ""}, "--delta-t"}};
+  for (const auto& row : almacor::ReadReferenceTable("cli_refused.tsv", '\t')) {
+    std::istringstream words(row[1]);
+    cases.push_back({{std::istream_iterator<std::string>(words), {}}, row[0]});
+  }
+  ASSERT_GT(cases.size(), 30u);
+  for (const auto& [args, named] : cases) {
     try {
-      ParseCommandLine(c.args);
-      ADD_FAILURE() << "accepted: " << c.args.front();
+      ParseCommandLine(args);
+      ADD_FAILURE() << "accepted: " << ::testing::PrintToString(args);
     } catch (const UsageError& error) {
-      EXPECT_NE(std::string(error.what()).find(c.named), std::string::npos) << error.what();
+      EXPECT_NE(std::string(error.what()).find(named), std::string::npos) << error.what();
     }
   }
 }
 
-// The headless entry point: values the parser reads but the library refuses, one line on stderr
-// beginning "quillon: " and naming the option, exit status 2; help and version exit with 0.
 TEST(OpensWindow, NoArgumentsOrOnlyTheToolkitsOptions) {
   using Args = std::vector<std::string>;
-  for (const Args& args : {Args{}, Args{"-platform", "offscreen"}, Args{"-style=fusion", "-reverse"},
-                           Args{"-geometry", "800x600+0+0", "-display", ":1"}, Args{"--"},
-                           Args{"-platform", "xcb", "--", "--json"}}) {
+  for (const Args& args :
+       {Args{}, Args{"-platform", "offscreen"}, Args{"-style=fusion", "-reverse"},
+        Args{"-geometry", "800x600+0+0", "-display", ":1"}, Args{"--"},
+        Args{"-platform", "xcb", "--", "--json"}}) {
     EXPECT_TRUE(OpensWindow(args)) << ::testing::PrintToString(args);
   }
   // The value of a window option is not read as an option, and any other option is headless.
@@ -141,6 +106,8 @@ TEST(OpensWindow, NoArgumentsOrOnlyTheToolkitsOptions) {
   EXPECT_TRUE(OpensWindow({"-title", "--json"}));
 }
 
+// The headless entry point: values the parser reads but the library refuses, one line on stderr
+// beginning "quillon: " and naming the option, exit status 2; help and version exit with 0.
 TEST(QuillonMain, RejectedValuesExitWithTwo) {
   for (const auto& [option, value] :
        {std::pair{"--latitude", "90"}, std::pair{"--longitude", "180.5"},
@@ -213,12 +180,121 @@ TEST(QuillonMain, EventsAsJsonLines) {
   EXPECT_EQ(e["local"]["maximum"], e["time"]);
   EXPECT_EQ(e["local"]["totalBegin"], "2024-04-08T12:41:17");
   EXPECT_GT(e["local"]["sunAltitude"]["maximum"].get<double>(), 60);
+}
 
-  std::ostringstream json, none;
-  ASSERT_EQ(QuillonMain({"--json", "--at", "2024-01-01"}, json, none), 0);
-  const auto venus = nlohmann::json::parse(json.str())["Planets"]["Venus"];
-  EXPECT_NEAR(venus["Magnitude"].get<double>(), -4.0, 0.1);
-  EXPECT_NEAR(venus["Illuminated"].get<double>(), 0.78, 0.01);
+std::string Json(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  EXPECT_EQ(RunCommandLine(ParseCommandLine(args), out, err, 0), 0);
+  EXPECT_EQ(err.str(), "");
+  return out.str();
+}
+
+std::set<std::string> Words(const std::string& text) {
+  std::istringstream in(text);
+  return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
+std::set<std::string> Keys(const nlohmann::json& object) {
+  std::set<std::string> keys;
+  for (const auto& item : object.items()) keys.insert(item.key());
+  return keys;
+}
+
+TEST(JsonOutput, AnInstantHasEveryKeyAndASeriesOneLineEach) {
+  const std::string one = Json({"--json", "--at", "2024-03-20T12:00"});
+  ASSERT_EQ(std::count(one.begin(), one.end(), '\n'), 1);
+  const nlohmann::json j = nlohmann::json::parse(one);
+  // The keys of every object (tests/data/json_keys.tsv).
+  for (const auto& row : almacor::ReadReferenceTable("json_keys.tsv", '\t')) {
+    std::vector<nlohmann::json> objects;
+    if (row[0] == "Planets/*")
+      objects.assign(j["Planets"].begin(), j["Planets"].end());
+    else
+      objects = {row[0].empty() ? j : j.at(row[0])};
+    for (const nlohmann::json& object : objects) EXPECT_EQ(Keys(object), Words(row[1])) << row[0];
+  }
+  EXPECT_EQ(j["DateTime"], "2024-03-20T12:00:00");
+  EXPECT_EQ(j["DtEstimated"], true);
+  EXPECT_EQ(j["Junichoku"], "定");
+  EXPECT_EQ(j["Nijuhasshuku"], "壁");
+  EXPECT_EQ(j["Senjitsu"], nlohmann::json::array({"天恩日"}));
+  EXPECT_EQ(j["Wareki"], "令和6年3月20日");
+  EXPECT_NEAR(j["JulianDay"].get<double>(), 2460389.625, 1e-9);
+  for (const auto& planet : j["Planets"]) {
+    EXPECT_TRUE(std::regex_match(planet["RiseTime"].get<std::string>(),
+                                 std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d)")));
+  }
+  // Venus two and a half months before its superior conjunction.
+  EXPECT_NEAR(j["Planets"]["Venus"]["Magnitude"].get<double>(), -3.9, 0.1);
+  EXPECT_NEAR(j["Planets"]["Venus"]["Illuminated"].get<double>(), 0.94, 0.01);
+  // The equinox: the Sun's longitude is near 0 or 360, and it rises about 05:45 in Tokyo.
+  const double lambda = j["Sun"]["Longitude"];
+  EXPECT_LT(std::min(lambda, 360 - lambda), 0.5);
+  EXPECT_EQ(j["Sun"]["RiseTime"].get<std::string>().substr(0, 14), "2024-03-20T05:");
+
+  const std::string series = Json({"--json", "--from", "2024-01-01", "--to", "2024-01-02T00:00",
+                                   "--step", "6h", "--delta-t", "69", "--timezone", "0"});
+  ASSERT_EQ(std::count(series.begin(), series.end(), '\n'), 5);
+  std::istringstream lines(series);
+  for (const char* time :
+       {"2024-01-01T00", "2024-01-01T06", "2024-01-01T12", "2024-01-01T18", "2024-01-02T00"}) {
+    std::string line;
+    std::getline(lines, line);
+    const nlohmann::json at = nlohmann::json::parse(line);
+    EXPECT_EQ(at["DateTime"], std::string(time) + ":00:00");
+    EXPECT_EQ(at["DeltaT"], 69);
+    EXPECT_EQ(at["DtEstimated"], false);
+  }
+}
+
+namespace fs = std::filesystem;
+
+class AtomicFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() /
+          ("quillon-atomic-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+           "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    std::ofstream(dir / "old.txt") << "old";
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  std::string Read(const fs::path& path) {
+    std::ostringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+  }
+  int FileCount() { return static_cast<int>(std::distance(fs::directory_iterator(dir), {})); }
+
+  fs::path dir;
+};
+
+TEST_F(AtomicFile, ReplacesTheFileWholeWithTheUsualPermissions) {
+  WriteFileAtomically((dir / "old.txt").string(), [](std::ostream& out) { out << "new"; });
+  EXPECT_EQ(Read(dir / "old.txt"), "new");
+  WriteFileAtomically((dir / "fresh.txt").string(), [](std::ostream& out) { out << "x"; });
+  EXPECT_EQ(FileCount(), 2);  // no temporary file left
+  const mode_t mask = umask(0);
+  umask(mask);
+  struct stat info {};
+  ASSERT_EQ(stat((dir / "fresh.txt").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
+}
+
+TEST_F(AtomicFile, AFailureLeavesTheOldFileAndNothingElse) {
+  EXPECT_THROW(WriteFileAtomically((dir / "old.txt").string(),
+                                   [](std::ostream& out) {
+                                     out << "half";
+                                     throw std::runtime_error("stopped");
+                                   }),
+               std::runtime_error);
+  EXPECT_THROW(WriteFileAtomically(dir.string(), [](std::ostream&) {}), FileWriteError);
+  EXPECT_THROW(WriteFileAtomically((dir / "none" / "x.txt").string(), [](std::ostream&) {}),
+               FileWriteError);
+  EXPECT_EQ(Read(dir / "old.txt"), "old");
+  EXPECT_EQ(FileCount(), 1);
 }
 
 }  // namespace

@@ -1,21 +1,32 @@
+// The main window's logic without the window: its table, copy text and strings, the date and time
+// entry and its modes.
 #include "main_table.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "almacor/calendar.h"
+#include "almacor/error.h"
 #include "almacor/format.h"
 #include "almacor/moon.h"
 #include "almacor/planet.h"
 #include "almacor/sun.h"
+#include "copy_text.h"
+#include "mode_state.h"
 #include "program_strings.h"
 #include "test_support.h"
+#include "time_entry.h"
 
 namespace quillon {
 namespace {
 
 using almacor::Calendar;
+using almacor::CivilDateTime;
 using almacor::Date;
 
 std::string ElongationText(double e) {
@@ -35,33 +46,15 @@ TEST(PlanetElongation, InnerPlanetsAreSignedOuterPlanetsRunToThreeSixty) {
   EXPECT_DOUBLE_EQ(PlanetElongation(100, 100, 4), 0);
 }
 
-// Event times show the hour and minute of the time of day, truncated (05:44:59 shows 05:44), and
-// only on the displayed day; a rise equal to the set (a circumpolar body) shows dashes.
+// The event columns' cases of tests/data/event_times.csv.
 TEST(EventTimes, HoursAndMinutesOfTheDisplayedDay) {
   Calendar calendar;
-  const auto at = [](int y, int mo, int d, int h, int mi, int s) {
-    return Date::FromCivil(y, mo, d, h, mi, s);
-  };
-  struct Case {
-    Date rise, culmination, set;
-    int day;
-    const char* shown;
-  };
-  for (const Case& c :
-       {Case{at(2024, 3, 20, 5, 44, 59), at(2024, 3, 20, 11, 46, 30), at(2024, 3, 20, 17, 49, 30),
-             20, "05:44\t11:46\t17:49"},
-        Case{at(2024, 3, 20, 5, 44, 59), at(2024, 3, 20, 11, 46, 30), at(2024, 3, 20, 17, 49, 30),
-             21, "--:--\t--:--\t--:--"},
-        Case{at(2024, 3, 21, 0, 15, 30), at(2024, 3, 20, 19, 2, 30), at(2024, 3, 20, 9, 30, 30), 20,
-             "--:--\t19:02\t09:30"},
-        Case{at(2024, 6, 21, 0, 0, 0), at(2024, 6, 21, 11, 43, 30), at(2024, 6, 21, 0, 0, 0), 21,
-             "--:--\t11:43\t--:--"},
-        Case{at(2024, 6, 21, 0, 0, 0), at(2024, 6, 21, 0, 0, 0), at(2024, 6, 21, 0, 0, 0), 21,
-             "--:--\t--:--\t--:--"},
-        // Before 1899-12-30 date values are negative with a positive time-of-day fraction.
-        Case{at(1800, 1, 2, 6, 51, 30), at(1800, 1, 2, 11, 45, 30), at(1800, 1, 2, 16, 40, 30), 2,
-             "06:51\t11:45\t16:40"}}) {
-    EXPECT_EQ(FormatEventTimes(calendar.Math(), c.rise, c.culmination, c.set, c.day), c.shown);
+  const auto at = [](const std::string& text) { return Date::FromCivil(almacor::CivilOf(text)); };
+  for (const auto& r : almacor::ReadReferenceTable("event_times.csv")) {
+    std::string shown =
+        FormatEventTimes(calendar.Math(), at(r[0]), at(r[1]), at(r[2]), std::stoi(r[3]));
+    std::replace(shown.begin(), shown.end(), '\t', ' ');
+    EXPECT_EQ(shown, r[4]) << r[0];
   }
 }
 
@@ -142,6 +135,183 @@ TEST_F(MainTableTest, EveryCellHasItsFormat) {
   for (int r = 1; r < kTableRows; ++r) {
     for (int c = 10; c <= 12; ++c) EXPECT_EQ(otherDay.cells[r][c], "--:--");
   }
+}
+
+std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t at; (at = text.find(separator, start)) != std::string::npos;) {
+    parts.push_back(text.substr(start, at - start));
+    start = at + separator.size();
+  }
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+// Texts whose every cell names its place, so that the copied order can be checked.
+MainTableTexts LabelledTexts() {
+  MainTableTexts t;
+  for (int i = 0; i < 7; ++i) t.boxes[i] = "box" + std::to_string(i);
+  t.deltaT = "69.2";
+  for (int r = 0; r < kTableRows; ++r) {
+    for (int c = 0; c < kTableColumns; ++c) {
+      t.cells[r][c] = r == 0 && c == 0 ? "" : std::to_string(r) + "," + std::to_string(c);
+    }
+  }
+  return t;
+}
+
+TEST(CopyText, LinesEndWithCrLfAndFollowTheWindow) {
+  const std::string text = BuildCopyText({2024, 1, 5, 7, 8, 9}, LabelledTexts(), kAllColumnsMask,
+                                         almacor::LocalApparent);
+  ASSERT_GE(text.size(), 2u);
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+  std::vector<std::string> lines = Split(text, "\r\n");
+  lines.pop_back();  // after the final CR LF
+  ASSERT_EQ(lines.size(), 9u + kTableRows);
+  for (const std::string& line : lines) EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
+  const std::vector<std::string> head(lines.begin(), lines.begin() + 9);
+  EXPECT_EQ(head,
+            (std::vector<std::string>{"2024年1月5日7時8分9秒", "地方平時\tbox0", "真太陽時\tbox1",
+                                      "地方視恒星時\tbox2", "ユリウス日\tbox3", "ΔT\t69.2",
+                                      "月齢\tbox4", "月輝面比\tbox5", "旧暦\tbox6"}));
+  EXPECT_EQ(lines[9].substr(0, 1), "\t") << "the title row starts with its empty corner cell";
+  for (int r = 0; r < kTableRows; ++r) {
+    const std::vector<std::string> fields = Split(lines[9 + r], "\t");
+    ASSERT_EQ(fields.size(), 13u) << "row " << r;
+    for (int c = 1; c < kTableColumns; ++c) {
+      EXPECT_EQ(fields[c], std::to_string(r) + "," + std::to_string(c));
+    }
+  }
+}
+
+TEST(CopyText, HiddenColumnsAreLeftOutAndTheDateIsNotPadded) {
+  const std::string text = BuildCopyText({100, 12, 31, 0, 0, 0}, LabelledTexts(),
+                                         kDefaultColumnMask, almacor::GreenwichMean);
+  std::vector<std::string> lines = Split(text, "\r\n");
+  EXPECT_EQ(lines[0], "100年12月31日0時0分0秒");
+  EXPECT_EQ(lines[3], "グリニッジ平均恒星時\tbox2");
+  // Column 0, the six shown quantity columns 1, 2, 6, 7, 8, 9 and the three event columns.
+  const std::vector<std::string> expected = {"4,0", "4,1", "4,2",  "4,6",  "4,7",
+                                             "4,8", "4,9", "4,10", "4,11", "4,12"};
+  EXPECT_EQ(Split(lines[9 + 4], "\t"), expected);
+  const std::string noDistance = BuildCopyText({100, 12, 31, 0, 0, 0}, LabelledTexts(),
+                                               kAllColumnsMask & ~(1 << 5), almacor::LocalMean);
+  lines = Split(noDistance, "\r\n");
+  EXPECT_EQ(lines[3], "地方平均恒星時\tbox2");
+  EXPECT_EQ(Split(lines[9], "\t").size(), 12u);
+  EXPECT_EQ(lines[9].find("距離"), std::string::npos);
+}
+
+// The ends of the blocks reach their texts; the gaps between the blocks raise.
+TEST(ProgramStrings, IdsReachTheirTextsAndUnknownIdsRaise) {
+  EXPECT_EQ(ProgramString(1050), "--:--");
+  EXPECT_EQ(ProgramString(1087), "##0.0ﾟ");  // the half-width degree sign U+FF9F, never U+00B0
+  EXPECT_EQ(ProgramString(1110), "冥王星");
+  for (const int id : {0, 999, 1001, 1049, 1063, 1069, 1075, 1085, 1093, 1099, 1111}) {
+    EXPECT_THROW(ProgramString(id), almacor::Error) << id;
+  }
+}
+
+TEST(ProgramStrings, StripAcceleratorCutsBeforeTheAccessKey) {
+  EXPECT_EQ(StripAccelerator("地方視恒星時(&L)"), "地方視恒星時");
+  EXPECT_EQ(StripAccelerator("UTC00:00(U)"), "UTC00:00(U)");
+  EXPECT_EQ(StripAccelerator("観測地点(&L)..."), "観測地点");
+  EXPECT_EQ(StripAccelerator(""), "");
+}
+
+// A TimeEntry whose hooks record the recalculations and the day range.
+struct Entry {
+  int recalculations = 0;
+  int dayRange = 0;
+  TimeEntry entry{{[](int, int) {}, [this](int days) { dayRange = days; },
+                   [this](const CivilDateTime&) { ++recalculations; }, [] { return true; }}};
+  explicit Entry(const CivilDateTime& at) {
+    entry.Load(at);
+    recalculations = 0;
+  }
+};
+
+// Each arrow press of tests/data/time_entry_presses.tsv: carries and borrows through every unit,
+// the day clamped to a shorter month, the ends of the range held, and one recalculation however
+// far the change reaches.
+TEST(TimeEntry, ArrowsCarryBorrowAndClampWithOneRecalculation) {
+  const auto rows = almacor::ReadReferenceTable("time_entry_presses.tsv", '\t');
+  ASSERT_GT(rows.size(), 10u);
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r[0] + " field " + r[1] + " step " + r[2]);
+    Entry e(almacor::CivilOf(r[0]));
+    if (r[2] == "1") {
+      e.entry.StepUp(std::stoi(r[1]));
+    } else {
+      e.entry.StepDown(std::stoi(r[1]));
+    }
+    EXPECT_EQ(e.entry.Instant(), almacor::CivilOf(r[3]));
+    EXPECT_EQ(e.recalculations, 1);  // also where the end of the range holds the instant
+  }
+  Entry leap({2024, 3, 31, 0, 0, 0});
+  leap.entry.StepDown(1);
+  EXPECT_EQ(leap.dayRange, 29);
+}
+
+TEST(TimeEntry, TypedValuesMustLieInTheRangeOfTheirUnit) {
+  Entry e({2024, 4, 10, 0, 0, 0});
+  EXPECT_FALSE(e.entry.Validate(1, 13));
+  EXPECT_FALSE(e.entry.Validate(2, 31));  // April has 30 days
+  EXPECT_FALSE(e.entry.Validate(0, 99));
+  EXPECT_FALSE(e.entry.Validate(3, std::nullopt));
+  EXPECT_EQ(e.recalculations, 0);
+  EXPECT_TRUE(e.entry.Validate(2, 29.6));  // rounded
+  EXPECT_TRUE(e.entry.Validate(5, 59));
+  EXPECT_EQ(e.entry.Instant(), (CivilDateTime{2024, 4, 30, 0, 0, 59}));
+  EXPECT_EQ(e.recalculations, 2);
+}
+
+TEST(TimeEntry, ZeroingRecalculatesOnceAndOnlyOnAChange) {
+  Entry e({2024, 5, 6, 10, 25, 40});
+  e.entry.Zero(true);
+  EXPECT_EQ(e.entry.Instant(), (CivilDateTime{2024, 5, 6, 10, 0, 0}));
+  EXPECT_EQ(e.recalculations, 1);
+  e.entry.Zero(false);
+  EXPECT_EQ(e.recalculations, 1);
+}
+
+TEST(AddUnit, MonthsAndYearsClampTheDayAndTheRangeEnds) {
+  using Step = std::tuple<CivilDateTime, int, std::optional<CivilDateTime>>;
+  for (const auto& [from, unit, to] :
+       {Step{{2023, 1, 31, 12, 0, 0}, 1, CivilDateTime{2023, 2, 28, 12, 0, 0}},
+        Step{{2024, 2, 29, 0, 0, 0}, 0, CivilDateTime{2025, 2, 28, 0, 0, 0}},
+        Step{{2023, 12, 31, 23, 59, 59}, 5, CivilDateTime{2024, 1, 1, 0, 0, 0}},
+        Step{{2024, 2, 28, 23, 0, 0}, 3, CivilDateTime{2024, 2, 29, 0, 0, 0}},
+        Step{{9999, 12, 30, 12, 0, 0}, 1, std::nullopt},
+        Step{{9999, 12, 31, 23, 59, 59}, 5, std::nullopt}}) {
+    EXPECT_EQ(AddUnit(from, unit), to) << from.year << "-" << from.month << " unit " << unit;
+  }
+}
+
+// Manual, real time and sweep: what each enables and how fast the timer runs.
+TEST(ModeState, EachModeEnablesItsControlsAndTimer) {
+  ModeState mode;
+  EXPECT_TRUE(mode.Manual() && mode.EntryEnabled() && mode.SweepMenuEnabled() &&
+              mode.RealTimeMenuEnabled());
+  EXPECT_EQ(mode.TimerPeriod(), 0);
+  mode.ToggleRealTime();
+  EXPECT_EQ(mode.ActiveModeLabel(), ModeState::kRealTime);
+  EXPECT_FALSE(mode.EntryEnabled() || mode.SweepMenuEnabled());
+  EXPECT_TRUE(mode.RealTimeMenuEnabled());
+  EXPECT_EQ(mode.TimerPeriod(), 100);
+  mode.ToggleRealTime();
+  mode.Sweep(2);
+  EXPECT_TRUE(mode.Sweeping());
+  EXPECT_FALSE(mode.EntryEnabled() || mode.RealTimeMenuEnabled());
+  EXPECT_EQ(mode.TimerPeriod(), 500);
+  mode.Sweep(4);  // another unit switches
+  EXPECT_EQ(mode.ActiveModeLabel(), 4);
+  mode.Sweep(4);  // the same unit again stops
+  EXPECT_TRUE(mode.Manual());
+  mode.Sweep(1);
+  mode.Sweep(ModeState::kStopItem);
+  EXPECT_TRUE(mode.Manual());
 }
 
 }  // namespace

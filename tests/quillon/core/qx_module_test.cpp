@@ -37,20 +37,17 @@ struct RegularMoon {
   }
 };
 
+// The eclipses' are the library's (EclipseSpans).
 TEST(SearchLimits, StoredValuesAreTheTabulatedInstants) {
   struct Row {
     double days;
     int y, mo, d, h, mi, s;
   };
   const EventRange n = RangeOf(SearchKind::NewMoon), f = RangeOf(SearchKind::FullMoon);
-  const EventRange se = RangeOf(SearchKind::SolarEclipse), le = RangeOf(SearchKind::LunarEclipse);
-  for (const Row& r :
-       {Row{n.first, 100, 1, 27, 2, 37, 8}, Row{n.last, 9999, 12, 30, 18, 54, 8},
-        Row{f.first, 100, 1, 12, 23, 28, 25}, Row{f.last, 9999, 12, 16, 18, 52, 44},
-        Row{se.first, 100, 2, 25, 19, 59, 44}, Row{se.last, 9999, 10, 3, 10, 56, 16},
-        Row{le.first, 100, 2, 11, 10, 42, 10}, Row{le.last, 9999, 10, 18, 20, 19, 55},
-        Row{LowestBackwardStart(), 100, 1, 30, 12, 44, 3},
-        Row{HighestForwardStart(), 9999, 12, 2, 11, 15, 57}}) {
+  for (const Row& r : {Row{n.first, 100, 1, 27, 2, 37, 8}, Row{n.last, 9999, 12, 30, 18, 54, 8},
+                       Row{f.first, 100, 1, 12, 23, 28, 25}, Row{f.last, 9999, 12, 16, 18, 52, 44},
+                       Row{LowestBackwardStart(), 100, 1, 30, 12, 44, 3},
+                       Row{HighestForwardStart(), 9999, 12, 2, 11, 15, 57}}) {
     EXPECT_NEAR(r.days, CivilDays(r.y, r.mo, r.d, r.h, r.mi, r.s), 0.01 * kSecond)
         << r.y << "-" << r.mo << "-" << r.d;
   }
@@ -131,12 +128,9 @@ class CalendarFixture : public almacor::LibrarySettingsTest {
     almacor::LibrarySettings() = almacor::Tokyo();
   }
   // Fixed ΔT and zone, so that dynamical time is the local time plus a known offset.
+  // Takes effect with the next instant.
   void UseFixedTimeScale(double deltaT, float zone) {
-    calendar_.SetPause(true);
-    calendar_.SetTimeZone(zone);
-    calendar_.SetDeltaT(deltaT);
-    calendar_.SetDtEstimated(false);
-    calendar_.SetPause(false);
+    almacor::LibrarySettings().time = {zone, false, deltaT};
   }
   void SetInstant(double days) { calendar_.SetDateTime(Date::FromDays(days)); }
   Calendar calendar_;
@@ -159,40 +153,15 @@ TEST_F(CurrentDynamicalDaysTest, AddsDeltaTLessTheZoneUpToTheUpperLimit) {
 
 using SearchEnabledTest = CalendarFixture;
 
-// The limits are fixed in dynamical time, so that they move with ΔT and the zone: the last solar
-// eclipse is 9999-10-03 10:56:16 TD, the first lunar eclipse 0100-02-11 10:42:10 TD, the last
-// lunar eclipse 9999-10-18 20:19:55 TD (with zone +9 and ΔT 100 s local 9999-10-19 05:18:15).
+// Each row of tests/data/search_enabled.tsv: a search enabled or not from an instant.
 TEST_F(SearchEnabledTest, FollowsTheRangeInDynamicalTime) {
-  struct Case {
-    double deltaT;
-    float zone;
-    double local;
-    SearchKind kind;
-    bool previous, enabled;
-  };
-  using enum SearchKind;
-  for (const Case& c :
-       {Case{0, 12, CivilDays(100, 1, 1), NewMoon, false, true},
-        Case{0, 12, CivilDays(100, 1, 1), NewMoon, true, false},
-        Case{0, 0, CivilDays(100, 1, 20), NewMoon, true, false},
-        Case{0, 0, CivilDays(100, 1, 20), NewMoon, false, true},
-        Case{0, 0, CivilDays(100, 1, 20), FullMoon, true, true},
-        Case{0, 0, CivilDays(9999, 12, 31), NewMoon, false, false},
-        Case{0, 0, CivilDays(9999, 12, 31), FullMoon, false, false},
-        Case{0, 0, CivilDays(9999, 12, 31), NewMoon, true, true},
-        Case{0, 0, CivilDays(9999, 10, 3, 10, 56, 14), SolarEclipse, false, true},
-        Case{0, 0, CivilDays(9999, 10, 3, 10, 56, 15), SolarEclipse, false, false},
-        Case{0, 0, CivilDays(100, 2, 11, 10, 42, 11), LunarEclipse, true, false},
-        Case{0, 0, CivilDays(100, 2, 11, 10, 42, 12), LunarEclipse, true, true},
-        Case{100, 9, CivilDays(9999, 10, 19, 5, 18, 13), LunarEclipse, false, true},
-        Case{100, 9, CivilDays(9999, 10, 19, 5, 18, 14), LunarEclipse, false, false},
-        Case{160, 9, CivilDays(9999, 10, 19, 5, 18, 14), LunarEclipse, false, false},
-        Case{100, 10, CivilDays(9999, 10, 19, 5, 18, 14), LunarEclipse, false, true}}) {
-    UseFixedTimeScale(c.deltaT, c.zone);
-    SetInstant(c.local);
-    EXPECT_EQ(SearchEnabled(calendar_, {c.kind, c.previous}), c.enabled)
-        << Date::FromDays(c.local).ToCivil().year << " kind " << static_cast<int>(c.kind)
-        << (c.previous ? " back" : " ahead") << " ΔT " << c.deltaT << " zone " << c.zone;
+  const auto rows = almacor::ReadReferenceTable("search_enabled.tsv", '\t');
+  ASSERT_GT(rows.size(), 15u);
+  for (const auto& r : rows) {
+    UseFixedTimeScale(std::stod(r[0]), std::stof(r[1]));
+    SetInstant(Date::FromCivil(almacor::CivilOf(r[2])).Days());
+    const SearchCommand command{static_cast<SearchKind>(std::stoi(r[3])), r[4] == "1"};
+    EXPECT_EQ(SearchEnabled(calendar_, command), r[5] == "1") << r[2] << " " << r[3] << " " << r[4];
   }
 }
 

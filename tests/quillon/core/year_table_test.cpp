@@ -1,10 +1,13 @@
-// The year's table and its writers: CSV quoting, iCalendar lines, and a whole year's rows.
+// The year's table and its writers (CSV quoting, iCalendar lines, a whole year's rows) and its
+// phenomena as the 天象 list shows them.
 #include "year_table.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
+#include "almacor/date.h"
+#include "phenomena_list.h"
 #include "test_support.h"
 
 namespace quillon {
@@ -53,8 +56,9 @@ TEST(YearTable, TheYear2033WithItsLeapMonth) {
   std::ostringstream json;
   WriteYearJson(table, json);
   EXPECT_NE(
-      json.str().find(R"("holiday":"元日","junichoku":"建","nijuhasshuku":"氐",)"
-                      R"("senjitsu":["一粒万倍日","天恩日","八専"],"wareki":"令和15年1月1日","phenomena":[]})"),
+      json.str().find(
+          R"("holiday":"元日","junichoku":"建","nijuhasshuku":"氐",)"
+          R"("senjitsu":["一粒万倍日","天恩日","八専"],"wareki":"令和15年1月1日","phenomena":[]})"),
       std::string::npos);
 
   std::ostringstream ics;
@@ -89,6 +93,37 @@ TEST(YearTable, ProgressCountsEveryDayAndTheRangeIsChecked) {
   EXPECT_EQ(last, 366);
   EXPECT_EQ(almacor::ErrorNumberOf([] { BuildYearTable(99, almacor::Tokyo()); }), 5);
   EXPECT_EQ(almacor::ErrorNumberOf([] { BuildYearTable(10000, almacor::Tokyo()); }), 5);
+}
+
+// What the phenomena list shows for Tokyo in 2024 (tests/data/phenomena_list_2024.tsv).
+TEST(PhenomenaList, JapaneseTextsOfAYear) {
+  PhenomenaRequest request;
+  request.from = almacor::CivilToDays(2024, 1, 1);
+  request.to = almacor::CivilToDays(2025, 1, 1) - 1.0 / 86400;
+  std::map<std::string, PhenomenonTexts> byTimeAndName;
+  for (const Phenomenon& p : CollectPhenomena(request, almacor::Tokyo())) {
+    const PhenomenonTexts t = PhenomenonText(p);
+    byTimeAndName[t.time.substr(0, 10) + " " + t.name + " " + t.body] = t;
+  }
+  for (const auto& row : almacor::ReadReferenceTable("phenomena_list_2024.tsv", '\t')) {
+    const auto found = byTimeAndName.find(row[0]);
+    EXPECT_EQ(found == byTimeAndName.end() ? "(none)" : found->second.detail,
+              row.size() > 1 ? row[1] : "")
+        << row[0];
+  }
+}
+
+TEST(PhenomenaList, TheEclipseTextSaysHowItIsSeenHere) {
+  almacor::Settings albuquerque;
+  albuquerque.observer = {-106.65, 35.08, 0};
+  albuquerque.time.timeZone = -6;
+  PhenomenaRequest request;
+  request.from = almacor::CivilToDays(2023, 10, 14);
+  request.to = request.from + 1;
+  request.kinds.reset().set(static_cast<std::size_t>(PhenomenonKind::SolarEclipse));
+  const auto events = CollectPhenomena(request, albuquerque);
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(PhenomenonText(events[0]).detail, "金環日食 (この地点) 食分 0.97 09:13–12:09");
 }
 
 }  // namespace

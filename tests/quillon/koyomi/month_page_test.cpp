@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "test_support.h"
 
 namespace quillon {
@@ -16,30 +18,26 @@ const MonthCell& Day(const MonthPage& page, int dayOfMonth) {
 
 TEST(MonthPage, March2024WithItsTenshanichiEquinoxAndNewMoon) {
   const MonthPage page = BuildMonthPage(2024, 3, kJapan);
-  EXPECT_EQ(page.title, "2024年3月");
-  EXPECT_EQ(page.monthName, "弥生");
-  EXPECT_EQ(page.wareki, "令和6年");
-  EXPECT_EQ(page.yearCycle, "甲辰");
-  EXPECT_EQ(page.yearStar, "三碧木星");
-  EXPECT_EQ(page.leadingBlanks, 5);  // 1 March 2024 is a Friday
-  EXPECT_EQ(page.cells.size(), 31u);
-  EXPECT_EQ(page.Weeks(), 6);
+  EXPECT_EQ(std::tuple(page.title, page.monthName, page.wareki, page.yearCycle, page.yearStar),
+            std::tuple("2024年3月", "弥生", "令和6年", "甲辰", "三碧木星"));
+  // 1 March 2024 is a Friday.
+  EXPECT_EQ(std::tuple(page.leadingBlanks, page.cells.size(), page.Weeks()), std::tuple(5, 31u, 6));
 
   EXPECT_EQ(Day(page, 1).lunisolar, "旧1月21日");  // the page's first day names the month
   EXPECT_EQ(Day(page, 2).lunisolar, "旧22日");
   EXPECT_EQ(Day(page, 2).tone, DayTone::Saturday);
   EXPECT_EQ(Day(page, 3).tone, DayTone::Holiday);
   EXPECT_TRUE(Day(page, 10).newLunarMonth);
-  EXPECT_EQ(Day(page, 10).lunisolar, "旧2月1日");
-  EXPECT_EQ(Day(page, 10).moonPhase, "●朔 18:01");
+  EXPECT_EQ(std::tuple(Day(page, 10).lunisolar, Day(page, 10).moonPhase),
+            std::tuple("旧2月1日", "●朔 18:01"));
   EXPECT_EQ(Day(page, 17).moonPhase, "◐上弦 13:11");
   EXPECT_EQ(Day(page, 15).marks, (std::vector<std::string>{"天赦", "万倍", "三隣亡", "寅"}));
-  EXPECT_EQ(Day(page, 15).junichoku, "閉");
-  EXPECT_EQ(Day(page, 15).nijuhasshuku, "牛宿");
+  EXPECT_EQ(std::tuple(Day(page, 15).junichoku, Day(page, 15).nijuhasshuku),
+            std::tuple("閉", "牛宿"));
+  // 彼岸の中日 is the equinox already named.
   const MonthCell& equinox = Day(page, 20);
-  EXPECT_EQ(equinox.holiday, "春分の日");
-  EXPECT_EQ(equinox.tone, DayTone::Holiday);
-  EXPECT_EQ(equinox.season, "春分");  // 彼岸の中日 is the equinox already named
+  EXPECT_EQ(std::tuple(equinox.holiday, equinox.tone, equinox.season),
+            std::tuple("春分の日", DayTone::Holiday, "春分"));
   EXPECT_EQ(Day(page, 17).season, "彼岸入り");
   EXPECT_EQ(Day(page, 5).season, "啓蟄");
 }

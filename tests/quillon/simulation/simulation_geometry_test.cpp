@@ -73,13 +73,7 @@ const CircleShape* DiscOf(const Scene& scene, Rgb colour) {
 class CalendarTest : public almacor::LibrarySettingsTest {
  protected:
   void Observe(double longitude, double latitude, float zone, almacor::Date instant) {
-    calendar_.SetPause(true);
-    calendar_.SetObsLongitude(longitude);
-    calendar_.SetObsLatitude(latitude);
-    calendar_.SetObsHeight(0);
-    calendar_.SetTimeZone(zone);
-    calendar_.SetDtEstimated(true);
-    calendar_.SetPause(false);
+    almacor::LibrarySettings() = almacor::Place(latitude, longitude, zone);
     calendar_.SetDateTime(instant);
   }
   almacor::Calendar calendar_;

@@ -64,7 +64,7 @@ class FakeHost : public MainWindowHost {
     shown.push_back(date);
     calendar.SetDateTime(date);
   }
-  void StepInstant(int n) override { steps.push_back(n); }
+  void StepInstant(int) override {}
   void AuxWindowClosed(AuxWindow w) override { closed.push_back(w); }
 
   almacor::Calendar calendar;
@@ -75,7 +75,6 @@ class FakeHost : public MainWindowHost {
   int resumes = 0;
   bool timerRunning = true;
   std::vector<almacor::Date> shown;
-  std::vector<int> steps;
   std::vector<AuxWindow> closed;
 };
 

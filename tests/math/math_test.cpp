@@ -1,20 +1,67 @@
-#include "almacor/math_object.h"
-
+// The math module: the number and date pattern formatter and MathObject.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <limits>
 
 #include "almacor/angles.h"
 #include "almacor/calendar.h"
 #include "almacor/date.h"
 #include "almacor/error.h"
+#include "almacor/format.h"
+#include "almacor/math_object.h"
 #include "test_support.h"
 
 namespace almacor {
 namespace {
+
+// The patterns the program shows numbers with (tests/data/format_patterns.tsv).
+TEST(FormatNumber, Patterns) {
+  const auto rows = ReadReferenceTable("format_patterns.tsv", '\t');
+  ASSERT_GT(rows.size(), 30u);
+  for (const auto& r : rows) {
+    EXPECT_EQ(FormatNumber(std::stod(r[0]), r[1]), r.size() > 2 ? r[2] : "")
+        << "value " << r[0] << " pattern " << r[1];
+  }
+  EXPECT_EQ(FormatGeneral(69.184), "69.184");
+}
+
+TEST(FormatNumber, RejectsNonFiniteAndOverflow) {
+  const double inf = std::numeric_limits<double>::infinity();
+  for (double v : {inf, -inf, std::nan("")}) {
+    EXPECT_EQ(ErrorNumberOf([&] { FormatNumber(v, "0.0"); }), kInvalidArgument) << v;
+  }
+  EXPECT_EQ(ErrorNumberOf([] { FormatNumber(1e308, "0%"); }), kOverflow);
+}
+
+TEST(FormatNumber, NeverSplitsMultiByteCharacters) {
+  // A pattern cut inside a multi-byte character copies the broken bytes as they are, never more.
+  const std::string cut = std::string("0\\ﾟ").substr(0, 3);
+  std::string expected(1, '5');
+  expected += cut.substr(2);
+  EXPECT_EQ(FormatNumber(5, cut), expected);
+  EXPECT_EQ(FormatNumber(5, "0\\"), "5");
+}
+
+TEST(FormatDateTime, ClockCaptionAndRadiusPatterns) {
+  const Date d = Date::FromCivil(2024, 6, 1, 5, 7, 9);
+  EXPECT_EQ(FormatDateTime(d, "/m/d hh:nn:ss"), "/6/1 05:07:09");
+  EXPECT_EQ(FormatDateTime(d, "yyyy年m月d日 h時"), "2024年6月1日 5時");
+  EXPECT_EQ(FormatDateTime(d, "yy/mm/dd \\h\\h \"nn\""), "24/06/01 hh nn");
+  EXPECT_EQ(FormatDateTime(Date::FromValue(-1.25), "yyyy-mm-dd hh:nn"), "1899-12-29 06:00");
+  // Seconds round to the nearest and carry into the date: 1899-12-30 23:59:59.6.
+  EXPECT_EQ(FormatDateTime(Date::FromValue(1 - 0.4 / 86400), "/m/d hh:nn:ss"), "/12/31 00:00:00");
+  // The apparent radius r (degrees) is shown as the time of day r/24: 1° ↔ 1 hour, 1′ ↔ 1 minute.
+  EXPECT_EQ(FormatDateTime(Date::FromValue(959.4 / 86400), "nn' ss"), "15' 59");
+  EXPECT_EQ(FormatDateTime(Date::FromValue(959.6 / 86400), "nn' ss"), "16' 00");
+}
+
+TEST(FormatDateTime, RejectsUnsupportedTokens) {
+  for (const char* p : {"mmm", "ddd", "y", "hhh"}) {
+    EXPECT_THROW(FormatDateTime(Date(), p), Error) << p;
+  }
+}
 
 class MathObjectTest : public ::testing::Test {
  protected:
@@ -48,27 +95,17 @@ TEST_F(MathObjectTest, FormatDMSTruncatesEveryPartAndOverflowsBeyond32BitArcminu
   EXPECT_EQ(ErrorNumberOf([&] { math_.FormatDMS(-1e300); }), kOverflow);
 }
 
-// Hour angles wrap into 0 … 24 h; times show the time of day only (Floor, not Fix), seconds cut to
-// the pattern's decimals: only the digit places of "00.0\s" count, so 59.96 s is 59.9, never 60.0.
+// The cases of tests/data/hour_angle_and_time.tsv.
 TEST_F(MathObjectTest, FormatHourAngleAndTime) {
-  const struct {
-    std::string got, expected;
-  } rows[] = {
-      {math_.FormatHourAngle(-15, "00\\h", "00\\m", "00\\s"), "23h00m00s"},
-      {math_.FormatHourAngle(83.55, "00\\h", "00\\m", "00\\s"), "05h34m12s"},
-      {math_.FormatHourAngle(360, "00\\h", "00\\m", "00\\s"), "00h00m00s"},
-      // 100.123456° = 24029.62944 s: the sidereal-time box truncates to milliseconds.
-      {math_.FormatHourAngle(100.123456, "00\\:", "00\\:", "00.000"), "06:40:29.629"},
-      {math_.FormatTime(45000.75, "00\\:", "00", ""), "18:00"},
-      {math_.FormatTime(45000.75, "", "", ""), ""},
-      {math_.FormatTime(-0.25, "00\\:", "00", ""), "18:00"},
-      {math_.FormatTime(-1e-20, "00\\:", "00", ""), "00:00"},
-      {math_.FormatTime(std::nextafter(1.0, 0.0), "00\\:", "00\\:", "00"), "23:59:59"},
-      {math_.FormatTime(0.5 + 59.96 / 86400, "00\\:", "00\\:", "00.0"), "12:00:59.9"},
-      {math_.FormatTime(0.5 + 59.96 / 86400, "", "", "00.0\\s"), "59.9s"},
-      {math_.FormatTime(0.5 + 59.999 / 86400, "", "", "00.00"), "59.99"},
-  };
-  for (const auto& r : rows) EXPECT_EQ(r.got, r.expected);
+  const auto rows = ReadReferenceTable("hour_angle_and_time.tsv", '\t');
+  ASSERT_GT(rows.size(), 10u);
+  for (const auto& r : rows) {
+    const double value = std::stod(r[1]);
+    EXPECT_EQ(r[0] == "HourAngle" ? math_.FormatHourAngle(value, r[2], r[3], r[4])
+                                  : math_.FormatTime(value, r[2], r[3], r[4]),
+              r[5])
+        << r[0] << " " << r[1];
+  }
 }
 
 TEST_F(MathObjectTest, FormatTimeShowsAWholeSecondAsThatSecondNotTheOneBefore) {
@@ -125,17 +162,13 @@ TEST_F(MathObjectTest, AngularDistanceAndPositionAngle) {
 
 TEST_F(MathObjectTest, NonFiniteArgumentsAreRejected) {
   const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
-  ExpectEachRaises(kInvalidArgument, {
-                                         [&] { math_.Asin(nan); },
-                                         [&] { math_.Acos(inf); },
-                                         [&] { math_.Atan(inf, inf); },
-                                         [&] { math_.FormatTime(nan, "00", "00", ""); },
-                                         [&] { math_.FormatHourAngle(inf, "00", "00", ""); },
-                                         [&] { math_.PositionAngle(0, nan, 0, 0); },
-                                         [&] { math_.AngularDistance(0, 0, inf, 0); },
-                                         [&] { math_.DmsDegree(0, 0, nan); },
-                                         [&] { math_.FormatDMS(nan); },
-                                     });
+  ExpectEachRaises(
+      kInvalidArgument,
+      {[&] { math_.Asin(nan); }, [&] { math_.Acos(inf); }, [&] { math_.Atan(inf, inf); },
+       [&] { math_.FormatTime(nan, "00", "00", ""); },
+       [&] { math_.FormatHourAngle(inf, "00", "00", ""); },
+       [&] { math_.PositionAngle(0, nan, 0, 0); }, [&] { math_.AngularDistance(0, 0, inf, 0); },
+       [&] { math_.DmsDegree(0, 0, nan); }, [&] { math_.FormatDMS(nan); }});
 }
 
 }  // namespace

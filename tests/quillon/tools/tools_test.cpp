@@ -1,16 +1,99 @@
-#include "apparent_values.h"
-
+// The tool windows' arithmetic without a display: the angle conversion, and the apparent distance
+// and angles between two bodies.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <numbers>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "almacor/calendar.h"
 #include "almacor/math_object.h"
 #include "almacor/planet.h"
+#include "angle_conversion.h"
+#include "apparent_values.h"
+#include "test_support.h"
 
 namespace quillon {
 namespace {
+
+using namespace convert;
+
+// Fills row `row` with `texts` and returns every field converted from it.
+Fields ConvertRow(int row, const std::vector<std::string>& texts) {
+  static almacor::Calendar calendar;
+  Fields fields;
+  int f = FirstFieldOfRow(row);
+  for (const std::string& t : texts) fields[static_cast<std::size_t>(f++)] = t;
+  const std::optional<double> a = RowArcseconds(row, fields, calendar.Math());
+  EXPECT_TRUE(a.has_value());
+  return FieldsFromArcseconds(a.value_or(0));
+}
+
+TEST(AngleConversion, MinusThirtyDegreesFillsEveryRowAndWrapsTheHours) {
+  const Fields expected = {"-30.0", "-1800.0", "-108000.0",       "-30", "0", "0.0", "22.0", "22",
+                           "0",     "0.0",     "-0.5235987755983"};
+  EXPECT_EQ(ConvertRow(0, {"-30"}), expected);
+}
+
+// Each row of tests/data/angle_conversion.tsv: a row filled, the text a field shows.
+TEST(AngleConversion, RowsUnitsSignsCarriesAndDecimals) {
+  const auto rows = almacor::ReadReferenceTable("angle_conversion.tsv", '\t');
+  ASSERT_GT(rows.size(), 20u);
+  for (const auto& r : rows) {
+    std::istringstream words(r[3]);
+    const std::vector<std::string> texts{std::istream_iterator<std::string>(words), {}};
+    EXPECT_EQ(ConvertRow(std::stoi(r[0]), texts)[std::stoul(r[1])], r[2])
+        << "row " << r[0] << " " << r[3] << " field " << r[1];
+  }
+}
+
+TEST(AngleConversion, RangesAreInclusiveAndNonNumbersCountAsZero) {
+  for (const auto& [field, text, inRange] :
+       {std::tuple{0, "7200", true}, std::tuple{0, "7200.5", false}, std::tuple{0, "-7200", true},
+        std::tuple{2, "25920001", false}, std::tuple{10, "125.6637061435916", true},
+        std::tuple{10, "125.6637061435917", false}, std::tuple{4, "60", true},
+        std::tuple{4, "61", false}, std::tuple{6, "24.1", false}, std::tuple{3, "-", true},
+        std::tuple{7, "", true}}) {
+    EXPECT_EQ(InRange(field, text), inRange) << field << " " << text;
+  }
+  for (const auto& [text, number] :
+       {std::pair{"+1.5", 1.5}, std::pair{"-.5", -0.5}, std::pair{"5.", 5.0}, std::pair{".", 0.0},
+        std::pair{"--5", 0.0}}) {
+    EXPECT_EQ(FieldNumber(text), number) << text;
+  }
+  almacor::Calendar calendar;
+  Fields outOfRange;
+  outOfRange[0] = "7201";
+  EXPECT_FALSE(RowArcseconds(0, outOfRange, calendar.Math()).has_value());
+}
+
+// The key filter's cases of tests/data/angle_conversion_keys.tsv, and pasted texts.
+TEST(AngleConversion, KeyFilter) {
+  const auto rows = almacor::ReadReferenceTable("angle_conversion_keys.tsv", '\t');
+  ASSERT_GT(rows.size(), 20u);
+  for (const auto& r : rows) {
+    EXPECT_EQ(AcceptsCharacter(std::stoi(r[0]), r[1][0], r[2], std::stoi(r[3]), std::stoi(r[4])),
+              r[5] == "1")
+        << r[0] << " '" << r[1] << "' " << r[2] << ": " << r[6];
+  }
+  for (const auto& [field, text] : {std::pair{0, "12a"}, std::pair{0, "1-2"}, std::pair{0, "1.2.3"},
+                                    std::pair{4, "1.5"}, std::pair{6, "-1"}}) {
+    EXPECT_FALSE(IsAcceptableText(field, text)) << text;
+  }
+  EXPECT_TRUE(IsAcceptableText(0, "-1.5"));
+}
+
+TEST(AngleConversion, RowsAndTheirButtons) {
+  const Fields partly{"", "", "", "1", "2"}, filled{"", "", "", "1", "2", "3"};
+  EXPECT_FALSE(RowReady(3, partly));
+  EXPECT_TRUE(RowReady(3, filled));
+  EXPECT_FALSE(RowReady(0, filled));
+  EXPECT_EQ((std::array{RowOfField(5), RowOfField(6), RowOfField(9), RowOfField(10)}),
+            (std::array{3, 4, 5, 6}));
+}
 
 // An independent computation with vectors of the horizontal frame (x north, y east, z up): the
 // distance is the angle between the two unit vectors; a position angle is the angle at the
