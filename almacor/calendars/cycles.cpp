@@ -8,10 +8,11 @@
 #include <string_view>
 #include <utility>
 
-#include "almacor/constants.h"
 #include "almacor/calendar.h"
+#include "almacor/constants.h"
 #include "almacor/date.h"
 #include "almacor/error.h"
+#include "almacor/koyomi.h"
 #include "almacor/strings.h"
 #include "almacor/sun.h"
 #include "calendars/basic_arithmetic.h"
@@ -20,11 +21,6 @@ namespace almacor {
 namespace {
 
 constexpr int kMonthNameId = 100;  // + month 1..12
-constexpr int kStemId = 120;       // + 0..9
-constexpr int kBranchId = 130;     // + 0..11
-constexpr int kRokuyouId = 150;    // + 0..5
-constexpr int kStarId = 160;       // + 0..8
-
 
 // Day numbers of the fixed switch days outside the solved range.
 constexpr long kSolvedFirst = -657248;  // 0100-07-06
@@ -40,12 +36,6 @@ std::string FirstCharacters(std::string_view text, int count) {
     while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
   }
   return std::string(text.substr(0, end));
-}
-
-// The name of star 0..8; anything else is a failed call, never a read outside the table.
-std::string_view StarName(long index) {
-  if (index < 0 || index > 8) Reject("nine-star number outside 0 … 8");
-  return LibraryString(kStarId + static_cast<int>(index));
 }
 
 }  // namespace
@@ -129,8 +119,10 @@ int DayStarIndex(double d, const TimeScale& ts) {
 }
 
 std::string Calendar::Rokuyou() const {
-  const int entry = Mod(QMonth() + QDay(), 6);
-  return std::string(LibraryString(kRokuyouId + entry));
+  LunisolarDate date;
+  date.month = QMonth();
+  date.day = QDay();
+  return std::string(RokuyouName(date));
 }
 
 std::string Calendar::JapaneseMonthName(QmYmdConstants ymd) const {
@@ -188,8 +180,8 @@ std::int16_t Calendar::ZodiacalNumber(QmYmdConstants ymd, ZodiacalConstants zodi
 std::string Calendar::ZodiacalName(std::int16_t index, ZodiacalConstants zodiac) const {
   if (index < 0) Reject("sexagenary number must not be negative");
   std::string name;
-  if (zodiac & Zodiac10) name += LibraryString(kStemId + Mod(int{index}, 10));
-  if (zodiac & Zodiac12) name += LibraryString(kBranchId + Mod(int{index}, 12));
+  if (zodiac & Zodiac10) name += LibraryString(kStemNames + Mod(int{index}, 10));
+  if (zodiac & Zodiac12) name += LibraryString(kBranchNames + Mod(int{index}, 12));
   return name;
 }
 
@@ -219,13 +211,13 @@ std::string Calendar::Kyusei(QmYmdConstants ymd, bool shortName) const {
     default:
       Reject("Kyusei takes YmdYear, YmdZYear, YmdMonth, YmdZMonth or YmdDay");
   }
-  const std::string_view name = StarName(star);
+  const std::string_view name = DayStarName(static_cast<int>(star));
   return shortName ? FirstCharacters(name, 2) : std::string(name);
 }
 
 std::string Calendar::KyuseiName(std::int16_t index, bool shortName) const {
   if (index < 0) Reject("nine-star number must not be negative");
-  const std::string_view name = StarName(Mod(int{index}, 9));
+  const std::string_view name = DayStarName(Mod(int{index}, 9));
   return shortName ? std::string(name) : FirstCharacters(name, 2);
 }
 

@@ -1,7 +1,6 @@
 // The days of a Japanese almanac: the solar terms of a year, the seasonal days (雑節) and the
 // national holidays of Japan.
 
-#include "almacor/constants.h"
 #include "almacor/koyomi.h"
 
 #include <algorithm>
@@ -11,6 +10,7 @@
 #include <string>
 
 #include "almacor/angles.h"
+#include "almacor/constants.h"
 #include "almacor/date.h"
 #include "almacor/error.h"
 #include "almacor/strings.h"
@@ -288,18 +288,19 @@ std::int32_t DayCycleNumber(std::int32_t day) {
 
 std::string SexagenaryName(int number) {
   const int n = static_cast<int>(FloorMod(number, 60));
-  return std::string(LibraryString(120 + n % 10)) + std::string(LibraryString(130 + n % 12));
+  return std::string(LibraryString(kStemNames + n % 10)) +
+         std::string(LibraryString(kBranchNames + n % 12));
 }
 
 int DayStar(std::int32_t day, const TimeScale& ts) { return DayStarIndex(day + 0.5, ts); }
 
 std::string_view DayStarName(int index) {
   if (index < 0 || index > 8) throw Error(kInvalidArgument, "nine-star number outside 0 … 8");
-  return LibraryString(160 + index);
+  return LibraryString(kStarNames + index);
 }
 
 std::string_view RokuyouName(const LunisolarDate& date) {
-  return LibraryString(150 + static_cast<int>(FloorMod(date.month + date.day, 6)));
+  return LibraryString(kRokuyouNames + static_cast<int>(FloorMod(date.month + date.day, 6)));
 }
 
 }  // namespace almacor
