@@ -49,16 +49,21 @@ inline constexpr int kLastBelowTop = static_cast<int>(kFastSineCoefficients.size
 /// 1.5·2^52: x + kRoundToWhole − kRoundToWhole rounds x (|x| < 2^51) to a whole number.
 inline constexpr double kRoundToWhole = 6755399441055744.0;
 
-/// sin(x·π/180) of one argument x in degrees.
-inline double FastSineOfDegrees(double x) {
-  const double turns = x * (1.0 / 360);
-  double f = turns - ((turns + kRoundToWhole) - kRoundToWhole);
-  f = std::max(std::min(f, 0.5 - f), -0.5 - f);
+/// sin(2π·f) for |f| <= 1/4: the polynomial in Horner's form.
+inline double SinePolynomial(double f) {
   const double f2 = f * f;
   const auto& c = kFastSineCoefficients;
   double p = c.back();
   for (int k = kLastBelowTop; k >= 0; --k) p = p * f2 + c[k];
   return p * f;
+}
+
+/// sin(x·π/180) of one argument x in degrees.
+inline double FastSineOfDegrees(double x) {
+  const double turns = x * (1.0 / 360);
+  double f = turns - ((turns + kRoundToWhole) - kRoundToWhole);
+  f = std::max(std::min(f, 0.5 - f), -0.5 - f);
+  return SinePolynomial(f);
 }
 
 /// cos(x·π/180) of one argument x in degrees, reduced as Normalize360 reduces it (x/360 divided,
@@ -69,14 +74,19 @@ inline double FastCosineOfDegrees(double x) {
   const double turns = x / 360;
   const double g = 0.25 - (turns - ((turns + kRoundToWhole) - kRoundToWhole));
   const double f = std::min(g, 0.5 - g);  // g >= −1/4 already
-  const double f2 = f * f;
-  const auto& c = kFastSineCoefficients;
-  double p = c.back();
-  for (int k = kLastBelowTop; k >= 0; --k) p = p * f2 + c[k];
-  return p * f;
+  return SinePolynomial(f);
 }
 
 #if defined(__SSE2__)
+
+/// SinePolynomial of two arguments.
+inline __m128d SinePolynomial(__m128d f) {
+  const __m128d f2 = _mm_mul_pd(f, f);
+  const auto& c = kFastSineCoefficients;
+  __m128d p = _mm_set1_pd(c.back());
+  for (int k = kLastBelowTop; k >= 0; --k) p = _mm_add_pd(_mm_mul_pd(p, f2), _mm_set1_pd(c[k]));
+  return _mm_mul_pd(p, f);
+}
 
 /// sin(x·π/180) of two arguments x in degrees: the same steps as the scalar form.
 inline __m128d FastSineOfDegrees(__m128d x) {
@@ -86,11 +96,7 @@ inline __m128d FastSineOfDegrees(__m128d x) {
   const __m128d half = _mm_set1_pd(0.5);
   f = _mm_min_pd(f, _mm_sub_pd(half, f));
   f = _mm_max_pd(f, _mm_sub_pd(_mm_sub_pd(_mm_setzero_pd(), half), f));
-  const __m128d f2 = _mm_mul_pd(f, f);
-  const auto& c = kFastSineCoefficients;
-  __m128d p = _mm_set1_pd(c.back());
-  for (int k = kLastBelowTop; k >= 0; --k) p = _mm_add_pd(_mm_mul_pd(p, f2), _mm_set1_pd(c[k]));
-  return _mm_mul_pd(p, f);
+  return SinePolynomial(f);
 }
 
 /// cos(x·π/180) of two arguments x in degrees: the steps of the scalar form (x/360 divided).
@@ -100,19 +106,24 @@ inline __m128d FastCosineOfDegrees(__m128d x) {
   const __m128d g =
       _mm_sub_pd(_mm_set1_pd(0.25), _mm_sub_pd(turns, _mm_sub_pd(_mm_add_pd(turns, magic), magic)));
   const __m128d f = _mm_min_pd(g, _mm_sub_pd(_mm_set1_pd(0.5), g));
-  const __m128d f2 = _mm_mul_pd(f, f);
-  const auto& c = kFastSineCoefficients;
-  __m128d p = _mm_set1_pd(c.back());
-  for (int k = kLastBelowTop; k >= 0; --k) p = _mm_add_pd(_mm_mul_pd(p, f2), _mm_set1_pd(c[k]));
-  return _mm_mul_pd(p, f);
+  return SinePolynomial(f);
 }
 
 #endif
 
 #if defined(ALMACOR_HAVE_AVX2_KERNELS)
 
+/// SinePolynomial of four arguments, in fused multiply-adds (a rounding or two apart, ~1e-16).
+ALMACOR_TARGET_AVX2_FMA inline __m256d SinePolynomial(__m256d f) {
+  const __m256d f2 = _mm256_mul_pd(f, f);
+  const auto& c = kFastSineCoefficients;
+  __m256d p = _mm256_set1_pd(c.back());
+  for (int k = kLastBelowTop; k >= 0; --k) p = _mm256_fmadd_pd(p, f2, _mm256_set1_pd(c[k]));
+  return _mm256_mul_pd(p, f);
+}
+
 /// sin(x·π/180) of four arguments x in degrees: the reduction of the SSE2 form, to the last bit,
-/// then the polynomial in fused multiply-adds (a rounding or two apart, ~1e-16).
+/// then the polynomial.
 ALMACOR_TARGET_AVX2_FMA inline __m256d FastSineOfDegrees(__m256d x) {
   const __m256d turns = _mm256_mul_pd(x, _mm256_set1_pd(1.0 / 360));
   const __m256d magic = _mm256_set1_pd(kRoundToWhole);
@@ -120,15 +131,11 @@ ALMACOR_TARGET_AVX2_FMA inline __m256d FastSineOfDegrees(__m256d x) {
   const __m256d half = _mm256_set1_pd(0.5);
   f = _mm256_min_pd(f, _mm256_sub_pd(half, f));
   f = _mm256_max_pd(f, _mm256_sub_pd(_mm256_set1_pd(-0.5), f));
-  const __m256d f2 = _mm256_mul_pd(f, f);
-  const auto& c = kFastSineCoefficients;
-  __m256d p = _mm256_set1_pd(c.back());
-  for (int k = kLastBelowTop; k >= 0; --k) p = _mm256_fmadd_pd(p, f2, _mm256_set1_pd(c[k]));
-  return _mm256_mul_pd(p, f);
+  return SinePolynomial(f);
 }
 
 /// cos(x·π/180) of four arguments x in degrees: the reduction of the scalar form, to the last bit,
-/// then the polynomial in fused multiply-adds.
+/// then the polynomial.
 ALMACOR_TARGET_AVX2_FMA inline __m256d FastCosineOfDegrees(__m256d x) {
   const __m256d turns = _mm256_div_pd(x, _mm256_set1_pd(360));
   const __m256d magic = _mm256_set1_pd(kRoundToWhole);
@@ -136,16 +143,21 @@ ALMACOR_TARGET_AVX2_FMA inline __m256d FastCosineOfDegrees(__m256d x) {
       _mm256_sub_pd(_mm256_set1_pd(0.25),
                     _mm256_sub_pd(turns, _mm256_sub_pd(_mm256_add_pd(turns, magic), magic)));
   const __m256d f = _mm256_min_pd(g, _mm256_sub_pd(_mm256_set1_pd(0.5), g));
-  const __m256d f2 = _mm256_mul_pd(f, f);
-  const auto& c = kFastSineCoefficients;
-  __m256d p = _mm256_set1_pd(c.back());
-  for (int k = kLastBelowTop; k >= 0; --k) p = _mm256_fmadd_pd(p, f2, _mm256_set1_pd(c[k]));
-  return _mm256_mul_pd(p, f);
+  return SinePolynomial(f);
 }
 
 #endif
 
 #if defined(ALMACOR_HAVE_AVX512_KERNELS)
+
+/// SinePolynomial of eight arguments: the four-lane form, eight lanes wide.
+ALMACOR_TARGET_AVX512 inline __m512d SinePolynomial(__m512d f) {
+  const __m512d f2 = _mm512_mul_pd(f, f);
+  const auto& c = kFastSineCoefficients;
+  __m512d p = _mm512_set1_pd(c.back());
+  for (int k = kLastBelowTop; k >= 0; --k) p = _mm512_fmadd_pd(p, f2, _mm512_set1_pd(c[k]));
+  return _mm512_mul_pd(p, f);
+}
 
 /// sin(x·π/180) of eight arguments x in degrees: the four-lane form, eight lanes wide.
 ALMACOR_TARGET_AVX512 inline __m512d FastSineOfDegrees(__m512d x) {
@@ -155,11 +167,7 @@ ALMACOR_TARGET_AVX512 inline __m512d FastSineOfDegrees(__m512d x) {
   const __m512d half = _mm512_set1_pd(0.5);
   f = _mm512_min_pd(f, _mm512_sub_pd(half, f));
   f = _mm512_max_pd(f, _mm512_sub_pd(_mm512_set1_pd(-0.5), f));
-  const __m512d f2 = _mm512_mul_pd(f, f);
-  const auto& c = kFastSineCoefficients;
-  __m512d p = _mm512_set1_pd(c.back());
-  for (int k = kLastBelowTop; k >= 0; --k) p = _mm512_fmadd_pd(p, f2, _mm512_set1_pd(c[k]));
-  return _mm512_mul_pd(p, f);
+  return SinePolynomial(f);
 }
 
 /// cos(x·π/180) of eight arguments x in degrees: the four-lane form, eight lanes wide.
@@ -170,11 +178,7 @@ ALMACOR_TARGET_AVX512 inline __m512d FastCosineOfDegrees(__m512d x) {
       _mm512_sub_pd(_mm512_set1_pd(0.25),
                     _mm512_sub_pd(turns, _mm512_sub_pd(_mm512_add_pd(turns, magic), magic)));
   const __m512d f = _mm512_min_pd(g, _mm512_sub_pd(_mm512_set1_pd(0.5), g));
-  const __m512d f2 = _mm512_mul_pd(f, f);
-  const auto& c = kFastSineCoefficients;
-  __m512d p = _mm512_set1_pd(c.back());
-  for (int k = kLastBelowTop; k >= 0; --k) p = _mm512_fmadd_pd(p, f2, _mm512_set1_pd(c[k]));
-  return _mm512_mul_pd(p, f);
+  return SinePolynomial(f);
 }
 
 #endif

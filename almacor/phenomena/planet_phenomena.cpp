@@ -63,12 +63,25 @@ MeanCrossing MeanCrossingNear(PlanetNameConstant p, double target, double guess,
   throw Error(kOverflow, "mean orbit prediction did not converge");
 }
 
-// ψ at local day count d from the longitude series alone, degrees, not reduced.
-double SeriesPhaseAt(PlanetNameConstant p, double d, const TimeScale& ts) {
+// The series times of local day count d: the Sun's, and planet p's (Saturn's from its own epoch).
+struct SeriesTimes {
+  double sun;
+  double planet;
+};
+SeriesTimes SeriesTimesAt(PlanetNameConstant p, double d, const TimeScale& ts) {
   const double years = detail::SunSeriesYears(d, ts);
-  const double planetYears = p == plSaturn ? YearsSinceEpoch(d, true, ts) : years;
-  return detail::PlanetLongitudeSeries(p, planetYears) - detail::SunLongitudeOfYears(years) -
-         kSunAberrationDeg - 180;
+  return {years, p == plSaturn ? YearsSinceEpoch(d, true, ts) : years};
+}
+
+// ψ, degrees, not reduced, of the planet's heliocentric longitude L at series times `times`.
+double PhaseOf(double longitude, const SeriesTimes& times) {
+  return longitude - detail::SunLongitudeOfYears(times.sun) - kSunAberrationDeg - 180;
+}
+
+// ψ at local day count d from the longitude series alone.
+double SeriesPhaseAt(PlanetNameConstant p, double d, const TimeScale& ts) {
+  const SeriesTimes times = SeriesTimesAt(p, d, ts);
+  return PhaseOf(detail::PlanetLongitudeSeries(p, times.planet), times);
 }
 
 // The first instant after `from` at which ψ from the series reaches `target`, given ψ at `from`
@@ -138,13 +151,11 @@ double SolveLongitudeEvent(const LongitudeEvent& event, double start, const Time
         t0 - Within180(phase0 - MeanPhaseAtEvent(event, predicted.at)) / predicted.at.phaseRate;
     // (A prediction already on the target would leave the secant a single point.)
     if (t1 == t0) t1 += detail::kOneSecond;
-    const double years = detail::SunSeriesYears(t1, frozen);
-    const HeliocentricPosition planet = detail::PlanetHeliocentricSeries(
-        p, p == plSaturn ? YearsSinceEpoch(t1, true, frozen) : years);
+    const SeriesTimes times = SeriesTimesAt(p, t1, frozen);
+    const HeliocentricPosition planet = detail::PlanetHeliocentricSeries(p, times.planet);
     const double target = PhaseAtEvent(event, planet.distance * std::cos(planet.latitude * kRad),
-                                       planet.distance, detail::SunDistanceOfYears(years));
-    const double phase1 =
-        planet.longitude - detail::SunLongitudeOfYears(years) - kSunAberrationDeg - 180;
+                                       planet.distance, detail::SunDistanceOfYears(times.sun));
+    const double phase1 = PhaseOf(planet.longitude, times);
     const double t = detail::SolveSecant(
         [&](double d) {
           const double phase = d == t0 ? phase0 : d == t1 ? phase1 : SeriesPhaseAt(p, d, frozen);
